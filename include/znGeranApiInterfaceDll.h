@@ -1,0 +1,161 @@
+/* znGeranApiInterfaceDll.h - the public C interface of znGeranApiInterfaceDll.dll. */
+#ifndef ZN_GERAN_API_INTERFACE_DLL_H
+#define ZN_GERAN_API_INTERFACE_DLL_H
+
+#include <windows.h>
+
+/* Results: -1 (all bits set) is success and 0 is failure, unless a comment says otherwise.
+ * Every export is __stdcall (WINAPI) and takes only 32-bit words. Strings are narrow,
+ * NUL-terminated, in the system's ANSI code page. Failures of the test set are reported as
+ * "COM EXCEPTION: ..." on standard output. */
+#define ZNGERAN_SUCCESS (-1)
+#define ZNGERAN_FAILURE 0
+
+/* Size of the buffer that always holds the text of a level read with GetParameter. */
+#define ZNGERAN_LEVEL_TEXT_SIZE 64
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* --- Connection ------------------------------------------------------------------------------ */
+
+/* Initialises COM on this thread, connects to the test set and waits 10 s; -1 when connected. */
+int WINAPI znGeranApiInterfaceDll_InitialiseSystem(void);
+/* Resets the test set; -1 when it accepted the reset. */
+int WINAPI znGeranApiInterfaceDll_Reset(void);
+
+/* --- General test-set commands --------------------------------------------------------------- */
+
+/* Starts the test set's script; prints " Start Script Done". */
+int WINAPI znGeranApiInterfaceDll_StartScript(void);
+/* Copies the test set's log-file name with its NUL into buffer (length bytes); 0 if it does not fit. */
+int WINAPI znGeranApiInterfaceDll_GetLogFileName(char* buffer, int length);
+/* Sets the test set's log-file name (length is only tested to be positive). */
+int WINAPI znGeranApiInterfaceDll_PutLogFileName(const char* name, int length);
+/* Sets the test set's keyword time-out; 0 for a time-out of 0. */
+int WINAPI znGeranApiInterfaceDll_PutKeywordTimeout(int timeout);
+/* Readiness check: -1 with a connection and a nonzero value; calls nothing on the test set. */
+int WINAPI znGeranApiInterfaceDll_WaitOnMMIReady(int value);
+/* Lets the test set wait; 0 for a time of 0. */
+int WINAPI znGeranApiInterfaceDll_WaitTime(int time);
+/* Shows a text on the test set; fails silently. */
+int WINAPI znGeranApiInterfaceDll_ShowText(const char* text, int length);
+/* Selects the radio system of the test set (0 is passed on). */
+int WINAPI znGeranApiInterfaceDll_SelectRadioSystem(int radioSystem);
+
+/* --- Parameters ------------------------------------------------------------------------------ */
+
+/* Loads the master parameter file through ParameterHandler.dll into the parameter store. */
+int WINAPI znGeranApiInterfaceDll_LoadMasterParameterFile(int unused1, int unused2);
+/* Reads a stored GSM value by name into value (1 byte, 4 bytes, or level text of at most
+ * ZNGERAN_LEVEL_TEXT_SIZE bytes); 0 for an unknown name or before the first load. */
+int WINAPI znGeranApiInterfaceDll_GetParameter(const char* name, int unused1, void* value, int unused2);
+/* Overwrites a stored GSM value by name (text, or a 32-bit integer for the ARFCNs); 0 for an
+ * unknown name or before the first load. */
+int WINAPI znGeranApiInterfaceDll_SetParameter(const char* name, int unused1, const void* value, int unused2);
+
+/* --- Control channel ------------------------------------------------------------------------- */
+
+/* Configures the control channel with the stored RX/TX levels; traces to C:\Test12.txt. */
+int WINAPI znGeranApiInterfaceDll_ConfigCch(int cchMode, int subChannel, int arfcns, int arg4, int arg5,
+                                            int arg6, int arg7, int bsic, int channelId, int bsCcChans);
+/* Switches the control channel off. */
+int WINAPI znGeranApiInterfaceDll_DisableCch(int channel);
+
+/* --- Access, paging and system information --------------------------------------------------- */
+
+/* Sends a system information message; bytes are the low 8 bits of each value. */
+int WINAPI znGeranApiInterfaceDll_SendSIMsg(int type, const int* bytes, int count);
+/* Sends a paging request; 0 for a count of 0 or less. */
+int WINAPI znGeranApiInterfaceDll_SendPagingReq(int channel, int pagingGroup, const int* bytes, int count,
+                                                int mode);
+/* Waits on the test set for an access burst. */
+int WINAPI znGeranApiInterfaceDll_WaitAccessBurst(int channel, int timeout, int mode);
+/* Reads the access burst into *accessBurst; returns 0 on success too. */
+int WINAPI znGeranApiInterfaceDll_GetAccessBurst(int* accessBurst);
+/* Reads the channel request (sign-extended from 16 bits) into *channelRequest; returns 0 on success too. */
+int WINAPI znGeranApiInterfaceDll_GetchannelRequestMsg(int* channelRequest);
+/* Reads the test set's frame number into *frameNumber. */
+int WINAPI znGeranApiInterfaceDll_QueryFrameNumber(int* frameNumber);
+
+/* --- Dedicated channel and layer-3 messaging ------------------------------------------------- */
+
+/* Sets up a traffic multiframe with the stored levels; arfcn's low 8 bits form the byte list. */
+int WINAPI znGeranApiInterfaceDll_EnableTrafficMultiframe(int mode, int arfcn, int arg3, int arg4, int arg5,
+                                                          int arg6, int arg7, int arg8, int arg9, int arg10,
+                                                          int arg11, int arg12);
+/* Takes the traffic multiframe down. */
+int WINAPI znGeranApiInterfaceDll_DisableTrafficMultiframe(int channel);
+/* Sets ciphering from two lists of doubles (bytes by truncation); 0 when a count is exactly 0. */
+int WINAPI znGeranApiInterfaceDll_CipherMode(int mode, int algorithm, int direction, const double* key,
+                                             int keyCount, const double* randValue, int randCount,
+                                             int channel);
+/* Sends a layer-3 message; 0 for a count of 0 or less. */
+int WINAPI znGeranApiInterfaceDll_SendMsg(int channel, int sapi, const int* bytes, int count, int mode);
+/* Waits for a layer-3 message; -1 without a connection, 0 for a count of 0 or less. */
+int WINAPI znGeranApiInterfaceDll_WaitMsg(int channel, int sapi, int timeout, const int* bytes, int count);
+/* Releases the layer-2 link. */
+int WINAPI znGeranApiInterfaceDll_ReleaseL2Link(int sapi, int channel, int subChannel, int mode);
+
+/* --- Power, timing and burst shifting -------------------------------------------------------- */
+
+/* Changes the test set's transmit power (the float is passed bit for bit). */
+int WINAPI znGeranApiInterfaceDll_ChangeTxPower(float level, int channel);
+/* Orders the mobile station's power; traces to C:\GeranRemoteAPI.txt. */
+int WINAPI znGeranApiInterfaceDll_ChangeMSPower(int msPower, int channel);
+/* Changes the timing advance. */
+int WINAPI znGeranApiInterfaceDll_ChangeTimingAdvance(int timingAdvance, int channel);
+/* Shifts a burst right; returns the test set's answer (0 on failure). */
+int WINAPI znGeranApiInterfaceDll_ShiftRight(int channel, int steps);
+/* Shifts a burst left; returns the test set's answer (0 on failure). */
+int WINAPI znGeranApiInterfaceDll_ShiftLeft(int channel, int steps);
+
+/* --- Speech paths ---------------------------------------------------------------------------- */
+
+/* Sets up a speech loop. */
+int WINAPI znGeranApiInterfaceDll_VoiceLoop(int mode, int delay, int channel);
+/* Stops sending voice. */
+int WINAPI znGeranApiInterfaceDll_DisableVoiceSend(int channel);
+/* Sends voice bytes made from doubles by truncation; 0 for a count of 0 or less. */
+int WINAPI znGeranApiInterfaceDll_EnableVoiceSend(int channel, const double* speech, int count, int mode);
+/* Creates (replacing any earlier one) and starts the aux speech object; needs no connection. */
+int WINAPI znGeranApiInterfaceDll_StartAuxSpeech(int channel, int enable);
+/* Hands the aux speech object to the test set; 0 when there is none. */
+int WINAPI znGeranApiInterfaceDll_AttachAuxSpeech(int channel);
+/* Releases the aux speech object; 0 when there is none. */
+int WINAPI znGeranApiInterfaceDll_ReleaseAuxSpeech(void);
+
+/* --- BER test -------------------------------------------------------------------------------- */
+
+/* Runs a BER test until the FER sample count reaches samples; blocks; counters to C:\GeranCallBoxNew.txt. */
+int WINAPI znGeranApiInterfaceDll_StartBERTest(int samples, int berSelector);
+/* Stops the test set's BER test. */
+int WINAPI znGeranApiInterfaceDll_StopBERTest(int berSelector);
+/* Traces the last run's frame erasure count; the eleven words are neither read nor written; returns 0. */
+int WINAPI znGeranApiInterfaceDll_GetUpdatedBerResults(int r1, int r2, int r3, int r4, int r5, int r6, int r7,
+                                                       int r8, int r9, int r10, int r11);
+
+/* --- Scenario library ------------------------------------------------------------------------ */
+
+/* Runs a scenario script through GERANScenarioLib.dll when runFlag is nonzero; -1 on success. */
+int WINAPI znGeranApiInterfaceDll_RunTestScenario(int unused, const char* scenario, int runFlag);
+/* GERANScenarioLib.dll's scenarioLibDll_CallboxMode_StartStop under this library's name. */
+int WINAPI znGeranApiInterfaceDll_CallboxMode_StartStop(int start);
+
+/* --- Stubs: do nothing, return -1 ------------------------------------------------------------ */
+
+int WINAPI znGeranApiInterfaceDll_Initialise(int w1, int w2, int w3, int w4);
+int WINAPI znGeranApiInterfaceDll_Shutdown(void);
+int WINAPI znGeranApiInterfaceDll_GetErrorMsgLength(int w1, int w2);
+int WINAPI znGeranApiInterfaceDll_GetErrorMsg(int w1, int w2, int w3);
+int WINAPI znGeranApiInterfaceDll_SetSystemMode(int w1);
+int WINAPI znGeranApiInterfaceDll_GetServerVersion(int w1);
+/* Exported only under its decorated name _znGeranApiInterfaceDll_RemoteConnection_Set@4. */
+int WINAPI znGeranApiInterfaceDll_RemoteConnection_Set(int w1);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ZN_GERAN_API_INTERFACE_DLL_H */

@@ -1,0 +1,40 @@
+/* TestSetSim.h - control API of TestSetSimulator.dll, for tests, the script host and benchmarks. */
+#ifndef GERAN_TEST_SET_SIM_H
+#define GERAN_TEST_SET_SIM_H
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Empties the journal, clears injected faults and configured values. */
+void WINAPI TestSetSim_Reset(void);
+
+/* Number of calls recorded in the journal. */
+int WINAPI TestSetSim_JournalCount(void);
+
+/* Copies journal entry index (0-based), NUL-terminated, into buffer (size bytes, cut to fit);
+ * returns the entry's full length, or -1 when there is no such entry. */
+int WINAPI TestSetSim_JournalEntry(int index, char* buffer, int size);
+
+/* The next times calls of method (journal name; times <= 0: every call until cleared) fail with
+ * hresult after SetErrorInfo with description (NULL: no error information); hresult 0 clears.
+ * "CreateInstance" fails the class factory, "QueryInterface" the request for TestSetApi. */
+void WINAPI TestSetSim_FailMethod(const char* method, long hresult, const wchar_t* description, int times);
+
+/* What the getters hand back and how the simulator behaves: "AccessBurst", "ChannelRequest"
+ * (low 16 bits), "FrameNumber", "ShiftAnswer", and further settings named in the docs. */
+void WINAPI TestSetSim_SetValue(const char* name, long value);
+
+/* Text values: "LogFileName" (NULL: a null BSTR). */
+void WINAPI TestSetSim_SetText(const char* name, const wchar_t* text);
+
+/* The simulator's COM objects alive now. */
+long WINAPI TestSetSim_LiveObjects(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* GERAN_TEST_SET_SIM_H */

@@ -1,0 +1,19 @@
+// Exports kept for old callers: they do nothing and report success.
+#include "api/result.h"
+
+#include <znGeranApiInterfaceDll.h>
+
+extern "C" {
+
+int WINAPI znGeranApiInterfaceDll_Initialise(int, int, int, int) { return geran::kSuccess; }
+
+int WINAPI znGeranApiInterfaceDll_Shutdown() { return geran::kSuccess; }
+
+int WINAPI znGeranApiInterfaceDll_GetErrorMsgLength(int, int) { return geran::kSuccess; }
+
+int WINAPI znGeranApiInterfaceDll_GetErrorMsg(int, int, int) { return geran::kSuccess; }
+
+// Also exported as GetServerVersion and, decorated only, as RemoteConnection_Set (see the .def).
+int WINAPI znGeranApiInterfaceDll_SetSystemMode(int) { return geran::kSuccess; }
+
+}  // extern "C"

@@ -1,0 +1,31 @@
+// The test set's interfaces with their smart-pointer types, and the COM support the commands use.
+#pragma once
+
+#include <comdef.h>
+
+#include <TestSetApi.h>
+
+_COM_SMARTPTR_TYPEDEF(IUnknown, __uuidof(IUnknown));
+_COM_SMARTPTR_TYPEDEF(TestSetApi, __uuidof(TestSetApi));
+_COM_SMARTPTR_TYPEDEF(AuxSpeech, __uuidof(AuxSpeech));
+_COM_SMARTPTR_TYPEDEF(BerMeasurement, __uuidof(BerMeasurement));
+_COM_SMARTPTR_TYPEDEF(BerCounterGroup, __uuidof(BerCounterGroup));
+_COM_SMARTPTR_TYPEDEF(BerCounterSet, __uuidof(BerCounterSet));
+
+namespace geran {
+
+// Raises a failed HRESULT as an automation failure, without error information.
+inline void ThrowIfFailed(HRESULT hr) {
+  if (FAILED(hr)) _com_issue_error(hr);
+}
+
+// Calls one method of an interface and raises a failure with the server's error information, looked
+// up for that interface. Returns the (successful) HRESULT for the few commands that trace it.
+template <class Interface, class Method, class... Args>
+HRESULT Call(Interface* object, Method method, Args&&... args) {
+  const HRESULT hr = (object->*method)(static_cast<Args&&>(args)...);
+  if (FAILED(hr)) _com_issue_errorex(hr, object, __uuidof(Interface));
+  return hr;
+}
+
+}  // namespace geran

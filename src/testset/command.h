@@ -1,0 +1,58 @@
+// The command pattern: one guarded automation call, its failure handling, the result convention.
+#pragma once
+
+#include "api/result.h"
+#include "testset/automation.h"
+#include "testset/connection.h"
+#include "testset/failure_report.h"
+#include "testset/trace.h"
+
+#include <functional>
+
+namespace geran {
+
+// What an export does when an automation failure reaches its handler, in this order: its own
+// lines (optional), the failure report under its label (unless silent), a trace line with the
+// HRESULT (optional).
+class OnFailure {
+ public:
+  OnFailure(const char* label, const ReportSite& site) : label_(label), site_(site) {}
+  static OnFailure Silent() { return OnFailure(nullptr, ReportSite{nullptr, 0}); }
+
+  // A handler trace line whose format takes the HRESULT as its one "%ld".
+  OnFailure& TraceHr(const TraceFile& file, const char* format);
+  // Lines written before the report.
+  OnFailure& First(std::function<void(const _com_error&)> lines);
+
+  void Handle(const _com_error& failure) const;
+
+ private:
+  const char* label_;
+  ReportSite site_;
+  const TraceFile* traceFile_ = nullptr;
+  const char* traceFormat_ = nullptr;
+  std::function<void(const _com_error&)> first_;
+};
+
+#define GERAN_ON_FAILURE(label) (::geran::OnFailure((label), GERAN_REPORT_SITE))
+
+// Runs body in a region guarded for automation failures; body returns the export's result.
+// Only automation failures are caught; on one, the handler runs and the result is 0.
+template <class Body>
+int RunCommand(const OnFailure& onFailure, Body&& body) {
+  try {
+    return body();
+  } catch (const _com_error& failure) {
+    onFailure.Handle(failure);
+    return kFailure;
+  }
+}
+
+// The plain pattern: no connection gives 0 at once; otherwise the guarded body.
+template <class Body>
+int RunConnectedCommand(const OnFailure& onFailure, Body&& body) {
+  if (!IsConnected()) return kFailure;
+  return RunCommand(onFailure, static_cast<Body&&>(body));
+}
+
+}  // namespace geran

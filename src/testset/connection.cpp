@@ -1,0 +1,24 @@
+#include "testset/connection.h"
+
+namespace geran {
+namespace {
+
+// Members are released in reverse order at unload: the aux speech object before the test set.
+struct AutomationReferences {
+  TestSetApiPtr testSet;
+  AuxSpeechPtr auxSpeech;
+};
+
+AutomationReferences references;
+
+}  // namespace
+
+bool IsConnected() { return references.testSet != nullptr; }
+
+TestSetApi* TestSet() { return references.testSet.operator->(); }
+
+void SetConnection(TestSetApi* testSet) { references.testSet = testSet; }
+
+AuxSpeechPtr& AuxSpeechSlot() { return references.auxSpeech; }
+
+}  // namespace geran

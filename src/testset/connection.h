@@ -1,0 +1,33 @@
+// The module's two automation references: the test-set connection and the aux speech slot.
+#pragma once
+
+#include "testset/automation.h"
+
+namespace geran {
+
+bool IsConnected();
+
+// Connection access for one method call; raises E_POINTER when there is no connection.
+TestSetApi* TestSet();
+
+// Replaces the connection (nullptr empties it); the connection keeps its own reference.
+void SetConnection(TestSetApi* testSet);
+
+// The aux speech slot; released at unload before the connection.
+AuxSpeechPtr& AuxSpeechSlot();
+
+// Creates an automation object: CoCreateInstance (CLSCTX_ALL, IUnknown), OleRun, QueryInterface
+// for target's interface. Returns the HRESULT of the last step made; target is null on failure.
+template <class SmartPtr>
+HRESULT CreateServerObject(REFCLSID classId, SmartPtr& target) {
+  target = nullptr;
+  IUnknownPtr unknown;
+  HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_ALL, IID_IUnknown,
+                                reinterpret_cast<void**>(&unknown));
+  if (SUCCEEDED(hr)) hr = OleRun(unknown);
+  if (SUCCEEDED(hr)) hr = unknown->QueryInterface(SmartPtr::GetIID(), reinterpret_cast<void**>(&target));
+  if (FAILED(hr)) target = nullptr;
+  return hr;
+}
+
+}  // namespace geran

@@ -1,0 +1,34 @@
+#include "testset/failure_report.h"
+
+#include <iostream>
+#include <vector>
+
+namespace geran {
+namespace {
+
+std::string Narrow(const wchar_t* text) {
+  if (text == nullptr) return std::string();
+  const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::vector<char> narrow(static_cast<size_t>(length));
+  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
+  return std::string(narrow.data());
+}
+
+// The server's description when it gave one, else the message text of the HRESULT.
+std::string ReportText(const _com_error& failure) {
+  const _bstr_t description = failure.Description();  // empty without an error object
+  if (description.length() > 0) return Narrow(description);
+  return Narrow(failure.ErrorMessage());
+}
+
+}  // namespace
+
+std::string NarrowMessageText(const _com_error& failure) { return Narrow(failure.ErrorMessage()); }
+
+void ReportFailure(const char* label, const ReportSite& site, const _com_error& failure) {
+  std::cout << "COM EXCEPTION: " << site.file << ":" << site.line << ":" << label << std::endl
+            << ReportText(failure);
+}
+
+}  // namespace geran

@@ -1,0 +1,38 @@
+// Trace files on drive C: each event opens its file, appends and closes it again.
+#pragma once
+
+#include <cstdarg>
+#include <cstdio>
+#include <memory>
+
+namespace geran {
+
+struct TraceFile {
+  const char* path;
+  const char* mode;
+};
+
+inline constexpr TraceFile kTest12Trace{"C:\\Test12.txt", "a+"};
+inline constexpr TraceFile kRemoteApiTrace{"C:\\GeranRemoteAPI.txt", "a"};
+inline constexpr TraceFile kRemoteApiTracePlus{"C:\\GeranRemoteAPI.txt", "a+"};
+inline constexpr TraceFile kResultTrace{"C:\\result.txt", "a+"};
+inline constexpr TraceFile kCallBoxTrace{"C:\\GeranCallBoxNew.txt", "a+"};
+
+// Appends one printf-style text. A file that cannot be opened is skipped: tracing never fails a command.
+void Trace(const TraceFile& file, const char* format, ...);
+
+// Several texts under one open of the file, for events that write a block.
+class TraceBlock {
+ public:
+  explicit TraceBlock(const TraceFile& file);
+  void Write(const char* format, ...);
+  void WriteList(const char* format, va_list args);
+
+ private:
+  struct Closer {
+    void operator()(std::FILE* stream) const { std::fclose(stream); }
+  };
+  std::unique_ptr<std::FILE, Closer> stream_;
+};
+
+}  // namespace geran

@@ -1,0 +1,44 @@
+// A fresh product module per test: loaded in SetUp, unloaded in TearDown, with its waits intercepted.
+#pragma once
+
+#include <windows.h>
+
+#include <znGeranApiInterfaceDll.h>
+
+#include <string>
+#include <vector>
+
+namespace geran::test {
+
+// Loads znGeranApiInterfaceDll.dll and patches its imports of Sleep (recorded, not slept) and
+// CoInitialize (recorded, so the test can balance COM when the module is gone).
+class ProductModule {
+ public:
+  ProductModule();
+  ~ProductModule();
+  ProductModule(const ProductModule&) = delete;
+  ProductModule& operator=(const ProductModule&) = delete;
+
+  HMODULE handle() const { return module_; }
+  FARPROC Find(const char* exportName) const;
+
+  // Waits the module asked for, in milliseconds, in order.
+  static const std::vector<DWORD>& Sleeps();
+
+ private:
+  HMODULE module_;
+};
+
+// Typed access through the public header's prototype: GERAN_EXPORT(module, Reset)().
+template <class Function>
+Function* ExportOf(const ProductModule& module, const char* name) {
+  return reinterpret_cast<Function*>(module.Find(name));
+}
+
+#define GERAN_EXPORT(module, Name) \
+  (::geran::test::ExportOf<decltype(znGeranApiInterfaceDll_##Name)>((module), "znGeranApiInterfaceDll_" #Name))
+
+// Replaces one imported function of a module; returns the previous address or nullptr.
+void* PatchImport(HMODULE module, const char* dllName, const char* function, void* replacement);
+
+}  // namespace geran::test

@@ -1,0 +1,39 @@
+// The test-set simulator seen from a test: its journal, and a fixture that checks for leaks.
+#pragma once
+
+#include "product_module.h"
+#include "stdout_capture.h"
+#include "trace_files.h"
+
+#include <TestSetSim.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace geran::test {
+
+std::vector<std::string> Journal();
+
+// A test with a fresh product module, an empty journal, no trace files and no faults; at the
+// end the module is unloaded and the simulator must have no object left alive.
+class ProductTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  const ProductModule& module() const { return *module_; }
+  // InitialiseSystem, which must succeed; the journal and trace files start empty afterwards.
+  void Connect();
+  // Journal entries since Connect (all of them without it).
+  std::vector<std::string> Calls() const;
+  // Unloads the product now (TearDown's check then sees the objects it released).
+  void Unload() { module_.reset(); }
+
+ private:
+  std::optional<ProductModule> module_;
+  size_t journalMark_ = 0;
+};
+
+}  // namespace geran::test

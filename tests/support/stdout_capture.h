@@ -1,0 +1,25 @@
+// Captures what the process writes to standard output (fd 1), the DLL's std::cout included.
+#pragma once
+
+#include <string>
+
+namespace geran::test {
+
+class StdoutCapture {
+ public:
+  StdoutCapture();
+  ~StdoutCapture();
+  StdoutCapture(const StdoutCapture&) = delete;
+  StdoutCapture& operator=(const StdoutCapture&) = delete;
+
+  // Everything written since construction (or the last Take), as raw bytes.
+  std::string Take();
+
+ private:
+  void Restore();
+  int savedFd_;
+  int captureFd_;
+  long readOffset_ = 0;
+};
+
+}  // namespace geran::test
