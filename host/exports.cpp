@@ -1,0 +1,224 @@
+#include "exports.h"
+
+#include <znGeranApiInterfaceDll.h>
+
+#include <algorithm>
+#include <cctype>
+#include <numeric>
+#include <type_traits>
+#include <utility>
+
+namespace geran::host {
+namespace {
+
+// The kind of a prototype's parameter type; a type the host does not know fails the build.
+template <class T>
+constexpr Kind KindOf() {
+  if constexpr (std::is_same_v<T, int>)
+    return Kind::kInt;
+  else if constexpr (std::is_same_v<T, float>)
+    return Kind::kFloat;
+  else if constexpr (std::is_same_v<T, const char*>)
+    return Kind::kText;
+  else if constexpr (std::is_same_v<T, char*>)
+    return Kind::kTextBuffer;
+  else if constexpr (std::is_same_v<T, const int*>)
+    return Kind::kIntArray;
+  else if constexpr (std::is_same_v<T, const double*>)
+    return Kind::kDoubleArray;
+  else if constexpr (std::is_same_v<T, int*>)
+    return Kind::kOutInt;
+  else if constexpr (std::is_same_v<T, void*>)
+    return Kind::kOutValue;
+  else {
+    static_assert(std::is_same_v<T, const void*>, "a parameter type the script host cannot pass");
+    return Kind::kValue;
+  }
+}
+
+template <class T>
+T Pass(const Slot& slot) {
+  if constexpr (std::is_same_v<T, int>)
+    return slot.word;
+  else if constexpr (std::is_same_v<T, float>)
+    return slot.real;
+  else
+    return static_cast<T>(const_cast<void*>(slot.pointer));
+}
+
+// Calls through the header's prototype, so every argument travels in its own type (the float
+// as a float) under the export's calling convention.
+template <class Function>
+struct Adapter;
+
+template <class... Parameters>
+struct Adapter<int(WINAPI*)(Parameters...)> {
+  using Function = int(WINAPI*)(Parameters...);
+
+  static std::vector<Kind> Kinds() { return {KindOf<Parameters>()...}; }
+
+  static int Invoke(FARPROC function, const std::vector<Slot>& slots) {
+    return Call(reinterpret_cast<Function>(reinterpret_cast<void*>(function)), slots,
+                std::index_sequence_for<Parameters...>());
+  }
+
+  template <std::size_t... Index>
+  static int Call(Function function, [[maybe_unused]] const std::vector<Slot>& slots,
+                  std::index_sequence<Index...>) {
+    return function(Pass<Parameters>(slots[Index])...);
+  }
+};
+
+template <class Function>
+Export Entry(std::string_view name, const char* symbol) {
+  return Export{name, symbol, Adapter<Function>::Kinds(), &Adapter<Function>::Invoke};
+}
+
+#define GERAN_HOST_ENTRY(Name) \
+  Entry<decltype(&znGeranApiInterfaceDll_##Name)>(#Name, "znGeranApiInterfaceDll_" #Name)
+
+std::vector<Export> MakeTable() {
+  return {
+      GERAN_HOST_ENTRY(AttachAuxSpeech),
+      GERAN_HOST_ENTRY(CallboxMode_StartStop),
+      GERAN_HOST_ENTRY(ChangeMSPower),
+      GERAN_HOST_ENTRY(ChangeTimingAdvance),
+      GERAN_HOST_ENTRY(ChangeTxPower),
+      GERAN_HOST_ENTRY(CipherMode),
+      GERAN_HOST_ENTRY(ConfigCch),
+      GERAN_HOST_ENTRY(DisableCch),
+      GERAN_HOST_ENTRY(DisableTrafficMultiframe),
+      GERAN_HOST_ENTRY(DisableVoiceSend),
+      GERAN_HOST_ENTRY(EnableTrafficMultiframe),
+      GERAN_HOST_ENTRY(EnableVoiceSend),
+      GERAN_HOST_ENTRY(GetAccessBurst),
+      GERAN_HOST_ENTRY(GetErrorMsg),
+      GERAN_HOST_ENTRY(GetErrorMsgLength),
+      GERAN_HOST_ENTRY(GetLogFileName),
+      GERAN_HOST_ENTRY(GetParameter),
+      GERAN_HOST_ENTRY(GetServerVersion),
+      GERAN_HOST_ENTRY(GetUpdatedBerResults),
+      GERAN_HOST_ENTRY(GetchannelRequestMsg),
+      GERAN_HOST_ENTRY(Initialise),
+      GERAN_HOST_ENTRY(InitialiseSystem),
+      GERAN_HOST_ENTRY(LoadMasterParameterFile),
+      GERAN_HOST_ENTRY(PutKeywordTimeout),
+      GERAN_HOST_ENTRY(PutLogFileName),
+      GERAN_HOST_ENTRY(QueryFrameNumber),
+      GERAN_HOST_ENTRY(ReleaseAuxSpeech),
+      GERAN_HOST_ENTRY(ReleaseL2Link),
+      // Exported under its decorated name only.
+      Entry<decltype(&znGeranApiInterfaceDll_RemoteConnection_Set)>(
+          "RemoteConnection_Set", "_znGeranApiInterfaceDll_RemoteConnection_Set@4"),
+      GERAN_HOST_ENTRY(Reset),
+      GERAN_HOST_ENTRY(RunTestScenario),
+      GERAN_HOST_ENTRY(SelectRadioSystem),
+      GERAN_HOST_ENTRY(SendMsg),
+      GERAN_HOST_ENTRY(SendPagingReq),
+      GERAN_HOST_ENTRY(SendSIMsg),
+      GERAN_HOST_ENTRY(SetParameter),
+      GERAN_HOST_ENTRY(SetSystemMode),
+      GERAN_HOST_ENTRY(ShiftLeft),
+      GERAN_HOST_ENTRY(ShiftRight),
+      GERAN_HOST_ENTRY(ShowText),
+      GERAN_HOST_ENTRY(Shutdown),
+      GERAN_HOST_ENTRY(StartAuxSpeech),
+      GERAN_HOST_ENTRY(StartBERTest),
+      GERAN_HOST_ENTRY(StartScript),
+      GERAN_HOST_ENTRY(StopBERTest),
+      GERAN_HOST_ENTRY(VoiceLoop),
+      GERAN_HOST_ENTRY(WaitAccessBurst),
+      GERAN_HOST_ENTRY(WaitMsg),
+      GERAN_HOST_ENTRY(WaitOnMMIReady),
+      GERAN_HOST_ENTRY(WaitTime),
+  };
+}
+
+#undef GERAN_HOST_ENTRY
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+// Levenshtein distance, case-insensitive, with one row of the table.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  std::iota(row.begin(), row.end(), 0);
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t substitution = diagonal + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
+      diagonal = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, substitution});
+    }
+  }
+  return row[b.size()];
+}
+
+std::string_view WithoutPrefix(std::string_view name) {
+  return name.substr(0, kExportPrefix.size()) == kExportPrefix ? name.substr(kExportPrefix.size()) : name;
+}
+
+}  // namespace
+
+const std::vector<Export>& Exports() {
+  static const std::vector<Export> table = MakeTable();
+  return table;
+}
+
+const Export* FindExport(std::string_view name) {
+  const std::string_view operation = WithoutPrefix(name);
+  const auto& table = Exports();
+  const auto found =
+      std::find_if(table.begin(), table.end(), [&](const Export& entry) { return entry.name == operation; });
+  return found == table.end() ? nullptr : &*found;
+}
+
+std::string_view NearestExportName(std::string_view name) {
+  const std::string_view operation = WithoutPrefix(name);
+  std::string_view best;
+  std::size_t bestDistance = operation.size() / 2 + 1;
+  for (const Export& entry : Exports()) {
+    const std::size_t distance = EditDistance(operation, entry.name);
+    if (distance < bestDistance) {
+      best = entry.name;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+std::string_view KindName(Kind kind) {
+  switch (kind) {
+    case Kind::kInt:
+      return "int";
+    case Kind::kFloat:
+      return "float";
+    case Kind::kText:
+      return "const char*";
+    case Kind::kTextBuffer:
+      return "out char[]";
+    case Kind::kIntArray:
+      return "const int[]";
+    case Kind::kDoubleArray:
+      return "const double[]";
+    case Kind::kOutInt:
+      return "out int";
+    case Kind::kOutValue:
+      return "out int|char[]";
+    case Kind::kValue:
+      return "const char*|int[]";
+  }
+  return "?";
+}
+
+std::string Signature(const Export& entry) {
+  std::string text(entry.name);
+  text += '(';
+  for (std::size_t i = 0; i < entry.kinds.size(); ++i) {
+    if (i > 0) text += ", ";
+    text += KindName(entry.kinds[i]);
+  }
+  return text + ')';
+}
+
+}  // namespace geran::host

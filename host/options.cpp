@@ -1,0 +1,119 @@
+#include "options.h"
+
+#include <charconv>
+#include <cstdint>
+#include <functional>
+#include <map>
+
+namespace geran::host {
+namespace {
+
+// "--name=value" or "--name value": the value, taken from the next argument when needed.
+std::string ValueOf(const std::string& option, std::string_view name, const std::vector<std::string>& args,
+                    std::size_t& index) {
+  if (option.size() > name.size()) return option.substr(name.size() + 1);
+  if (index + 1 >= args.size()) throw UsageError(std::string(name) + " needs a value");
+  return args[++index];
+}
+
+long ParseHresultOrThrow(std::string_view text, std::string_view whole) {
+  const bool negative = text.substr(0, 1) == "-";
+  std::string_view digits = text.substr(negative ? 1 : 0);
+  const bool hex = digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X');
+  if (hex) digits.remove_prefix(2);
+  std::uint64_t magnitude = 0;
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, hex ? 16 : 10);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+      magnitude > 0xFFFFFFFFull)
+    throw UsageError("--sim-fail: '" + std::string(whole) + "' has no HRESULT like 0x80004005");
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(negative ? 0 - magnitude : magnitude));
+}
+
+std::string Unquoted(std::string_view text) {
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  return std::string(text);
+}
+
+}  // namespace
+
+SimFault ParseSimFaultOrThrow(std::string_view text) {
+  const std::size_t equals = text.find('=');
+  if (equals == 0 || equals == std::string_view::npos)
+    throw UsageError("--sim-fail needs Method=0xHRESULT[:\"description\"], not '" + std::string(text) + "'");
+  SimFault fault;
+  fault.method = std::string(text.substr(0, equals));
+  const std::string_view rest = text.substr(equals + 1);
+  const std::size_t colon = rest.find(':');
+  fault.hresult = ParseHresultOrThrow(rest.substr(0, colon), text);
+  if (colon != std::string_view::npos) fault.description = Unquoted(rest.substr(colon + 1));
+  return fault;
+}
+
+Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
+  Options options;
+  const std::map<std::string_view, bool Options::*> flags = {
+      {"--check", &Options::check},    {"--quiet", &Options::quiet},
+      {"-q", &Options::quiet},         {"--stop-on-failure", &Options::stopOnFailure},
+      {"-x", &Options::stopOnFailure}, {"--no-progress", &Options::noProgress},
+      {"--list", &Options::list},      {"--help", &Options::help},
+      {"-h", &Options::help},          {"--version", &Options::version},
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const std::string_view name = std::string_view(arg).substr(0, arg.find('='));
+    if (const auto flag = flags.find(arg); flag != flags.end())
+      options.*flag->second = true;
+    else if (name == "--dll")
+      options.dll = ValueOf(arg, name, args, i);
+    else if (name == "--sim-fail")
+      options.faults.push_back(ParseSimFaultOrThrow(ValueOf(arg, name, args, i)));
+    else if (arg.size() > 1 && arg[0] == '-')
+      throw UsageError("unknown option '" + arg + "'");
+    else if (!options.script.empty())
+      throw UsageError("one script at a time ('" + arg + "' is a second one)");
+    else
+      options.script = arg;
+  }
+  if (options.script.empty() && !options.help && !options.version && !options.list)
+    throw UsageError("no script given");
+  return options;
+}
+
+std::string Usage() {
+  return R"(usage: geranhost [options] SCRIPT.gts
+
+Runs a test script against znGeranApiInterfaceDll.dll: one export call a line, in order, on one
+thread. Every line is checked before the first call; a bad script calls nothing.
+
+options:
+  --dll PATH          the library to load (default: znGeranApiInterfaceDll.dll beside geranhost.exe)
+  --sim-fail Method=0xHRESULT[:"description"]
+                      make the test-set simulator fail every call of Method with that HRESULT and
+                      error description (repeatable; needs TestSetSimulator.dll beside geranhost.exe
+                      and registered from there)
+  --check             parse and check the script, call nothing
+  --list              list the 50 exports with their argument kinds
+  -q, --quiet         show only failed calls, results of BER runs and the closing line
+  -x, --stop-on-failure
+                      stop at the first failed expectation
+  --no-progress       no live status of long calls on stderr (default: shown on a terminal)
+  -h, --help          this text
+  --version           the version
+
+script lines:
+  ConfigCch(1, 0, 20, 0, 0, 0, 0, 5, 0, 1) => -1     call, expect -1 (=> any: no expectation)
+  ChangeTxPower(-85.5f, 1)                           a float where the prototype takes one
+  SendSIMsg(2, [0x06, 0x1F, 0], 3)                   an array of 32-bit integers
+  CipherMode(1, 1, 0, [0.5, 255.9], 2, null, 0, 1)   an array of doubles, a null pointer
+  ShowText("cell\tready\x21", 11)                    a string with escapes \n \t \r \\ \" \xNN
+  GetAccessBurst(out burst)                          an out value, printed and reusable as $burst
+  GetLogFileName(out log[256], 256)                  an out text buffer of 256 bytes
+  # a comment          ## a heading shown in the output
+
+exit status: 0 every expectation held, 1 an expectation failed, 2 a bad command line, script or
+library. The last line of the output is "N passed, N failed".
+)";
+}
+
+}  // namespace geran::host

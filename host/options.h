@@ -1,0 +1,44 @@
+// geranhost's command line.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace geran::host {
+
+// --sim-fail Method=0xHRESULT[:"description"]: calls of Method on the simulator fail.
+struct SimFault {
+  std::string method;
+  long hresult = 0;
+  std::optional<std::string> description;
+};
+
+struct Options {
+  std::string script;
+  std::string dll;  // empty: znGeranApiInterfaceDll.dll beside geranhost.exe
+  std::vector<SimFault> faults;
+  bool check = false;
+  bool quiet = false;
+  bool stopOnFailure = false;
+  bool noProgress = false;
+  bool list = false;
+  bool help = false;
+  bool version = false;
+};
+
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The options in args (without the program name); throws UsageError for a bad command line.
+Options ParseCommandLineOrThrow(const std::vector<std::string>& args);
+
+// "Method=0xHRESULT[:description]", the description with or without its quotes; throws UsageError.
+SimFault ParseSimFaultOrThrow(std::string_view text);
+
+std::string Usage();
+
+}  // namespace geran::host

@@ -1,0 +1,239 @@
+#include "runner.h"
+
+#include "progress.h"
+
+#include <znGeranApiInterfaceDll.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace geran::host {
+namespace {
+
+// What an out argument received.
+struct OutResult {
+  bool text = false;
+  std::int32_t number = 0;
+  std::string chars;
+};
+
+using OutStore = std::map<std::string, OutResult, std::less<>>;
+
+// The memory behind one call's arguments; it stays where it is until the call is over.
+class CallArguments {
+ public:
+  CallArguments(const Call& call, const OutStore& outs)
+      : call_(call), outs_(outs), storage_(call.arguments.size()), slots_(call.arguments.size()) {
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+      std::visit([&](const auto& value) { Fill(i, value); }, call.arguments[i].value);
+  }
+  CallArguments(const CallArguments&) = delete;
+  CallArguments& operator=(const CallArguments&) = delete;
+
+  const std::vector<Slot>& slots() const { return slots_; }
+
+  // The values the call's out arguments received, in argument order.
+  std::vector<std::pair<std::string, OutResult>> Received() const {
+    std::vector<std::pair<std::string, OutResult>> received;
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+      if (const auto* out = std::get_if<OutValue>(&call_.arguments[i].value))
+        received.emplace_back(out->name, Read(*out, storage_[i].out));
+    return received;
+  }
+
+ private:
+  struct Storage {
+    std::string text;
+    std::vector<std::int32_t> words;
+    std::vector<double> reals;
+    std::vector<char> out;
+  };
+
+  static OutResult Read(const OutValue& out, const std::vector<char>& bytes) {
+    OutResult result;
+    result.text = out.size > 0;
+    if (result.text)
+      result.chars.assign(bytes.data(), strnlen(bytes.data(), bytes.size()));
+    else
+      std::memcpy(&result.number, bytes.data(), sizeof result.number);
+    return result;
+  }
+
+  std::int32_t Resolve(const Word& word) const {
+    if (const auto* reference = std::get_if<Reference>(&word))
+      return outs_.find(reference->name)->second.number;
+    return std::get<std::int32_t>(word);
+  }
+
+  void Fill(std::size_t i, const Null&) { slots_[i].pointer = nullptr; }
+  void Fill(std::size_t i, const Word& word) { slots_[i].word = Resolve(word); }
+  void Fill(std::size_t i, float real) { slots_[i].real = real; }
+  void Fill(std::size_t i, const std::string& text) {
+    storage_[i].text = text;
+    slots_[i].pointer = storage_[i].text.c_str();
+  }
+  void Fill(std::size_t i, const Reference& reference) {
+    const OutResult& result = outs_.find(reference.name)->second;
+    if (call_.target->kinds[i] == Kind::kInt) return Fill(i, Word(reference));
+    if (result.text) return Fill(i, result.chars);
+    Fill(i, std::vector<Word>{result.number});
+  }
+  void Fill(std::size_t i, const std::vector<Word>& words) {
+    storage_[i].words.reserve(std::max<std::size_t>(words.size(), 1));  // never a null pointer
+    for (const Word& word : words) storage_[i].words.push_back(Resolve(word));
+    slots_[i].pointer = storage_[i].words.data();
+  }
+  void Fill(std::size_t i, const std::vector<double>& reals) {
+    storage_[i].reals.reserve(std::max<std::size_t>(reals.size(), 1));
+    storage_[i].reals.assign(reals.begin(), reals.end());
+    slots_[i].pointer = storage_[i].reals.data();
+  }
+  // Out memory is zeroed, one byte longer than asked for so a text always ends, and never shorter
+  // than the level text GetParameter may write through a void*.
+  void Fill(std::size_t i, const OutValue& out) {
+    storage_[i].out.assign(std::max<std::size_t>(out.size, ZNGERAN_LEVEL_TEXT_SIZE) + 1, '\0');
+    slots_[i].pointer = storage_[i].out.data();
+  }
+
+  const Call& call_;
+  const OutStore& outs_;
+  std::vector<Storage> storage_;
+  std::vector<Slot> slots_;
+};
+
+std::string Head(const Call& call) {
+  std::string text = "[" + std::to_string(call.where.line) + "] " + std::string(call.target->name) + "(";
+  for (std::size_t i = 0; i < call.arguments.size(); ++i)
+    text += (i > 0 ? ", " : "") + call.arguments[i].spelling;
+  return text + ")";
+}
+
+std::string Duration(std::chrono::steady_clock::duration elapsed) {
+  const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+  char text[32];
+  if (milliseconds < 1000)
+    std::snprintf(text, sizeof text, "%lld ms", static_cast<long long>(milliseconds));
+  else
+    std::snprintf(text, sizeof text, "%.1f s", milliseconds / 1000.0);
+  return text;
+}
+
+std::string Verdict(const Call& call, int result) {
+  if (!call.expected) return "";
+  if (*call.expected == result) return "  ok";
+  return "  FAILED: expected " + std::to_string(*call.expected);
+}
+
+std::string Shown(const OutResult& result) {
+  if (result.text) return Quote(result.chars);
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%X", static_cast<unsigned>(result.number));
+  return std::to_string(result.number) + " (" + hex + ")";
+}
+
+constexpr const char* kIndent = "     ";
+
+class Runner {
+ public:
+  Runner(const Functions& functions, const RunOptions& options) : functions_(functions), options_(options) {}
+
+  Summary Run(const Script& script) {
+    for (const Step& step : script.steps) {
+      if (const auto* heading = std::get_if<Heading>(&step))
+        Show(*heading);
+      else if (!Execute(std::get<Call>(step)) && options_.stopOnFailure)
+        return Stop(script);
+    }
+    Close(script);
+    return summary_;
+  }
+
+ private:
+  Summary Stop(const Script& script) {
+    const std::size_t skipped =
+        script.CallCount() - static_cast<std::size_t>(summary_.passed + summary_.failed);
+    std::printf("\nstopped at the first failed expectation; %zu calls not made\n", skipped);
+    Close(script);
+    return summary_;
+  }
+
+  void Show(const Heading& heading) const {
+    if (!options_.quiet) std::printf("\n== %s\n", heading.text.c_str());
+  }
+
+  // Runs one call; false when its expectation failed.
+  bool Execute(const Call& call) {
+    CallArguments arguments(call, outs_);
+    if (!options_.quiet) std::printf("%s\n", Head(call).c_str());
+    std::fflush(stdout);
+    const std::unique_ptr<CallWatch> watch = WatchFor(call.target->name, arguments.slots());
+    const auto start = std::chrono::steady_clock::now();
+    const int result = Invoke(call, arguments, watch.get());
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    std::fflush(stdout);
+    const bool held = !call.expected || *call.expected == result;
+    (held ? summary_.passed : summary_.failed) += 1;
+    if (!held) failures_.push_back(call.where.line);
+    if (options_.quiet && !held) std::printf("%s\n", Head(call).c_str());
+    if (!options_.quiet || !held)
+      std::printf("%s= %d%s  (%s)\n", kIndent, result, Verdict(call, result).c_str(),
+                  Duration(elapsed).c_str());
+    Keep(arguments.Received());
+    if (const std::string conclusion = watch ? watch->Conclusion() : ""; !conclusion.empty())
+      std::printf("%s%s\n", kIndent, conclusion.c_str());
+    std::fflush(stdout);
+    return held;
+  }
+
+  int Invoke(const Call& call, const CallArguments& arguments, CallWatch* watch) const {
+    std::optional<ProgressLine> progress;
+    if (watch != nullptr && options_.progress) progress.emplace(*watch);
+    return call.target->invoke(functions_.at(call.target->name), arguments.slots());
+  }
+
+  void Keep(const std::vector<std::pair<std::string, OutResult>>& received) {
+    for (const auto& [name, result] : received) {
+      if (!options_.quiet) std::printf("%s%s = %s\n", kIndent, name.c_str(), Shown(result).c_str());
+      outs_[name] = result;
+    }
+  }
+
+  void Close(const Script& script) const {
+    if (!failures_.empty()) std::printf("\n");
+    for (const int line : failures_)
+      std::printf("failed: line %d: %s\n", line, script.lines.at(static_cast<std::size_t>(line) - 1).c_str());
+    std::printf("%d passed, %d failed\n", summary_.passed, summary_.failed);
+    std::fflush(stdout);
+  }
+
+  const Functions& functions_;
+  const RunOptions& options_;
+  OutStore outs_;
+  Summary summary_;
+  std::vector<int> failures_;
+};
+
+}  // namespace
+
+Binding Bind(const Script& script, const std::function<FARPROC(const char* symbol)>& find) {
+  Binding binding;
+  for (const Step& step : script.steps) {
+    const auto* call = std::get_if<Call>(&step);
+    if (call == nullptr || binding.functions.count(call->target->name) > 0) continue;
+    const FARPROC function = find(call->target->symbol);
+    if (function == nullptr) binding.missing.push_back(call->target->symbol);
+    binding.functions.emplace(call->target->name, function);
+  }
+  return binding;
+}
+
+Summary Run(const Script& script, const Functions& functions, const RunOptions& options) {
+  return Runner(functions, options).Run(script);
+}
+
+int ExitCode(const Summary& summary) { return summary.failed == 0 ? 0 : 1; }
+
+}  // namespace geran::host

@@ -1,0 +1,45 @@
+// Runs a checked script: every call through its typed adapter, on the calling thread, one at a time.
+#pragma once
+
+#include "script.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace geran::host {
+
+// The functions a script calls, by export name.
+using Functions = std::map<std::string_view, FARPROC>;
+
+struct Binding {
+  Functions functions;
+  std::vector<std::string> missing;  // symbols the library does not export
+};
+
+// Looks up every export the script calls (find: symbol -> address, nullptr when absent).
+Binding Bind(const Script& script, const std::function<FARPROC(const char* symbol)>& find);
+
+struct RunOptions {
+  bool quiet = false;          // only failed calls, conclusions and the closing line
+  bool progress = false;       // live status of long calls on stderr
+  bool stopOnFailure = false;  // end the run at the first failed expectation
+};
+
+struct Summary {
+  int passed = 0;
+  int failed = 0;
+};
+
+// Runs the steps in order, writing every call, its result, its out values and the closing line
+// "N passed, N failed" to stdout, flushed around every call so the library's output stays in order.
+Summary Run(const Script& script, const Functions& functions, const RunOptions& options);
+
+// 0 when every expectation held, 1 otherwise.
+int ExitCode(const Summary& summary);
+
+}  // namespace geran::host

@@ -1,0 +1,81 @@
+// The script language of geranhost (.gts): one export call a line, parsed and checked as a whole.
+#pragma once
+
+#include "exports.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace geran::host {
+
+struct Location {
+  int line = 0;
+  int column = 0;  // 1-based, in bytes
+};
+
+struct Null {};
+
+// $name: the value an earlier out argument received.
+struct Reference {
+  std::string name;
+};
+
+// An integer, or $name of an integer out value.
+using Word = std::variant<std::int32_t, Reference>;
+
+// out name (size 0: a 32-bit integer) or out name[size] (a text buffer of size bytes).
+struct OutValue {
+  std::string name;
+  std::size_t size = 0;
+};
+
+using Value =
+    std::variant<Null, Word, float, std::string, Reference, std::vector<Word>, std::vector<double>, OutValue>;
+
+struct Argument {
+  Value value;
+  std::string spelling;  // as written, for the call's echo
+  Location where;
+};
+
+struct Call {
+  const Export* target = nullptr;
+  std::vector<Argument> arguments;
+  std::optional<std::int32_t> expected;  // none: any result passes
+  Location where;
+};
+
+// A comment line starting with "##", shown in the output.
+struct Heading {
+  std::string text;
+};
+
+using Step = std::variant<Heading, Call>;
+
+struct ScriptError {
+  Location where;
+  std::string message;
+};
+
+struct Script {
+  std::vector<Step> steps;
+  std::vector<ScriptError> errors;  // the first error of every bad line
+  std::vector<std::string> lines;   // the source, for error excerpts
+
+  std::size_t CallCount() const;
+};
+
+// Parses and checks the whole text (arguments against the prototypes, out names before use).
+Script ParseScript(std::string_view text);
+
+// "file:line:col: message", then the source line with a caret under the column.
+std::string FormatError(const Script& script, std::string_view file, const ScriptError& error);
+
+// A string's bytes with its escapes as a script literal: "a\tb" -> "\"a\\tb\"".
+std::string Quote(std::string_view bytes);
+
+}  // namespace geran::host
