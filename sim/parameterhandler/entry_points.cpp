@@ -68,7 +68,8 @@ int WINAPI getParameterMap(const int*, ParameterList* list) {
 }
 
 int WINAPI setParameterValue(const int*, const char* name, const char* value) {
-  if (name == nullptr || value == nullptr || std::strpbrk(value, "\r\n") != nullptr) return kHandlerBadArgument;
+  if (name == nullptr || value == nullptr || std::strpbrk(value, "\r\n") != nullptr)
+    return kHandlerBadArgument;
   return Reported(ReplaceValue(MasterFilePath(), name, value));
 }
 

@@ -44,7 +44,8 @@ Outcome ReadText(const std::wstring& path, std::string& text) {
   }
   char chunk[4096];
   for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) text.append(chunk, got);
-  if (std::ferror(file.get())) return FileFailure(kMasterFileUnreadable, path, "master parameter file cannot be read");
+  if (std::ferror(file.get()))
+    return FileFailure(kMasterFileUnreadable, path, "master parameter file cannot be read");
   return {};
 }
 
@@ -52,7 +53,8 @@ Outcome WriteText(const std::wstring& path, const std::string& text) {
   File file(_wfopen(path.c_str(), L"wb"));
   const bool written = file && std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
                        std::fclose(file.release()) == 0;
-  return written ? Outcome{} : FileFailure(kMasterFileNotWritable, path, "master parameter file cannot be written");
+  return written ? Outcome{}
+                 : FileFailure(kMasterFileNotWritable, path, "master parameter file cannot be written");
 }
 
 // Where the value of the key on a 1-based line starts: after the line's first '=' and its blanks.
@@ -88,7 +90,8 @@ Outcome ReplaceValue(const std::wstring& path, const std::string& name, const st
   if (outcome.ok()) outcome = ParseMasterText(text, Narrow(path), list);
   if (!outcome.ok()) return outcome;
   const auto entry = list.find(name);
-  if (entry == list.end()) return {kParameterUnknown, "ParameterHandler: " + Narrow(path) + ": no parameter \"" + name + "\""};
+  if (entry == list.end())
+    return {kParameterUnknown, "ParameterHandler: " + Narrow(path) + ": no parameter \"" + name + "\""};
   const size_t offset = ValueOffset(text, std::atoi(entry->second.sourceLine.c_str()));
   return WriteText(path, text.replace(offset, entry->second.value.size(), value));
 }

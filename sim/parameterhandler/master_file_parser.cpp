@@ -55,7 +55,8 @@ class Parser {
       return Malformed("expected [group], key = value, a comment or a blank line");
     const std::string_view key = Trim(line.substr(0, equals));
     if (key.empty()) return Malformed("empty key");
-    if (group_.empty()) return Fail(kMasterFileKeyOutsideGroup, "key " + Quoted(key) + " before the first [group]");
+    if (group_.empty())
+      return Fail(kMasterFileKeyOutsideGroup, "key " + Quoted(key) + " before the first [group]");
     const auto [entry, added] = list_.try_emplace(std::string(key));
     ParameterRecord& record = entry->second;
     if (!added)
@@ -69,7 +70,9 @@ class Parser {
     return {};
   }
 
-  Outcome Malformed(const std::string& what) const { return Fail(kMasterFileMalformedLine, "malformed line: " + what); }
+  Outcome Malformed(const std::string& what) const {
+    return Fail(kMasterFileMalformedLine, "malformed line: " + what);
+  }
 
   Outcome Fail(int code, const std::string& what) const {
     return {code, "ParameterHandler: " + fileName_ + ":" + std::to_string(lineNumber_) + ": " + what};

@@ -20,12 +20,9 @@ struct EntryPoint {
   const char* foundTrace;
 };
 constexpr EntryPoint kEntryPoints[] = {
-    {"registerParameterHandler", nullptr},
-    {"getParameterCount", nullptr},
-    {"getParameterValue", nullptr},
-    {"getParameterMap", nullptr},
-    {"setParameterValue", nullptr},
-    {"ApplyFromL3andNotifyGUI", "Entering getParameterMap\n"},
+    {"registerParameterHandler", nullptr}, {"getParameterCount", nullptr},
+    {"getParameterValue", nullptr},        {"getParameterMap", nullptr},
+    {"setParameterValue", nullptr},        {"ApplyFromL3andNotifyGUI", "Entering getParameterMap\n"},
 };
 constexpr int kGetParameterMap = 3;
 

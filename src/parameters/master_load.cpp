@@ -227,7 +227,8 @@ const KeyRule kGprsKeys[] = {
 
 template <size_t N>
 bool ApplyRule(const KeyRule (&rules)[N], Store& store, const Text& key, const Text& text) {
-  const auto rule = std::find_if(std::begin(rules), std::end(rules), [&](const KeyRule& r) { return key == r.key; });
+  const auto rule =
+      std::find_if(std::begin(rules), std::end(rules), [&](const KeyRule& r) { return key == r.key; });
   if (rule == std::end(rules)) return false;
   rule->apply(store, text);
   return true;

@@ -50,7 +50,8 @@ template <float (Store::*Get)() const, void (Store::*Set)(float)>
 constexpr NamedField LevelField(const char* name) {
   return {name,
           [](const Store& s, void* value) {
-            std::snprintf(static_cast<char*>(value), ZNGERAN_LEVEL_TEXT_SIZE, "%f", static_cast<double>((s.*Get)()));
+            std::snprintf(static_cast<char*>(value), ZNGERAN_LEVEL_TEXT_SIZE, "%f",
+                          static_cast<double>((s.*Get)()));
           },
           [](Store& s, const void* value) { (s.*Set)(static_cast<float>(std::atof(TextOf(value)))); }};
 }

@@ -9,10 +9,10 @@
 // where the entry came from. The other fields belong to the record's layout, which every user of
 // the handler shares, and stay empty: the file format has no syntax for them.
 struct ParameterRecord {
-  std::string name;          // the key, as written in the file
+  std::string name;  // the key, as written in the file
   std::string description;
-  std::string value;         // the value text, verbatim without the blanks around it
-  std::string group;         // the [group] the key stands in
+  std::string value;  // the value text, verbatim without the blanks around it
+  std::string group;  // the [group] the key stands in
   std::string type;
   std::string unit;
   std::string minimum;

@@ -78,7 +78,8 @@ TEST(GetParameterMap, EachBadInputHasItsCodeAnEmptyListAndOneLineOnStderr) {
       {"[GSM] x = 1\n", kMasterFileMalformedLine, ":1: malformed line: text after the group header"},
       {"\n[ \t]\n", kMasterFileMalformedLine, ":2: malformed line: empty group name"},
       {"[GSM]\r\n = 5\r\n", kMasterFileMalformedLine, ":2: malformed line: empty key"},
-      {"; settings\nRX Level = 1\n[GSM]\n", kMasterFileKeyOutsideGroup, ":2: key \"RX Level\" before the first [group]"},
+      {"; settings\nRX Level = 1\n[GSM]\n", kMasterFileKeyOutsideGroup,
+       ":2: key \"RX Level\" before the first [group]"},
       {"[GSM]\nRX Level = 1\nTX Level = 2\nRX Level = 3\n", kMasterFileDuplicateKey,
        ":4: duplicate key \"RX Level\", first defined at line 2 in [GSM]"},
       {"[GSM]\nPBCCH = 1\n[GPRS/EDGE]\nPBCCH = 0\n", kMasterFileDuplicateKey,
@@ -203,8 +204,8 @@ std::vector<std::string> notifications;
 
 template <int Receiver>
 void WINAPI Record(int changedBy, const char* name, const char* value) {
-  notifications.push_back("to " + std::to_string(Receiver) + " from " + std::to_string(changedBy) + ": " + name +
-                          " = " + value);
+  notifications.push_back("to " + std::to_string(Receiver) + " from " + std::to_string(changedBy) + ": " +
+                          name + " = " + value);
 }
 
 TEST(ApplyFromL3andNotifyGUI, StoresTheValueAndTellsEveryOtherRegisteredHandler) {

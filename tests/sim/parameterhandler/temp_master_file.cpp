@@ -12,7 +12,9 @@ namespace geran::test {
 
 constexpr const char* kVariable = "GERAN_MASTER_PARAMETER_FILE";
 
-MasterFileVariable::MasterFileVariable(const std::string& path) { SetEnvironmentVariableA(kVariable, path.c_str()); }
+MasterFileVariable::MasterFileVariable(const std::string& path) {
+  SetEnvironmentVariableA(kVariable, path.c_str());
+}
 
 MasterFileVariable::~MasterFileVariable() { SetEnvironmentVariableA(kVariable, nullptr); }
 
@@ -23,7 +25,9 @@ std::string TempFilePath() {
   return path;
 }
 
-TempMasterFile::TempMasterFile(const std::string& text) : path_(TempFilePath()), variable_(path_) { Rewrite(text); }
+TempMasterFile::TempMasterFile(const std::string& text) : path_(TempFilePath()), variable_(path_) {
+  Rewrite(text);
+}
 
 TempMasterFile::~TempMasterFile() { DeleteFileA(path_.c_str()); }
 
