@@ -3,7 +3,7 @@
 #include "options.h"
 #include "runner.h"
 #include "script.h"
-#include "simulator_faults.h"
+#include "simulator_control.h"
 
 #include <io.h>
 
@@ -74,9 +74,10 @@ int RunScript(const Options& options) {
     std::fprintf(stderr, "geranhost: %s does not export %s\n", ModuleFile(library.get()).c_str(),
                  symbol.c_str());
   if (!binding.missing.empty()) return kBadInput;
-  if (!options.faults.empty())
-    if (const std::string warning = ArmSimulatorOrThrow(options.faults); !warning.empty())
-      std::fprintf(stderr, "geranhost: warning: --sim-fail may have no effect: %s\n", warning.c_str());
+  if (!options.faults.empty() || !options.values.empty())
+    if (const std::string warning = ArmSimulatorOrThrow(options); !warning.empty())
+      std::fprintf(stderr, "geranhost: warning: the simulator's settings may not apply: %s\n",
+                   warning.c_str());
   if (!options.quiet)
     std::printf("geranhost %s: %s, %zu calls, with %s\n", GERAN_VERSION, options.script.c_str(),
                 script->CallCount(), ModuleFile(library.get()).c_str());

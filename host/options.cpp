@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cstdint>
-#include <functional>
 #include <map>
+#include <optional>
 
 namespace geran::host {
 namespace {
@@ -16,7 +16,8 @@ std::string ValueOf(const std::string& option, std::string_view name, const std:
   return args[++index];
 }
 
-long ParseHresultOrThrow(std::string_view text, std::string_view whole) {
+// A 32-bit value, decimal or 0x hex, optionally negative; nothing when text is not one.
+std::optional<long> Parse32(std::string_view text) {
   const bool negative = text.substr(0, 1) == "-";
   std::string_view digits = text.substr(negative ? 1 : 0);
   const bool hex = digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X');
@@ -26,8 +27,26 @@ long ParseHresultOrThrow(std::string_view text, std::string_view whole) {
       std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, hex ? 16 : 10);
   if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
       magnitude > 0xFFFFFFFFull)
-    throw UsageError("--sim-fail: '" + std::string(whole) + "' has no HRESULT like 0x80004005");
+    return std::nullopt;
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(negative ? 0 - magnitude : magnitude));
+}
+
+// "Name=number...": the name, the number and what follows the number from the first ':' on.
+struct Assignment {
+  std::string name;
+  long number;
+  std::optional<std::string_view> rest;
+};
+
+Assignment ParseAssignmentOrThrow(std::string_view text, bool withRest, const std::string& usage) {
+  const std::size_t equals = text.find('=');
+  const std::string_view value = equals == std::string_view::npos ? "" : text.substr(equals + 1);
+  const std::size_t colon = withRest ? value.find(':') : std::string_view::npos;
+  const std::optional<long> number = Parse32(value.substr(0, colon));
+  if (equals == 0 || !number) throw UsageError(usage + ", not '" + std::string(text) + "'");
+  Assignment assignment{std::string(text.substr(0, equals)), *number, std::nullopt};
+  if (colon != std::string_view::npos) assignment.rest = value.substr(colon + 1);
+  return assignment;
 }
 
 std::string Unquoted(std::string_view text) {
@@ -38,16 +57,16 @@ std::string Unquoted(std::string_view text) {
 }  // namespace
 
 SimFault ParseSimFaultOrThrow(std::string_view text) {
-  const std::size_t equals = text.find('=');
-  if (equals == 0 || equals == std::string_view::npos)
-    throw UsageError("--sim-fail needs Method=0xHRESULT[:\"description\"], not '" + std::string(text) + "'");
-  SimFault fault;
-  fault.method = std::string(text.substr(0, equals));
-  const std::string_view rest = text.substr(equals + 1);
-  const std::size_t colon = rest.find(':');
-  fault.hresult = ParseHresultOrThrow(rest.substr(0, colon), text);
-  if (colon != std::string_view::npos) fault.description = Unquoted(rest.substr(colon + 1));
+  const Assignment assignment =
+      ParseAssignmentOrThrow(text, true, "--sim-fail needs Method=0xHRESULT[:\"description\"]");
+  SimFault fault{assignment.name, assignment.number, std::nullopt};
+  if (assignment.rest) fault.description = Unquoted(*assignment.rest);
   return fault;
+}
+
+SimValue ParseSimValueOrThrow(std::string_view text) {
+  const Assignment assignment = ParseAssignmentOrThrow(text, false, "--sim-value needs Name=number");
+  return SimValue{assignment.name, assignment.number};
 }
 
 Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
@@ -68,6 +87,8 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
       options.dll = ValueOf(arg, name, args, i);
     else if (name == "--sim-fail")
       options.faults.push_back(ParseSimFaultOrThrow(ValueOf(arg, name, args, i)));
+    else if (name == "--sim-value")
+      options.values.push_back(ParseSimValueOrThrow(ValueOf(arg, name, args, i)));
     else if (arg.size() > 1 && arg[0] == '-')
       throw UsageError("unknown option '" + arg + "'");
     else if (!options.script.empty())
@@ -92,6 +113,8 @@ options:
                       make the test-set simulator fail every call of Method with that HRESULT and
                       error description (repeatable; needs TestSetSimulator.dll beside geranhost.exe
                       and registered from there)
+  --sim-value Name=N  set a value of the test-set simulator before the script runs, e.g.
+                      RealTimeWait=1 or FerPermille=20 (repeatable; see docs/simulator.md)
   --check             parse and check the script, call nothing
   --list              list the 50 exports with their argument kinds
   -q, --quiet         show only failed calls, results of BER runs and the closing line

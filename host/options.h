@@ -16,10 +16,17 @@ struct SimFault {
   std::optional<std::string> description;
 };
 
+// --sim-value Name=N: a setting of the simulator.
+struct SimValue {
+  std::string name;
+  long value = 0;
+};
+
 struct Options {
   std::string script;
   std::string dll;  // empty: znGeranApiInterfaceDll.dll beside geranhost.exe
   std::vector<SimFault> faults;
+  std::vector<SimValue> values;
   bool check = false;
   bool quiet = false;
   bool stopOnFailure = false;
@@ -38,6 +45,9 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args);
 
 // "Method=0xHRESULT[:description]", the description with or without its quotes; throws UsageError.
 SimFault ParseSimFaultOrThrow(std::string_view text);
+
+// "Name=N", N decimal or 0x hex; throws UsageError.
+SimValue ParseSimValueOrThrow(std::string_view text);
 
 std::string Usage();
 

@@ -17,6 +17,8 @@ std::string Describe(const Options& options) {
                                    {options.version, "version"}})
     if (flag) text += std::string(" ") + name;
   for (const SimFault& fault : options.faults) text += " fault=" + fault.method;
+  for (const SimValue& value : options.values)
+    text += " value=" + value.name + ":" + std::to_string(value.value);
   return text;
 }
 
@@ -38,6 +40,9 @@ TEST(ParseCommandLine, OptionsFlagsAndTheScript) {
       {{"--dll=y.dll", "--check", "--no-progress", "a.gts"}, "script=a.gts dll=y.dll check no-progress"},
       {{"--sim-fail", "Reset=0x80004005", "--sim-fail=ConfigCch=1:busy", "a.gts"},
        "script=a.gts dll= fault=Reset fault=ConfigCch"},
+      {{"--sim-value", "RealTimeWait=1", "--sim-value=FerPermille=0x14", "a.gts"},
+       "script=a.gts dll= value=RealTimeWait:1 value=FerPermille:20"},
+      {{"--sim-value", "Seed=-3:x", "a.gts"}, "error: --sim-value needs Name=number, not 'Seed=-3:x'"},
       {{"--help"}, "script= dll= help"},
       {{"--version"}, "script= dll= version"},
       {{"--list"}, "script= dll= list"},
