@@ -36,7 +36,9 @@ Model model;
 Counters& Set(CounterSet set) { return model.sets[static_cast<int>(set)]; }
 
 // The TDMA frame (120/26 ms, i.e. 4.615 ms) in progress at a moment of simulated time.
-LONG TdmaFrameAt(std::int64_t milliseconds) { return static_cast<LONG>(milliseconds * 26 / 120 % kHyperframe); }
+LONG TdmaFrameAt(std::int64_t milliseconds) {
+  return static_cast<LONG>(milliseconds * 26 / 120 % kHyperframe);
+}
 
 std::uint32_t Ppm(LONG value) { return value < 0 ? 0 : static_cast<std::uint32_t>(value); }
 

@@ -51,12 +51,13 @@ class ComObject : public Interface, public ISupportErrorInfo {
     ITypeInfo* info = TypeInfoOf(__uuidof(Interface));
     return info == nullptr ? TYPE_E_ELEMENTNOTFOUND : DispGetIDsOfNames(info, names, count, ids);
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                   EXCEPINFO* exception, UINT* argumentError) override {
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     ITypeInfo* info = TypeInfoOf(__uuidof(Interface));
     if (info == nullptr) return TYPE_E_ELEMENTNOTFOUND;
-    return DispInvoke(static_cast<Interface*>(this), info, id, flags, params, result, exception, argumentError);
+    return DispInvoke(static_cast<Interface*>(this), info, id, flags, params, result, exception,
+                      argumentError);
   }
 
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {

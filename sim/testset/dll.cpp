@@ -83,7 +83,8 @@ HRESULT WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, con
   if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
   const Key key(opened);
   const auto* bytes = reinterpret_cast<const BYTE*>(value.c_str());
-  status = RegSetValueExW(key.get(), name, 0, REG_SZ, bytes, static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  status = RegSetValueExW(key.get(), name, 0, REG_SZ, bytes,
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   return HRESULT_FROM_WIN32(status);
 }
 
@@ -112,11 +113,13 @@ HRESULT UpdateTypeLib(bool perUser, bool install) {
     return perUser ? RegisterTypeLibForUser(library, text, nullptr) : RegisterTypeLib(library, text, nullptr);
   }
   TLIBATTR* attributes = nullptr;
-  if (FAILED(library->GetLibAttr(&attributes))) return S_OK;
+  const HRESULT read = library->GetLibAttr(&attributes);
+  if (FAILED(read)) return read;
   const TLIBATTR copy = *attributes;
   library->ReleaseTLibAttr(attributes);
   const HRESULT removed = (perUser ? UnRegisterTypeLibForUser : UnRegisterTypeLib)(
       copy.guid, copy.wMajorVerNum, copy.wMinorVerNum, copy.lcid, copy.syskind);
+  // A type library that is not registered has nothing to remove.
   return removed == TYPE_E_REGISTRYACCESS ? S_OK : removed;
 }
 
@@ -124,8 +127,8 @@ HRESULT UpdateTypeLib(bool perUser, bool install) {
 // HKLM\Software\Classes or, per user, HKCU\Software\Classes.
 HRESULT UpdateRegistration(bool perUser, bool install) {
   HKEY opened = nullptr;
-  const LONG status = RegCreateKeyExW(perUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, L"Software\\Classes", 0,
-                                      nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+  const LONG status = RegCreateKeyExW(perUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, L"Software\\Classes",
+                                      0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
   if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
   const Key classes(opened);
   wchar_t modulePath[MAX_PATH];

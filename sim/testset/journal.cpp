@@ -13,7 +13,8 @@ std::vector<std::string> entries;
 
 std::string Utf8(const wchar_t* text, UINT length) {
   if (length == 0) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), &bytes[0], size, nullptr, nullptr);
   return bytes;
@@ -43,7 +44,8 @@ void AppendBytes(std::string& line, SAFEARRAY* array) {
   if (array != nullptr && SUCCEEDED(SafeArrayAccessData(array, &data))) {
     const auto* bytes = static_cast<const BYTE*>(data);
     ULONG count = 1;
-    for (USHORT dimension = 0; dimension < array->cDims; ++dimension) count *= array->rgsabound[dimension].cElements;
+    for (USHORT dimension = 0; dimension < array->cDims; ++dimension)
+      count *= array->rgsabound[dimension].cElements;
     for (ULONG i = 0; i < count; ++i) line += (i == 0 ? "" : ",") + std::to_string(bytes[i]);
     SafeArrayUnaccessData(array);
   }

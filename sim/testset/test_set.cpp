@@ -40,27 +40,28 @@ class TestSetImpl final : public ComObject<TestSetApi> {
   }
   HRESULT STDMETHODCALLTYPE ShowText(VARIANT text) override { return Serve("ShowText", {text}, Accept); }
   HRESULT STDMETHODCALLTYPE StartScript() override { return Serve("StartScript", {}, Accept); }
-  HRESULT STDMETHODCALLTYPE CipherMode(LONG mode, LONG algorithm, LONG direction, VARIANT key, VARIANT randValue,
-                                       LONG keySequence, LONG channel) override {
+  HRESULT STDMETHODCALLTYPE CipherMode(LONG mode, LONG algorithm, LONG direction, VARIANT key,
+                                       VARIANT randValue, LONG keySequence, LONG channel) override {
     return Serve("CipherMode", {mode, algorithm, direction, key, randValue, keySequence, channel}, Accept);
   }
   HRESULT STDMETHODCALLTYPE ReleaseL2Link(LONG sapi, LONG channel, LONG subChannel, LONG mode) override {
     return Serve("ReleaseL2Link", {sapi, channel, subChannel, mode}, Accept);
   }
   HRESULT STDMETHODCALLTYPE Reset() override { return Serve("Reset", {}, Accept); }
-  HRESULT STDMETHODCALLTYPE SendMsg(LONG channel, LONG sapi, LONG length, VARIANT message, LONG mode) override {
+  HRESULT STDMETHODCALLTYPE SendMsg(LONG channel, LONG sapi, LONG length, VARIANT message,
+                                    LONG mode) override {
     return Serve("SendMsg", {channel, sapi, length, message, mode}, Accept);
   }
   HRESULT STDMETHODCALLTYPE DisableTrafficMultiframe(LONG channel) override {
     return Serve("DisableTrafficMultiframe", {channel}, Accept);
   }
   HRESULT STDMETHODCALLTYPE EnableTrafficMultiframe(float rxLevel, float txLevel, LONG mode, LONG arfcnCount,
-                                                    VARIANT arfcns, LONG arg3, LONG arg4, LONG arg5, LONG arg6,
-                                                    LONG arg7, LONG arg8, LONG arg9, LONG arg10, LONG arg11,
-                                                    LONG arg12) override {
+                                                    VARIANT arfcns, LONG arg3, LONG arg4, LONG arg5,
+                                                    LONG arg6, LONG arg7, LONG arg8, LONG arg9, LONG arg10,
+                                                    LONG arg11, LONG arg12) override {
     return Serve("EnableTrafficMultiframe",
-                 {rxLevel, txLevel, mode, arfcnCount, arfcns, arg3, arg4, arg5, arg6, arg7, arg8, arg9, arg10, arg11,
-                  arg12},
+                 {rxLevel, txLevel, mode, arfcnCount, arfcns, arg3, arg4, arg5, arg6, arg7, arg8, arg9, arg10,
+                  arg11, arg12},
                  Accept);
   }
   HRESULT STDMETHODCALLTYPE VoiceLoop(LONG mode, LONG delay, LONG channel) override {
@@ -89,7 +90,8 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     return Serve("WaitAccessBurst", {channel, timeout, mode}, Accept);
   }
   HRESULT STDMETHODCALLTYPE GetchannelRequestMsg(short* channelRequest) override {
-    return Serve("GetchannelRequestMsg", {}, [=] { return Put(channelRequest, Value("ChannelRequest") & 0xFFFF); });
+    return Serve("GetchannelRequestMsg", {},
+                 [=] { return Put(channelRequest, Value("ChannelRequest") & 0xFFFF); });
   }
   HRESULT STDMETHODCALLTYPE GetAccessBurst(LONG* accessBurst) override {
     return Serve("GetAccessBurst", {}, [=] { return Put(accessBurst, Value("AccessBurst")); });
@@ -106,15 +108,17 @@ class TestSetImpl final : public ComObject<TestSetApi> {
   HRESULT STDMETHODCALLTYPE SelectRadioSystem(LONG radioSystem) override {
     return Serve("SelectRadioSystem", {radioSystem}, Accept);
   }
-  HRESULT STDMETHODCALLTYPE ConfigCch(LONG cchMode, float rxLevel, float txLevel, LONG subChannel, LONG arfcnCount,
-                                      VARIANT arfcns, LONG arg4, LONG arg5, LONG arg6, LONG arg7, LONG reserved,
-                                      LONG channelId, LONG bsCcChans) override {
+  HRESULT STDMETHODCALLTYPE ConfigCch(LONG cchMode, float rxLevel, float txLevel, LONG subChannel,
+                                      LONG arfcnCount, VARIANT arfcns, LONG arg4, LONG arg5, LONG arg6,
+                                      LONG arg7, LONG reserved, LONG channelId, LONG bsCcChans) override {
     return Serve("ConfigCch",
                  {cchMode, rxLevel, txLevel, subChannel, arfcnCount, arfcns, arg4, arg5, arg6, arg7, reserved,
                   channelId, bsCcChans},
                  Accept);
   }
-  HRESULT STDMETHODCALLTYPE DisableCch(LONG channel) override { return Serve("DisableCch", {channel}, Accept); }
+  HRESULT STDMETHODCALLTYPE DisableCch(LONG channel) override {
+    return Serve("DisableCch", {channel}, Accept);
+  }
   HRESULT STDMETHODCALLTYPE QueryFrameNumber(LONG* frameNumber) override {
     return Serve("QueryFrameNumber", {}, [=] { return Put(frameNumber, Value("FrameNumber")); });
   }
@@ -137,7 +141,8 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     });
   }
   HRESULT STDMETHODCALLTYPE GetBerMeasurement(BerMeasurement** measurement) override {
-    return Serve("GetBerMeasurement", {}, [=] { return HandOutBerMeasurement("GetBerMeasurement", measurement); });
+    return Serve("GetBerMeasurement", {},
+                 [=] { return HandOutBerMeasurement("GetBerMeasurement", measurement); });
   }
   HRESULT STDMETHODCALLTYPE ChangeTxPower(float level, LONG channel) override {
     return Serve("ChangeTxPower", {level, channel}, Accept);

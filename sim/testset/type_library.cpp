@@ -37,7 +37,8 @@ class TypeInfoCache {
 
 HRESULT LoadEmbeddedTypeLib(ITypeLib** library, std::wstring* path) {
   wchar_t modulePath[MAX_PATH];
-  if (GetModuleFileNameW(ModuleHandle(), modulePath, MAX_PATH) == 0) return HRESULT_FROM_WIN32(GetLastError());
+  if (GetModuleFileNameW(ModuleHandle(), modulePath, MAX_PATH) == 0)
+    return HRESULT_FROM_WIN32(GetLastError());
   *path = modulePath;
   return LoadTypeLibEx(modulePath, REGKIND_NONE, library);
 }

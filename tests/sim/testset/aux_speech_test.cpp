@@ -19,7 +19,8 @@ TEST_F(AuxSpeechTest, ResetRestartsNumberingWhileLiveObjectsKeepTheirs) {
   const AuxSpeechPtr afterReset = NewAuxSpeech();
   testSet_->AttachAuxSpeech(afterReset, 1);
   testSet_->AttachAuxSpeech(first, 2);
-  EXPECT_EQ(Journal(), (std::vector<std::string>{"AttachAuxSpeech(AuxSpeech#1, 1)", "AttachAuxSpeech(AuxSpeech#1, 2)"}))
+  EXPECT_EQ(Journal(),
+            (std::vector<std::string>{"AttachAuxSpeech(AuxSpeech#1, 1)", "AttachAuxSpeech(AuxSpeech#1, 2)"}))
       << "both the new object and the first one are number 1";
 }
 

@@ -10,6 +10,11 @@ using Record = std::array<LONG, 12>;  // samples, events, lastfn of FER, class 1
 
 enum Value { kSamples, kEvents, kLastFn };
 
+// The group's getters of the four sets, in record order.
+using SetGetter = HRESULT (STDMETHODCALLTYPE BerCounterGroup::*)(BerCounterSet**);
+const SetGetter kSetGetters[] = {&BerCounterGroup::GetFer, &BerCounterGroup::GetClass1a,
+                                 &BerCounterGroup::GetClass1b, &BerCounterGroup::GetClass2};
+
 LONG ReadValue(BerCounterSet* set, Value value) {
   LONG result = -1;
   const HRESULT hr = value == kSamples  ? set->GetSamples(&result)
@@ -25,10 +30,7 @@ BerCounterSetPtr CounterSetOf(TestSetApi* testSet, int index) {
   BerCounterSetPtr set;
   EXPECT_EQ(Hex(testSet->GetBerMeasurement(&measurement)), Hex(S_OK));
   EXPECT_EQ(Hex(measurement->GetCounters(&group)), Hex(S_OK));
-  HRESULT (STDMETHODCALLTYPE BerCounterGroup::*getters[])(BerCounterSet**) = {
-      &BerCounterGroup::GetFer, &BerCounterGroup::GetClass1a, &BerCounterGroup::GetClass1b,
-      &BerCounterGroup::GetClass2};
-  EXPECT_EQ(Hex((group->*getters[index])(&set)), Hex(S_OK));
+  EXPECT_EQ(Hex((group->*kSetGetters[index])(&set)), Hex(S_OK));
   return set;
 }
 
@@ -36,7 +38,8 @@ Record ReadRecord(TestSetApi* testSet) {
   Record record{};
   for (int set = 0; set < 4; ++set) {
     const BerCounterSetPtr counters = CounterSetOf(testSet, set);
-    for (Value value : {kSamples, kEvents, kLastFn}) record[static_cast<size_t>(set * 3 + value)] = ReadValue(counters, value);
+    for (Value value : {kSamples, kEvents, kLastFn})
+      record[static_cast<size_t>(set * 3 + value)] = ReadValue(counters, value);
   }
   return record;
 }
@@ -100,7 +103,7 @@ TEST_F(BerModelTest, SameSeedSameRunOtherSeedOtherRun) {
 struct RateCase {
   const char* setting;
   LONG value;
-  size_t events;   // index in the record
+  size_t events;  // index in the record
   size_t samples;
   double expected;  // fraction
 };
@@ -153,42 +156,35 @@ TEST_F(BerModelTest, OverridesReplaceExactlyTheirCounter) {
   }
 }
 
+// Walks the chain to counter set `set` (0 FER .. 3 class 2); returns the journal name of the first
+// getter that succeeded without handing out an object, "" when every step handed one out.
+std::string FirstNullGetter(TestSetApi* testSet, int set) {
+  const char* setGetters[] = {"BerCounterGroup.GetFer", "BerCounterGroup.GetClass1a",
+                              "BerCounterGroup.GetClass1b", "BerCounterGroup.GetClass2"};
+  BerMeasurementPtr measurement;
+  EXPECT_EQ(Hex(testSet->GetBerMeasurement(&measurement)), Hex(S_OK));
+  if (measurement == nullptr) return "GetBerMeasurement";
+  BerCounterGroupPtr group;
+  EXPECT_EQ(Hex(measurement->GetCounters(&group)), Hex(S_OK));
+  if (group == nullptr) return "BerMeasurement.GetCounters";
+  BerCounterSetPtr counters;
+  EXPECT_EQ(Hex((group->*kSetGetters[set])(&counters)), Hex(S_OK));
+  return counters == nullptr ? setGetters[set] : "";
+}
+
 TEST_F(BerModelTest, NullGetterHandsOutNothingAndSucceeds) {
-  const std::vector<std::pair<const char*, std::function<HRESULT(TestSetApi*, IUnknown**)>>> getters = {
-      {"GetBerMeasurement",
-       [](TestSetApi* t, IUnknown** out) { return t->GetBerMeasurement(reinterpret_cast<BerMeasurement**>(out)); }},
-      {"BerMeasurement.GetCounters",
-       [](TestSetApi* t, IUnknown** out) {
-         BerMeasurementPtr measurement;
-         t->GetBerMeasurement(&measurement);
-         return measurement->GetCounters(reinterpret_cast<BerCounterGroup**>(out));
-       }},
+  const std::vector<std::pair<std::string, int>> cases = {
+      {"GetBerMeasurement", 0},          {"BerMeasurement.GetCounters", 0}, {"BerCounterGroup.GetFer", 0},
+      {"BerCounterGroup.GetClass1a", 1}, {"BerCounterGroup.GetClass1b", 2}, {"BerCounterGroup.GetClass2", 3},
   };
-  for (const auto& [name, get] : getters) {
+  for (const auto& [getter, set] : cases) {
     TestSetSim_Reset();
-    TestSetSim_SetValue((std::string("BerNullGetter.") + name).c_str(), 1);
-    IUnknown* handedOut = reinterpret_cast<IUnknown*>(0x1);
-    EXPECT_EQ(Hex(get(testSet_, &handedOut)), Hex(S_OK)) << name;
-    EXPECT_EQ(handedOut, nullptr) << name;
-  }
-  for (int set = 0; set < 4; ++set) {
-    const char* names[] = {"BerCounterGroup.GetFer", "BerCounterGroup.GetClass1a", "BerCounterGroup.GetClass1b",
-                           "BerCounterGroup.GetClass2"};
-    TestSetSim_Reset();
-    TestSetSim_SetValue((std::string("BerNullGetter.") + names[set]).c_str(), 1);
-    BerMeasurementPtr measurement;
-    BerCounterGroupPtr group;
-    testSet_->GetBerMeasurement(&measurement);
-    measurement->GetCounters(&group);
-    BerCounterSetPtr fer, class1a, class1b, class2;
-    group->GetFer(&fer);
-    group->GetClass1a(&class1a);
-    group->GetClass1b(&class1b);
-    group->GetClass2(&class2);
-    const std::array<bool, 4> present = {fer != nullptr, class1a != nullptr, class1b != nullptr, class2 != nullptr};
-    std::array<bool, 4> expected = {true, true, true, true};
-    expected[static_cast<size_t>(set)] = false;
-    EXPECT_EQ(present, expected) << names[set];
+    TestSetSim_SetValue(("BerNullGetter." + getter).c_str(), 1);
+    EXPECT_EQ(FirstNullGetter(testSet_, set), getter);
+    EXPECT_EQ(FirstNullGetter(testSet_, set), getter) << "until cleared";
+    if (set != 0) EXPECT_EQ(FirstNullGetter(testSet_, 0), "") << "the other sets are still handed out";
+    TestSetSim_SetValue(("BerNullGetter." + getter).c_str(), 0);
+    EXPECT_EQ(FirstNullGetter(testSet_, set), "");
   }
 }
 

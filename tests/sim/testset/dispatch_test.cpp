@@ -31,18 +31,21 @@ using DispatchTest = SimulatorTest;
 TEST_F(DispatchTest, MethodsAndPropertiesByName) {
   IDispatch* dispatch = testSet_;
   EXPECT_EQ(Hex(InvokeByName(dispatch, L"WaitTime", DISPATCH_METHOD, {_variant_t(2000L)})), Hex(S_OK));
-  EXPECT_EQ(Hex(InvokeByName(dispatch, L"LogFileName", DISPATCH_PROPERTYPUT, {_variant_t(L"run.log")})), Hex(S_OK));
+  EXPECT_EQ(Hex(InvokeByName(dispatch, L"LogFileName", DISPATCH_PROPERTYPUT, {_variant_t(L"run.log")})),
+            Hex(S_OK));
   _variant_t name;
   EXPECT_EQ(Hex(InvokeByName(dispatch, L"LogFileName", DISPATCH_PROPERTYGET, {}, &name)), Hex(S_OK));
   EXPECT_EQ(V_VT(&name), VT_BSTR);
   EXPECT_EQ(std::wstring(V_BSTR(&name)), L"run.log");
-  EXPECT_EQ(Journal(), (std::vector<std::string>{"WaitTime(2000)", "put_LogFileName(\"run.log\")", "get_LogFileName()"}));
+  EXPECT_EQ(Journal(), (std::vector<std::string>{"WaitTime(2000)", "put_LogFileName(\"run.log\")",
+                                                 "get_LogFileName()"}));
 }
 
 TEST_F(DispatchTest, AuxSpeechStartByName) {
   AuxSpeechPtr speech;
   ASSERT_EQ(Hex(speech.CreateInstance(CLSID_AuxSpeechObject)), Hex(S_OK));
-  EXPECT_EQ(Hex(InvokeByName(speech, L"Start", DISPATCH_METHOD, {_variant_t(4L), _variant_t(true)})), Hex(S_OK));
+  EXPECT_EQ(Hex(InvokeByName(speech, L"Start", DISPATCH_METHOD, {_variant_t(4L), _variant_t(true)})),
+            Hex(S_OK));
   EXPECT_EQ(Journal(), std::vector<std::string>{"AuxSpeech.Start(AuxSpeech#1, 4, -1)"});
 }
 
@@ -70,7 +73,8 @@ TEST_F(DispatchTest, TypeInfoAndUnknownNames) {
   info->ReleaseTypeAttr(attributes);
   DISPID id = 0;
   auto* name = const_cast<LPOLESTR>(L"NoSuchMethod");
-  EXPECT_EQ(Hex(testSet_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)), Hex(DISP_E_UNKNOWNNAME));
+  EXPECT_EQ(Hex(testSet_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)),
+            Hex(DISP_E_UNKNOWNNAME));
 }
 
 }  // namespace

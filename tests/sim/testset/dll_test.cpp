@@ -41,7 +41,8 @@ struct Creation {
 Creation CreateLikeAClient(REFCLSID clsid, REFIID iid) {
   Creation steps;
   IUnknownPtr unknown;
-  steps.create = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&unknown));
+  steps.create =
+      CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&unknown));
   if (FAILED(steps.create)) return steps;
   steps.run = OleRun(unknown);
   IUnknownPtr object;
@@ -52,8 +53,8 @@ Creation CreateLikeAClient(REFCLSID clsid, REFIID iid) {
 using DllTest = SimulatorTest;
 
 TEST_F(DllTest, ClientCreationStepsSucceedForBothClasses) {
-  for (const auto& [clsid, iid] : {std::pair{CLSID_TestSetObject, IID_TestSetApi},
-                                    std::pair{CLSID_AuxSpeechObject, IID_AuxSpeech}}) {
+  for (const auto& [clsid, iid] :
+       {std::pair{CLSID_TestSetObject, IID_TestSetApi}, std::pair{CLSID_AuxSpeechObject, IID_AuxSpeech}}) {
     const Creation steps = CreateLikeAClient(clsid, iid);
     EXPECT_EQ(Hex(steps.create), Hex(S_OK));
     EXPECT_EQ(Hex(steps.run), Hex(S_OK)) << "OleRun on an object without IRunnableObject";
@@ -108,8 +109,9 @@ TEST_F(DllTest, RefusedTestSetApiKeepsIUnknownAndIDispatch) {
 
 TEST_F(DllTest, FactoryRefusesAggregationAndUnknownClasses) {
   IClassFactoryPtr factory;
-  ASSERT_EQ(Hex(DllGetClassObject(CLSID_TestSetObject, IID_IClassFactory, reinterpret_cast<void**>(&factory))),
-            Hex(S_OK));
+  ASSERT_EQ(
+      Hex(DllGetClassObject(CLSID_TestSetObject, IID_IClassFactory, reinterpret_cast<void**>(&factory))),
+      Hex(S_OK));
   IUnknownPtr object;
   EXPECT_EQ(Hex(factory->CreateInstance(testSet_, IID_IUnknown, reinterpret_cast<void**>(&object))),
             Hex(CLASS_E_NOAGGREGATION));
@@ -124,8 +126,9 @@ TEST_F(DllTest, CanUnloadOnlyWithNoObjectAndNoLock) {
   EXPECT_EQ(TestSetSim_LiveObjects(), 0);
   EXPECT_EQ(Hex(DllCanUnloadNow()), Hex(S_OK));
   IClassFactoryPtr factory;
-  ASSERT_EQ(Hex(DllGetClassObject(CLSID_AuxSpeechObject, IID_IClassFactory, reinterpret_cast<void**>(&factory))),
-            Hex(S_OK));
+  ASSERT_EQ(
+      Hex(DllGetClassObject(CLSID_AuxSpeechObject, IID_IClassFactory, reinterpret_cast<void**>(&factory))),
+      Hex(S_OK));
   factory->LockServer(TRUE);
   EXPECT_EQ(Hex(DllCanUnloadNow()), Hex(S_FALSE));
   factory->LockServer(FALSE);
@@ -161,6 +164,16 @@ TEST_F(DllTest, InstallForUserWritesAndRemovesOnlyTheUsersClasses) {
   ASSERT_EQ(Hex(DllInstall(FALSE, L"user")), Hex(S_OK));
   EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, server, nullptr), L"<missing>");
   EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, server, nullptr), SimulatorPath());
+}
+
+TEST_F(DllTest, UninstallForUserKeepsTheMachineTypeLib) {
+  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr)
+    GTEST_SKIP() << "Wine's UnRegisterTypeLibForUser removes the machine-wide type library registration";
+  ASSERT_EQ(Hex(DllInstall(TRUE, L"user")), Hex(S_OK));
+  ASSERT_EQ(Hex(DllInstall(FALSE, L"user")), Hex(S_OK));
+  BSTR raw = nullptr;
+  EXPECT_EQ(Hex(QueryPathOfRegTypeLib(LIBID_GeranTestSetLib, 1, 0, LOCALE_NEUTRAL, &raw)), Hex(S_OK));
+  const _bstr_t typeLibPath(raw, false);
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ TEST_F(FaultsTest, TimesCountsTheFailingCalls) {
     TestSetSim_Reset();
     TestSetSim_FailMethod("StartScript", E_FAIL, nullptr, test.times);
     for (size_t call = 0; call < test.results.size(); ++call)
-      EXPECT_EQ(Hex(testSet_->StartScript()), Hex(test.results[call])) << "times " << test.times << ", call " << call;
+      EXPECT_EQ(Hex(testSet_->StartScript()), Hex(test.results[call]))
+          << "times " << test.times << ", call " << call;
     EXPECT_EQ(TestSetSim_JournalCount(), static_cast<int>(test.results.size()));
   }
 }

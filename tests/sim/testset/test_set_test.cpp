@@ -7,7 +7,8 @@ namespace {
 using TestSetTest = SimulatorTest;
 
 TEST_F(TestSetTest, ChannelRequestKeepsTheLow16BitsAsSigned) {
-  const std::vector<std::pair<long, short>> cases = {{0x1234, 0x1234}, {0x12345678, 0x5678}, {0xFFFF, -1}, {-2, -2}};
+  const std::vector<std::pair<long, short>> cases = {
+      {0x1234, 0x1234}, {0x12345678, 0x5678}, {0xFFFF, -1}, {-2, -2}};
   for (const auto& [configured, expected] : cases) {
     TestSetSim_SetValue("ChannelRequest", configured);
     short request = 0;
@@ -33,7 +34,7 @@ struct LogFileCase {
   const char* name;
   const wchar_t* configured;  // SetText value, when set_text
   bool setText;
-  const wchar_t* put;  // nullptr: no put
+  const wchar_t* put;       // nullptr: no put
   const wchar_t* expected;  // nullptr: a null BSTR
 };
 
