@@ -11,17 +11,17 @@ std::mutex mutex;
 std::map<std::string, LONG> values;
 std::map<std::string, Text> texts;
 
+std::optional<LONG> FindValue(const std::string& name) {
+  const std::lock_guard<std::mutex> lock(mutex);
+  const auto found = values.find(name);
+  return found == values.end() ? std::nullopt : std::optional<LONG>(found->second);
+}
+
 }  // namespace
 
 void SetValue(const char* name, LONG value) {
   const std::lock_guard<std::mutex> lock(mutex);
   values[name] = value;
-}
-
-std::optional<LONG> FindValue(const std::string& name) {
-  const std::lock_guard<std::mutex> lock(mutex);
-  const auto found = values.find(name);
-  return found == values.end() ? std::nullopt : std::optional<LONG>(found->second);
 }
 
 LONG Value(const std::string& name, LONG fallback) { return FindValue(name).value_or(fallback); }

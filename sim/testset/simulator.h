@@ -77,7 +77,6 @@ void ClearFaults();
 // ---- Settings (settings.cpp) ----
 
 void SetValue(const char* name, LONG value);
-std::optional<LONG> FindValue(const std::string& name);
 LONG Value(const std::string& name, LONG fallback = 0);
 // A configured text: nothing when the name was never set; a null text when it was set to NULL.
 using Text = std::optional<std::wstring>;
