@@ -104,12 +104,15 @@ class CallArguments {
   std::vector<Slot> slots_;
 };
 
-std::string Head(const Call& call) {
-  std::string text = "[" + std::to_string(call.where.line) + "] " + std::string(call.target->name) + "(";
+// "Name(arguments as written)".
+std::string Echo(const Call& call) {
+  std::string text = std::string(call.target->name) + "(";
   for (std::size_t i = 0; i < call.arguments.size(); ++i)
     text += (i > 0 ? ", " : "") + call.arguments[i].spelling;
   return text + ")";
 }
+
+std::string Head(const Call& call) { return "[" + std::to_string(call.where.line) + "] " + Echo(call); }
 
 std::string Duration(std::chrono::steady_clock::duration elapsed) {
   const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
@@ -147,7 +150,7 @@ class Runner {
       else if (!Execute(std::get<Call>(step)) && options_.stopOnFailure)
         return Stop(script);
     }
-    Close(script);
+    Close();
     return summary_;
   }
 
@@ -156,7 +159,7 @@ class Runner {
     const std::size_t skipped =
         script.CallCount() - static_cast<std::size_t>(summary_.passed + summary_.failed);
     std::printf("\nstopped at the first failed expectation; %zu calls not made\n", skipped);
-    Close(script);
+    Close();
     return summary_;
   }
 
@@ -174,18 +177,30 @@ class Runner {
     const int result = Invoke(call, arguments, watch.get());
     const auto elapsed = std::chrono::steady_clock::now() - start;
     std::fflush(stdout);
-    const bool held = !call.expected || *call.expected == result;
-    (held ? summary_.passed : summary_.failed) += 1;
-    if (!held) failures_.push_back(call.where.line);
-    if (options_.quiet && !held) std::printf("%s\n", Head(call).c_str());
-    if (!options_.quiet || !held)
-      std::printf("%s= %d%s  (%s)\n", kIndent, result, Verdict(call, result).c_str(),
-                  Duration(elapsed).c_str());
+    const bool held = Count(call, result);
+    if (!options_.quiet || !held) Report(call, result, elapsed);
     Keep(arguments.Received());
     if (const std::string conclusion = watch ? watch->Conclusion() : ""; !conclusion.empty())
       std::printf("%s%s\n", kIndent, conclusion.c_str());
     std::fflush(stdout);
     return held;
+  }
+
+  // Whether the call's expectation held, counted and remembered for the closing lines.
+  bool Count(const Call& call, int result) {
+    const bool held = !call.expected || *call.expected == result;
+    (held ? summary_.passed : summary_.failed) += 1;
+    if (!held)
+      failures_.push_back("failed: line " + std::to_string(call.where.line) + ": " + Echo(call) +
+                          " returned " + std::to_string(result) + ", expected " +
+                          std::to_string(*call.expected));
+    return held;
+  }
+
+  void Report(const Call& call, int result, std::chrono::steady_clock::duration elapsed) const {
+    if (options_.quiet) std::printf("%s\n", Head(call).c_str());  // not shown before the call
+    std::printf("%s= %d%s  (%s)\n", kIndent, result, Verdict(call, result).c_str(),
+                Duration(elapsed).c_str());
   }
 
   int Invoke(const Call& call, const CallArguments& arguments, CallWatch* watch) const {
@@ -201,10 +216,9 @@ class Runner {
     }
   }
 
-  void Close(const Script& script) const {
+  void Close() const {
     if (!failures_.empty()) std::printf("\n");
-    for (const int line : failures_)
-      std::printf("failed: line %d: %s\n", line, script.lines.at(static_cast<std::size_t>(line) - 1).c_str());
+    for (const std::string& failure : failures_) std::printf("%s\n", failure.c_str());
     std::printf("%d passed, %d failed\n", summary_.passed, summary_.failed);
     std::fflush(stdout);
   }
@@ -213,7 +227,7 @@ class Runner {
   const RunOptions& options_;
   OutStore outs_;
   Summary summary_;
-  std::vector<int> failures_;
+  std::vector<std::string> failures_;  // one line per failed expectation
 };
 
 }  // namespace

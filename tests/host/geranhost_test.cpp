@@ -77,7 +77,8 @@ TEST(Geranhost, FailedExpectationExitsOne) {
   EXPECT_EQ(result.exitCode, 1u) << result.output;
   EXPECT_NE(result.output.find("[1] Shutdown()\n     = -1  FAILED: expected 0"), std::string::npos)
       << result.output;
-  EXPECT_TRUE(EndsWith(result.output, "\nfailed: line 1: Shutdown() => 0\n1 passed, 1 failed\n"))
+  EXPECT_TRUE(
+      EndsWith(result.output, "\nfailed: line 1: Shutdown() returned -1, expected 0\n1 passed, 1 failed\n"))
       << result.output;
 }
 

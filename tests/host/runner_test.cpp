@@ -230,8 +230,8 @@ TEST_F(RunTest, CountsExpectationsAndEndsWithTheClosingLine) {
 TEST_F(RunTest, NamesEveryFailedLineBeforeTheClosingLine) {
   const std::string output = RunText("Reset() => -1\nReset() => 0\n\nReset() => 5 # five").output;
   EXPECT_NE(output.find("     = -1  FAILED: expected 0  ("), std::string::npos) << output;
-  EXPECT_NE(output.find(
-                "\nfailed: line 2: Reset() => 0\nfailed: line 4: Reset() => 5 # five\n1 passed, 2 failed\n"),
+  EXPECT_NE(output.find("\nfailed: line 2: Reset() returned -1, expected 0\nfailed: line 4: Reset() returned "
+                        "-1, expected 5\n1 passed, 2 failed\n"),
             std::string::npos)
       << output;
 }
