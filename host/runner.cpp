@@ -1,5 +1,6 @@
 #include "runner.h"
 
+#include "output_relay.h"
 #include "progress.h"
 
 #include <znGeranApiInterfaceDll.h>
@@ -176,7 +177,6 @@ class Runner {
     const auto start = std::chrono::steady_clock::now();
     const int result = Invoke(call, arguments, watch.get());
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    std::fflush(stdout);
     const bool held = Count(call, result);
     if (!options_.quiet || !held) Report(call, result, elapsed);
     Keep(arguments.Received());
@@ -203,10 +203,16 @@ class Runner {
                 Duration(elapsed).c_str());
   }
 
+  // The call, with its progress line and the library's output relayed; the host's next line
+  // starts on a line of its own.
   int Invoke(const Call& call, const CallArguments& arguments, CallWatch* watch) const {
+    OutputRelay output;
     std::optional<ProgressLine> progress;
     if (watch != nullptr && options_.progress) progress.emplace(*watch);
-    return call.target->invoke(functions_.at(call.target->name), arguments.slots());
+    const int result = call.target->invoke(functions_.at(call.target->name), arguments.slots());
+    progress.reset();
+    if (output.EndsMidLine()) std::printf("\n");
+    return result;
   }
 
   void Keep(const std::vector<std::pair<std::string, OutResult>>& received) {

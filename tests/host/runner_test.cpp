@@ -109,6 +109,12 @@ int WINAPI FakeReset() {
   return resetResult;
 }
 
+// Leaves its line open, as the library's failure reports do.
+int WINAPI FakeStartScript() {
+  std::printf("COM EXCEPTION: no line end");
+  return 0;
+}
+
 // Appends one counter block per call, as the library's BER run does per cycle.
 int WINAPI FakeStartBERTest(int samples, int) {
   std::ofstream file(kCounterFile, std::ios::app);
@@ -130,7 +136,7 @@ const Functions kFakes = {
     GERAN_FAKE(ChangeTxPower),  GERAN_FAKE(SendSIMsg),    GERAN_FAKE(CipherMode),
     GERAN_FAKE(ShowText),       GERAN_FAKE(WaitTime),     GERAN_FAKE(GetAccessBurst),
     GERAN_FAKE(GetLogFileName), GERAN_FAKE(GetParameter), GERAN_FAKE(SetParameter),
-    GERAN_FAKE(Reset),          GERAN_FAKE(StartBERTest),
+    GERAN_FAKE(Reset),          GERAN_FAKE(StartBERTest), GERAN_FAKE(StartScript),
 };
 
 struct Outcome {
@@ -256,6 +262,13 @@ TEST_F(RunTest, LibraryOutputStandsBetweenTheCallAndItsResult) {
   EXPECT_LT(heading, head) << output;
   EXPECT_LT(head, library) << output;
   EXPECT_LT(library, result) << output;
+}
+
+TEST_F(RunTest, ResultStartsOnItsOwnLineAfterAnOpenLibraryLine) {
+  const std::string output = RunText("StartScript()\nReset()").output;
+  EXPECT_NE(output.find("[1] StartScript()\nCOM EXCEPTION: no line end\n     = 0  ("), std::string::npos)
+      << output;
+  EXPECT_NE(output.find("[2] Reset()\nreset by the library\n     = -1  ("), std::string::npos) << output;
 }
 
 TEST_F(RunTest, QuietShowsOnlyFailedCallsAndTheClosingLine) {
