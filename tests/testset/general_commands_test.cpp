@@ -128,7 +128,8 @@ TEST_F(GeneralCommandsTest, SuccessPassesValuesUnchangedAndWritesItsLines) {
        "",
        "SelectRadioSystem Successfull\n"},
       {"ShowText", [&] { return ShowText("Insert SIM", 1); }, {"ShowText(\"Insert SIM\")"}, "", ""},
-      {"ShowText null text", [&] { return ShowText(nullptr, 3); }, {"ShowText(\"\")"}, "", ""},
+      // A null string, which automation reads as the empty string.
+      {"ShowText null text", [&] { return ShowText(nullptr, 3); }, {"ShowText(null)"}, "", ""},
       {"PutLogFileName",
        [&] { return PutLogFileName("C:\\logs\\run 1.txt", 1); },
        {"put_LogFileName(\"C:\\logs\\run 1.txt\")"},
@@ -208,7 +209,7 @@ TEST_F(GeneralCommandsTest, GetLogFileNameCopiesOnlyAWholeName) {
       {L"trace.log", 10, -1, std::string("trace.log\0xxxxxx", 16)},
       {L"trace.log", 9, 0, std::string(16, 'x')},
       {L"trace.log", 1, 0, std::string(16, 'x')},
-      {L"", 1, -1, std::string("\0xxxxxxxxxxxxxx", 16)},
+      {L"", 1, -1, std::string(1, '\0') + std::string(15, 'x')},
       {nullptr, 16, 0, std::string(16, 'x')},
   };
   for (const auto& c : cases) {
