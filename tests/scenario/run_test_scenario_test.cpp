@@ -51,7 +51,7 @@ TEST_F(RunTestScenarioTest, FirstArgumentHasNoEffectAndAnyNonzeroFlagRuns) {
 
 TEST_F(RunTestScenarioTest, ScriptsReallyRun) {
   StdoutCapture out;
-  StderrCapture err;
+  StdoutCapture err(2);
   EXPECT_EQ(GERAN_EXPORT(module_, RunTestScenario)(0, "callbox on; echo ready", 1), -1);
   EXPECT_EQ(GERAN_EXPORT(module_, RunTestScenario)(0, "expect callbox off; echo never", 1), 0);
   EXPECT_EQ(out.Take(), "ready\n");

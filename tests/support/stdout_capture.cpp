@@ -21,18 +21,18 @@ int OpenTemporaryFile() {
 
 }  // namespace
 
-OutputCapture::OutputCapture(int fd) : fd_(fd), savedFd_(-1), captureFd_(OpenTemporaryFile()) {
+StdoutCapture::StdoutCapture(int fd) : fd_(fd), savedFd_(-1), captureFd_(OpenTemporaryFile()) {
   std::fflush(nullptr);
   savedFd_ = _dup(fd_);
   _dup2(captureFd_, fd_);
 }
 
-OutputCapture::~OutputCapture() {
+StdoutCapture::~StdoutCapture() {
   Restore();
   _close(captureFd_);
 }
 
-void OutputCapture::Restore() {
+void StdoutCapture::Restore() {
   if (savedFd_ < 0) return;
   std::fflush(nullptr);
   _dup2(savedFd_, fd_);
@@ -40,7 +40,7 @@ void OutputCapture::Restore() {
   savedFd_ = -1;
 }
 
-std::string OutputCapture::Take() {
+std::string StdoutCapture::Take() {
   std::fflush(nullptr);
   const long end = _lseek(captureFd_, 0, SEEK_END);
   std::string bytes(static_cast<size_t>(end - readOffset_), '\0');

@@ -1,17 +1,17 @@
-// Captures what the process writes to standard output (fd 1), the DLL's std::cout included, or to
-// standard error (fd 2).
+// Captures what the process writes to standard output (fd 1), the DLL's std::cout included; or, given
+// fd 2, to standard error.
 #pragma once
 
 #include <string>
 
 namespace geran::test {
 
-class OutputCapture {
+class StdoutCapture {
  public:
-  explicit OutputCapture(int fd);
-  ~OutputCapture();
-  OutputCapture(const OutputCapture&) = delete;
-  OutputCapture& operator=(const OutputCapture&) = delete;
+  explicit StdoutCapture(int fd = 1);
+  ~StdoutCapture();
+  StdoutCapture(const StdoutCapture&) = delete;
+  StdoutCapture& operator=(const StdoutCapture&) = delete;
 
   // Everything written since construction (or the last Take), as raw bytes.
   std::string Take();
@@ -22,16 +22,6 @@ class OutputCapture {
   int savedFd_;
   int captureFd_;
   long readOffset_ = 0;
-};
-
-class StdoutCapture : public OutputCapture {
- public:
-  StdoutCapture() : OutputCapture(1) {}
-};
-
-class StderrCapture : public OutputCapture {
- public:
-  StderrCapture() : OutputCapture(2) {}
 };
 
 }  // namespace geran::test

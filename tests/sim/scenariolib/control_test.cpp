@@ -23,7 +23,7 @@ TEST_F(CallboxModeTest, OneStartsZeroStopsOthersAreRefused) {
       {-1, 0, 0, "scenario: CallboxMode_StartStop takes 1 (start) or 0 (stop), not -1\n"},
   };
   for (const auto& step : steps) {
-    StderrCapture err;
+    StdoutCapture err(2);
     EXPECT_EQ(scenarioLibDll_CallboxMode_StartStop(step.start), step.result) << step.start;
     EXPECT_EQ(ScenarioLib_CallboxMode(), step.callboxAfter) << step.start;
     EXPECT_EQ(err.Take(), step.err) << step.start;

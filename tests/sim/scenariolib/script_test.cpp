@@ -19,7 +19,7 @@ struct Outcome {
 
 Outcome RunScript(const std::string& script, int mode = 4) {
   StdoutCapture out;
-  StderrCapture err;
+  StdoutCapture err(2);
   const int result = scenarioLibDll_RunTestScript(script.c_str(), mode, static_cast<int>(script.size()) + 1);
   return Outcome{result, out.Take(), err.Take()};
 }
@@ -117,7 +117,7 @@ TEST_F(ScriptTest, WaitSleepsForItsTime) {
 
 TEST_F(ScriptTest, OnlyTheGivenLengthIsRead) {
   StdoutCapture out;
-  StderrCapture err;
+  StdoutCapture err(2);
   EXPECT_EQ(scenarioLibDll_RunTestScript("echo abcdef", 4, 8), 1);
   EXPECT_EQ(scenarioLibDll_RunTestScript(nullptr, 4, 5), 0);
   EXPECT_EQ(scenarioLibDll_RunTestScript("echo x", 4, 0), 0);
