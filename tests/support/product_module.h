@@ -35,7 +35,6 @@ class ProductModule {
 // Typed access through the public header's prototype: GERAN_EXPORT(module, Reset)().
 template <class Function>
 Function* ExportOf(const ProductModule& module, const char* name) {
-  // Through void*: FARPROC fits no export's prototype, and a direct cast between them draws a warning.
   return reinterpret_cast<Function*>(reinterpret_cast<void*>(module.Find(name)));
 }
 
