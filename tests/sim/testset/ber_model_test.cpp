@@ -182,7 +182,9 @@ TEST_F(BerModelTest, NullGetterHandsOutNothingAndSucceeds) {
     TestSetSim_SetValue(("BerNullGetter." + getter).c_str(), 1);
     EXPECT_EQ(FirstNullGetter(testSet_, set), getter);
     EXPECT_EQ(FirstNullGetter(testSet_, set), getter) << "until cleared";
-    if (set != 0) EXPECT_EQ(FirstNullGetter(testSet_, 0), "") << "the other sets are still handed out";
+    if (set != 0) {
+      EXPECT_EQ(FirstNullGetter(testSet_, 0), "") << "the other sets are still handed out";
+    }
     TestSetSim_SetValue(("BerNullGetter." + getter).c_str(), 0);
     EXPECT_EQ(FirstNullGetter(testSet_, set), "");
   }
