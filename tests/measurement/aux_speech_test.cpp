@@ -12,7 +12,7 @@ constexpr const char* kLabel = "Getchannel_req_msg";
 
 // The simulator's journal line for Start on aux speech object number k.
 std::string StartEntry(int k, int channel, int flag) {
-  return "AuxSpeech#" + std::to_string(k) + ".Start(" + std::to_string(channel) + ", " +
+  return "AuxSpeech.Start(AuxSpeech#" + std::to_string(k) + ", " + std::to_string(channel) + ", " +
          std::to_string(flag) + ")";
 }
 
