@@ -2,7 +2,10 @@
 #include "failure_report.h"
 #include "simulator.h"
 
+#include <objbase.h>
+
 #include <climits>
+#include <iterator>
 
 namespace geran::test {
 namespace {
@@ -16,30 +19,47 @@ std::string StartEntry(int k, int channel, int flag) {
          std::to_string(flag) + ")";
 }
 
-class AuxSpeechTest : public ProductTest {
+class AuxSpeechSlotTest : public ProductTest {
  protected:
+  // COM initialised by the test application itself, with no InitialiseSystem: no connection.
+  void InitialiseComWithoutConnection() {
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    comInitialised_ = true;
+  }
+  void TearDown() override {
+    if (comInitialised_) {
+      Unload();  // the module lets its objects go while COM is still there
+      CoUninitialize();
+    }
+    ProductTest::TearDown();
+  }
+
   int Start(int channel, int flag) { return GERAN_EXPORT(module(), StartAuxSpeech)(channel, flag); }
   int Attach(int channel) { return GERAN_EXPORT(module(), AttachAuxSpeech)(channel); }
   int Release() { return GERAN_EXPORT(module(), ReleaseAuxSpeech)(); }
+
+ private:
+  bool comInitialised_ = false;
 };
 
-TEST_F(AuxSpeechTest, StartNeedsNoConnectionAndSendsTheFlagAsVariantBool) {
+TEST_F(AuxSpeechSlotTest, StartNeedsNoConnectionAndSendsTheFlagAsVariantBool) {
   const struct {
     int flag;
     int sent;
   } cases[] = {{5, -1}, {1, -1}, {-1, -1}, {INT_MIN, -1}, {0, 0}};
+  InitialiseComWithoutConnection();
   StdoutCapture out;
-  int channel = 0;
-  for (const auto& c : cases) {
-    EXPECT_EQ(Start(channel, c.flag), -1) << c.flag;
-    EXPECT_EQ(Journal().back(), StartEntry(channel + 1, channel, c.sent));
-    ++channel;
+  std::vector<std::string> expected;
+  for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
+    EXPECT_EQ(Start(i, cases[i].flag), -1) << cases[i].flag;
+    expected.push_back(StartEntry(i + 1, i, cases[i].sent));
   }
   EXPECT_EQ(out.Take(), "");
+  EXPECT_EQ(Journal(), expected);
   EXPECT_EQ(TestSetSim_LiveObjects(), 1) << "only the last object is held";
 }
 
-TEST_F(AuxSpeechTest, ANewObjectReplacesTheOldOneBeforeItIsStarted) {
+TEST_F(AuxSpeechSlotTest, ANewObjectReplacesTheOldOneBeforeItIsStarted) {
   Connect();
   const long before = TestSetSim_LiveObjects();
   ASSERT_EQ(Start(1, 1), -1);
@@ -54,7 +74,7 @@ TEST_F(AuxSpeechTest, ANewObjectReplacesTheOldOneBeforeItIsStarted) {
                                                "AttachAuxSpeech(AuxSpeech#2, 3)"}));
 }
 
-TEST_F(AuxSpeechTest, ReleaseEmptiesTheSlotOnce) {
+TEST_F(AuxSpeechSlotTest, ReleaseEmptiesTheSlotOnce) {
   Connect();
   const long before = TestSetSim_LiveObjects();
   ASSERT_EQ(Start(1, 1), -1);
@@ -65,7 +85,7 @@ TEST_F(AuxSpeechTest, ReleaseEmptiesTheSlotOnce) {
   EXPECT_EQ(Calls(), std::vector<std::string>{StartEntry(1, 1, -1)});
 }
 
-TEST_F(AuxSpeechTest, AttachNeedsAnObjectAndAConnection) {
+TEST_F(AuxSpeechSlotTest, AttachNeedsAnObjectAndAConnection) {
   Connect();
   StdoutCapture out;
   EXPECT_EQ(Attach(1), 0) << "no object yet";
@@ -73,7 +93,8 @@ TEST_F(AuxSpeechTest, AttachNeedsAnObjectAndAConnection) {
   EXPECT_EQ(out.Take(), "");
 }
 
-TEST_F(AuxSpeechTest, AttachWithoutConnectionCallsNothing) {
+TEST_F(AuxSpeechSlotTest, AttachWithoutConnectionCallsNothing) {
+  InitialiseComWithoutConnection();
   ASSERT_EQ(Start(4, 1), -1);
   StdoutCapture out;
   EXPECT_EQ(Attach(4), 0);
@@ -81,7 +102,7 @@ TEST_F(AuxSpeechTest, AttachWithoutConnectionCallsNothing) {
   EXPECT_EQ(Journal(), std::vector<std::string>{StartEntry(1, 4, -1)});
 }
 
-TEST_F(AuxSpeechTest, AttachFailureIsReportedUnderTheSharedLabel) {
+TEST_F(AuxSpeechSlotTest, AttachFailureIsReportedUnderTheSharedLabel) {
   Connect();
   ASSERT_EQ(Start(1, 1), -1);
   TestSetSim_FailMethod("AttachAuxSpeech", E_FAIL, L"speech source refused", 1);
@@ -91,7 +112,8 @@ TEST_F(AuxSpeechTest, AttachFailureIsReportedUnderTheSharedLabel) {
   EXPECT_EQ(Attach(2), -1) << "the slot keeps its object";
 }
 
-TEST_F(AuxSpeechTest, AnObjectWithoutTheInterfaceEmptiesTheSlot) {
+TEST_F(AuxSpeechSlotTest, AnObjectWithoutTheInterfaceEmptiesTheSlot) {
+  InitialiseComWithoutConnection();
   ASSERT_EQ(Start(1, 1), -1);
   TestSetSim_FailMethod("AuxSpeech.QueryInterface", E_NOINTERFACE, nullptr, 1);
   StdoutCapture out;
@@ -101,7 +123,7 @@ TEST_F(AuxSpeechTest, AnObjectWithoutTheInterfaceEmptiesTheSlot) {
   EXPECT_EQ(Release(), 0) << "the slot is empty";
 }
 
-TEST_F(AuxSpeechTest, AFailedCreationKeepsTheHeldObject) {
+TEST_F(AuxSpeechSlotTest, AFailedCreationKeepsTheHeldObject) {
   Connect();
   ASSERT_EQ(Start(1, 1), -1);
   TestSetSim_FailMethod("AuxSpeech.CreateInstance", E_OUTOFMEMORY, nullptr, 1);
