@@ -85,7 +85,7 @@ TEST_F(AuxSpeechSlotTest, ReleaseEmptiesTheSlotOnce) {
   EXPECT_EQ(Calls(), std::vector<std::string>{StartEntry(1, 1, -1)});
 }
 
-TEST_F(AuxSpeechSlotTest, AttachNeedsAnObjectAndAConnection) {
+TEST_F(AuxSpeechSlotTest, AttachBeforeAnyStartCallsNothing) {
   Connect();
   StdoutCapture out;
   EXPECT_EQ(Attach(1), 0) << "no object yet";

@@ -2,6 +2,8 @@
 #include "failure_report.h"
 #include "simulator.h"
 
+#include <iterator>
+
 namespace geran::test {
 namespace {
 
@@ -13,36 +15,31 @@ class BerResultsTest : public ProductTest {
   int Results() { return GERAN_EXPORT(module(), GetUpdatedBerResults)(-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9); }
 };
 
-TEST_F(BerResultsTest, StopBerTestStopsAndTraces) {
-  Connect();
-  StdoutCapture out;
-  EXPECT_EQ(Stop(-3), -1);
-  EXPECT_EQ(out.Take(), "");
-  EXPECT_EQ(Calls(), std::vector<std::string>{"StopBer(-3)"});
-  EXPECT_EQ(ReadFileBytes(kTest12), OnDisk("znGeranApiInterfaceDll_StopBERTest Successfull\n"));
-}
-
 TEST_F(BerResultsTest, StopBerTestAnswersWhatTheTestSetMakesOfIt) {
   const struct {
-    HRESULT hr;
+    HRESULT hr;  // 0: no fault injected
     int result;
     const char* trace;
-  } cases[] = {{S_FALSE, -1, "znGeranApiInterfaceDll_StopBERTest Successfull\n"},
+  } cases[] = {{0, -1, "znGeranApiInterfaceDll_StopBERTest Successfull\n"},
+               {S_FALSE, -1, "znGeranApiInterfaceDll_StopBERTest Successfull\n"},
                {E_FAIL, 0, "znGeranApiInterfaceDll_StopBERTest Faied with hr = -2147467259\n"}};
   Connect();
   for (const auto& c : cases) {
     RemoveTraceFiles();
     TestSetSim_FailMethod("StopBer", c.hr, L"no BER test running", 1);
     StdoutCapture out;
-    EXPECT_EQ(Stop(1), c.result) << std::hex << c.hr;
+    EXPECT_EQ(Stop(-3), c.result) << std::hex << c.hr;
     const std::string output = out.Take();
-    if (c.result == 0)
+    if (c.result == 0) {
       EXPECT_TRUE(IsFailureReport(output, kBerResultsSource, "znGeranApiInterfaceDll_StopBERTest",
                                   "no BER test running"));
-    else
+    } else {
       EXPECT_EQ(output, "");
+    }
+    EXPECT_EQ(Calls().back(), "StopBer(-3)");
     EXPECT_EQ(ReadFileBytes(kTest12), OnDisk(c.trace)) << std::hex << c.hr;
   }
+  EXPECT_EQ(Calls().size(), std::size(cases));
 }
 
 TEST_F(BerResultsTest, StopBerTestWithoutConnectionDoesNothing) {
