@@ -300,6 +300,7 @@ TEST(CallWatch, BerStatusFollowsTheBlocksWrittenDuringTheCall) {
   const std::unique_ptr<CallWatch> watch = WatchFor("StartBERTest", {target, Slot()});
   ASSERT_NE(watch, nullptr);
   EXPECT_EQ(watch->Status({}), "BER 0/300 samples, waiting for the first counters");
+  EXPECT_EQ(watch->Conclusion(), "BER result: the run wrote no counters");
   FakeStartBERTest(120, 0);
   EXPECT_EQ(watch->Status({}), "BER 120/300 samples  FER 5.00 %  class 1b RBER 0.50 %  class 2 RBER 1.50 %");
 }
