@@ -1,0 +1,70 @@
+// The traffic multiframe, ciphering, layer-3 messages and the layer-2 link.
+#include "cell/byte_list.h"
+#include "cell/cell_command.h"
+
+#include <znGeranApiInterfaceDll.h>
+
+namespace geran {
+namespace {
+
+// CipherMode's sixth method argument: the test set is always given 1 there.
+constexpr long kCipherModeSixth = 1;
+
+}  // namespace
+}  // namespace geran
+
+extern "C" {
+
+// Its failure label names the access burst: existing scripts match on it.
+int WINAPI znGeranApiInterfaceDll_DisableTrafficMultiframe(int channel) {
+  using namespace geran;
+  return RunPlainCommand(GERAN_ON_FAILURE("Getaccess_burst_fn"), &TestSetApi::DisableTrafficMultiframe,
+                         channel);
+}
+
+// Only a count of exactly 0 stops it; a negative count sends an empty list. The connection is not
+// tested first: without one, the E_POINTER failure is reported.
+int WINAPI znGeranApiInterfaceDll_CipherMode(int mode, int algorithm, int direction, const double* key,
+                                             int keyCount, const double* randValue, int randCount,
+                                             int channel) {
+  using namespace geran;
+  if (keyCount == 0 || randCount == 0) return kFailure;
+  return RunCommand(GERAN_ON_FAILURE("CipherMode"), [&] {
+    const PackedBytes packedKey(ByteList::FromDoubles(key, keyCount));
+    const PackedBytes packedRand(ByteList::FromDoubles(randValue, randCount));
+    Call(TestSet(), &TestSetApi::CipherMode, mode, algorithm, direction, packedKey.ForCall(),
+         packedRand.ForCall(), kCipherModeSixth, channel);
+    return kSuccess;
+  });
+}
+
+int WINAPI znGeranApiInterfaceDll_SendMsg(int channel, int sapi, const int* bytes, int count, int mode) {
+  using namespace geran;
+  if (count <= 0) return kFailure;
+  return RunConnectedCommand(GERAN_ON_FAILURE("SendMsg"), [&] {
+    const ByteList list = ByteList::FromIntegers(bytes, count);
+    const PackedBytes packed(list);
+    Call(TestSet(), &TestSetApi::SendMsg, channel, sapi, list.size(), packed.ForCall(), mode);
+    return kSuccess;
+  });
+}
+
+// Without a connection there is nothing to wait for, and scripts take that as a wait that passed.
+int WINAPI znGeranApiInterfaceDll_WaitMsg(int channel, int sapi, int timeout, const int* bytes, int count) {
+  using namespace geran;
+  if (count <= 0) return kFailure;
+  if (!IsConnected()) return kSuccess;
+  return RunCommand(GERAN_ON_FAILURE("WaitMsg"), [&] {
+    const PackedBytes packed(ByteList::FromIntegers(bytes, count));
+    Call(TestSet(), &TestSetApi::WaitMsg, channel, sapi, timeout, packed.ForCall());
+    return kSuccess;
+  });
+}
+
+int WINAPI znGeranApiInterfaceDll_ReleaseL2Link(int sapi, int channel, int subChannel, int mode) {
+  using namespace geran;
+  return RunPlainCommand(GERAN_ON_FAILURE("ReleaseL2Link"), &TestSetApi::ReleaseL2Link, sapi, channel,
+                         subChannel, mode);
+}
+
+}  // extern "C"
