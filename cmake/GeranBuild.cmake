@@ -49,20 +49,32 @@ function(geran_add_dll target def_file description)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
 endfunction()
 
-# An import library named <target>_import for a DLL built here. On i686 it is made with dlltool -k
-# from the .def, so callers' stdcall references (name@N) bind to the undecorated export names.
+# An import library named <target>_import for a DLL built here, made with dlltool from the .def so
+# that callers' stdcall references (name@N on i686) bind to the export names actually in the DLL:
+# undecorated aliases, decorated-only exports, and forwarders (whose argument bytes the .def cannot
+# tell: pass them as FORWARDED name@N ...).
 function(geran_add_import_library target def_file)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "FORWARDED")
   add_library(${target}_import INTERFACE)
-  if(NOT GERAN_ARCH_32 OR MSVC)
+  if(MSVC)
     target_link_libraries(${target}_import INTERFACE ${target})
     return()
   endif()
   file(STRINGS ${def_file} lines)
-  set(content "LIBRARY ${target}.dll\nEXPORTS\n")
+  set(entries ${arg_FORWARDED})
   foreach(line IN LISTS lines)
-    if(line MATCHES "^[ \t]*([A-Za-z_][A-Za-z_0-9]*)[ \t]*=[ \t]*[A-Za-z_][A-Za-z_0-9]*@([0-9]+)")
-      string(APPEND content "    ${CMAKE_MATCH_1}@${CMAKE_MATCH_2}\n")
+    if(line MATCHES "^[ \t]*_([A-Za-z_][A-Za-z_0-9]*)@([0-9]+)[ \t]*=")
+      list(APPEND entries "${CMAKE_MATCH_1}@${CMAKE_MATCH_2} == _${CMAKE_MATCH_1}@${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^[ \t]*([A-Za-z_][A-Za-z_0-9]*)[ \t]*=[ \t]*[A-Za-z_][A-Za-z_0-9]*@([0-9]+)")
+      list(APPEND entries "${CMAKE_MATCH_1}@${CMAKE_MATCH_2}")
     endif()
+  endforeach()
+  set(content "LIBRARY ${target}.dll\nEXPORTS\n")
+  foreach(entry IN LISTS entries)
+    if(NOT GERAN_ARCH_32)  # no decoration on x86_64: keep only the import name's own spelling
+      string(REGEX REPLACE "^([A-Za-z_0-9]+)@[0-9]+" "\\1" entry "${entry}")
+    endif()
+    string(APPEND content "    ${entry}\n")
   endforeach()
   set(import_def ${CMAKE_CURRENT_BINARY_DIR}/${target}-import.def)
   set(import_lib ${CMAKE_BINARY_DIR}/implib/lib${target}.dll.a)
@@ -72,7 +84,8 @@ function(geran_add_import_library target def_file)
     COMMAND ${GERAN_DLLTOOL} -k -d ${import_def} -l ${import_lib}
     DEPENDS ${import_def} ${def_file} VERBATIM)
   add_custom_target(${target}_import_lib DEPENDS ${import_lib})
+  add_dependencies(${target}_import_lib ${target})
   add_dependencies(${target}_import ${target}_import_lib)
   target_link_libraries(${target}_import INTERFACE ${import_lib})
-  add_dependencies(${target}_import_lib ${target})
+  set_property(TARGET ${target}_import PROPERTY GERAN_IMPORT_LIBRARY_FILE ${import_lib})
 endfunction()

@@ -5,15 +5,20 @@
 #include <objbase.h>
 
 #include <cstring>
+#include <utility>
 
 namespace geran::test {
 namespace {
 
 std::vector<DWORD> sleeps;
+std::function<void(DWORD)> sleepHook;
 std::vector<HRESULT> comInitialisations;
 HRESULT(WINAPI* realCoInitialize)(LPVOID) = nullptr;
 
-void WINAPI RecordSleep(DWORD milliseconds) { sleeps.push_back(milliseconds); }
+void WINAPI RecordSleep(DWORD milliseconds) {
+  sleeps.push_back(milliseconds);
+  if (sleepHook) sleepHook(milliseconds);
+}
 
 HRESULT WINAPI RecordCoInitialize(LPVOID reserved) {
   const HRESULT hr = realCoInitialize(reserved);
@@ -57,6 +62,7 @@ void* PatchImport(HMODULE module, const char* dllName, const char* function, voi
 
 ProductModule::ProductModule() : module_(LoadLibraryW(L"znGeranApiInterfaceDll.dll")) {
   sleeps.clear();
+  sleepHook = nullptr;
   comInitialisations.clear();
   if (module_ == nullptr) {
     ADD_FAILURE() << "cannot load znGeranApiInterfaceDll.dll, error " << GetLastError();
@@ -80,5 +86,7 @@ FARPROC ProductModule::Find(const char* exportName) const {
 }
 
 const std::vector<DWORD>& ProductModule::Sleeps() { return sleeps; }
+
+void ProductModule::OnSleep(std::function<void(DWORD)> hook) { sleepHook = std::move(hook); }
 
 }  // namespace geran::test

@@ -5,6 +5,7 @@
 
 #include <znGeranApiInterfaceDll.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ class ProductModule {
 
   // Waits the module asked for, in milliseconds, in order.
   static const std::vector<DWORD>& Sleeps();
+  // Runs at every wait the module asks for, in place of the wait (until the module is unloaded).
+  static void OnSleep(std::function<void(DWORD)> hook);
 
  private:
   HMODULE module_;

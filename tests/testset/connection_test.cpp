@@ -1,0 +1,149 @@
+// The connection (InitialiseSystem), the plain command pattern (Reset) and failure reports.
+#include "failure_report.h"
+#include "simulator.h"
+
+#include <olectl.h>
+
+namespace geran::test {
+namespace {
+
+constexpr const char* kResetSource = "src/testset/reset.cpp";
+constexpr const char* kInitialiseSource = "src/testset/initialise_system.cpp";
+
+class InitialiseSystemTest : public ProductTest {};
+
+TEST_F(InitialiseSystemTest, ConnectsTracesThenWaitsTenSeconds) {
+  std::string traceAtWait;
+  ProductModule::OnSleep([&](DWORD) { traceAtWait = ReadFileBytes(kTest12); });
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), -1);
+  EXPECT_EQ(out.Take(), "");
+  EXPECT_EQ(ProductModule::Sleeps(), std::vector<DWORD>{10000});
+  EXPECT_EQ(traceAtWait, OnDisk("Ortolan Instance Created Successfully\n")) << "traced before the wait";
+  EXPECT_EQ(ReadFileBytes(kTest12), OnDisk("Ortolan Instance Created Successfully\n"));
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
+  EXPECT_EQ(Journal(), std::vector<std::string>{"Reset()"});
+}
+
+TEST_F(InitialiseSystemTest, SecondCallOnTheSameThreadChangesNothing) {
+  Connect();
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), 0);
+  EXPECT_EQ(out.Take(), "");
+  EXPECT_FALSE(FileExists(kTest12));
+  EXPECT_EQ(ProductModule::Sleeps(), std::vector<DWORD>{10000}) << "only the first call waited";
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1) << "the first connection still works";
+  EXPECT_EQ(Calls(), std::vector<std::string>{"Reset()"});
+}
+
+TEST_F(InitialiseSystemTest, ThreadWithComAlreadyInitialisedGetsNoConnection) {
+  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), 0);
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0) << "no connection";
+  EXPECT_EQ(out.Take(), "");
+  EXPECT_FALSE(FileExists(kTest12));
+  EXPECT_TRUE(Journal().empty());
+  Unload();
+  CoUninitialize();
+}
+
+TEST_F(InitialiseSystemTest, UnregisteredServerIsReportedWithoutTrace) {
+  ASSERT_EQ(DllUnregisterServer(), S_OK);
+  StdoutCapture out;
+  const int result = GERAN_EXPORT(module(), InitialiseSystem)();
+  ASSERT_EQ(DllRegisterServer(), S_OK);
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kInitialiseSource, "initialiseRemoteAPI",
+                              MessageTextFor(REGDB_E_CLASSNOTREG)));
+  EXPECT_FALSE(FileExists(kTest12));
+  EXPECT_TRUE(ProductModule::Sleeps().empty());
+}
+
+TEST_F(InitialiseSystemTest, FailedCreationIsReportedWithTheSystemTextNotTheDescription) {
+  TestSetSim_FailMethod("CreateInstance", E_OUTOFMEMORY, L"ignored: creation carries no error object", 1);
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kInitialiseSource, "initialiseRemoteAPI", MessageTextFor(E_OUTOFMEMORY)));
+  EXPECT_FALSE(FileExists(kTest12));
+}
+
+TEST_F(InitialiseSystemTest, ObjectWithoutTheInterfaceLeavesNoConnection) {
+  TestSetSim_FailMethod("QueryInterface", E_NOINTERFACE, nullptr, 1);
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), 0);
+  EXPECT_EQ(out.Take(), "Ortolan Instance Creation Failed\n");
+  EXPECT_EQ(ReadFileBytes(kTest12), OnDisk("Ortolan Instance Creation Failed\n"));
+  EXPECT_TRUE(ProductModule::Sleeps().empty());
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0) << "no connection";
+  EXPECT_TRUE(Journal().empty());
+}
+
+class ResetTest : public ProductTest {};
+
+TEST_F(ResetTest, WithoutConnectionAnswersZeroAndWritesNothing) {
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);
+  EXPECT_EQ(out.Take(), "");
+  EXPECT_TRUE(Journal().empty());
+  for (const char* path : {kTest12, kRemoteApi, kResult, kCallBox}) EXPECT_FALSE(FileExists(path)) << path;
+}
+
+TEST_F(ResetTest, SuccessCodesAreSuccess) {
+  Connect();
+  TestSetSim_FailMethod("Reset", S_FALSE, nullptr, 1);
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
+  EXPECT_EQ(out.Take(), "");
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"Reset()", "Reset()"}));
+}
+
+TEST_F(ResetTest, FailureReportShowsTheServerDescription) {
+  Connect();
+  TestSetSim_FailMethod("Reset", E_FAIL, L"cell busy", 1);
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kResetSource, "Reset", "cell busy"));
+  EXPECT_FALSE(FileExists(kTest12)) << "Reset has no handler trace line";
+}
+
+TEST_F(ResetTest, FailureReportFallsBackToTheMessageText) {
+  const struct {
+    HRESULT hr;
+    const char* fallback;  // what the report shows where the system has no text for hr
+  } cases[] = {{static_cast<HRESULT>(0x80040201), "IDispatch error #1"},
+               {static_cast<HRESULT>(0x80040264), "IDispatch error #100"},
+               {static_cast<HRESULT>(0x8004FFFF), "IDispatch error #65023"},
+               {static_cast<HRESULT>(0x80040200), "Unknown error 0x80040200"},
+               {E_POINTER, "Unknown error 0x80004003"},
+               {static_cast<HRESULT>(0x80050001), "Unknown error 0x80050001"}};
+  Connect();
+  for (const auto& c : cases) {
+    TestSetSim_FailMethod("Reset", c.hr, nullptr, 1);
+    StdoutCapture out;
+    EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);
+    const std::optional<std::string> systemText = SystemText(c.hr);
+    const std::string expected = systemText ? *systemText : c.fallback;
+    EXPECT_TRUE(IsFailureReport(out.Take(), kResetSource, "Reset", expected)) << std::hex << c.hr;
+  }
+}
+
+TEST_F(ResetTest, SystemTextLosesItsLineEndSoTheNextReportFollowsOnTheSameLine) {
+  const std::optional<std::string> text = SystemText(E_ACCESSDENIED);
+  if (!text) GTEST_SKIP() << "this system has no message text for E_ACCESSDENIED";
+  Connect();
+  TestSetSim_FailMethod("Reset", E_ACCESSDENIED, nullptr, 2);
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);
+  const std::string output = out.Take();
+  const size_t second = output.find("COM EXCEPTION: ", 1);
+  ASSERT_NE(second, std::string::npos) << output;
+  EXPECT_TRUE(IsFailureReport(output.substr(0, second), kResetSource, "Reset", *text));
+  EXPECT_TRUE(IsFailureReport(output.substr(second), kResetSource, "Reset", *text));
+  EXPECT_EQ(output.find('\r'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace geran::test
