@@ -21,10 +21,10 @@ int OpenTemporaryFile() {
 
 }  // namespace
 
-StdoutCapture::StdoutCapture() : savedFd_(-1), captureFd_(OpenTemporaryFile()) {
-  std::fflush(stdout);
-  savedFd_ = _dup(1);
-  _dup2(captureFd_, 1);
+StdoutCapture::StdoutCapture(int fd) : fd_(fd), savedFd_(-1), captureFd_(OpenTemporaryFile()) {
+  std::fflush(nullptr);
+  savedFd_ = _dup(fd_);
+  _dup2(captureFd_, fd_);
 }
 
 StdoutCapture::~StdoutCapture() {
@@ -34,14 +34,14 @@ StdoutCapture::~StdoutCapture() {
 
 void StdoutCapture::Restore() {
   if (savedFd_ < 0) return;
-  std::fflush(stdout);
-  _dup2(savedFd_, 1);
+  std::fflush(nullptr);
+  _dup2(savedFd_, fd_);
   _close(savedFd_);
   savedFd_ = -1;
 }
 
 std::string StdoutCapture::Take() {
-  std::fflush(stdout);
+  std::fflush(nullptr);
   const long end = _lseek(captureFd_, 0, SEEK_END);
   std::string bytes(static_cast<size_t>(end - readOffset_), '\0');
   _lseek(captureFd_, readOffset_, SEEK_SET);

@@ -1,4 +1,5 @@
-// Captures what the process writes to standard output (fd 1), the DLL's std::cout included.
+// Captures what the process writes to standard output (fd 1), the DLL's std::cout included; or, given
+// fd 2, to standard error.
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@ namespace geran::test {
 
 class StdoutCapture {
  public:
-  StdoutCapture();
+  explicit StdoutCapture(int fd = 1);
   ~StdoutCapture();
   StdoutCapture(const StdoutCapture&) = delete;
   StdoutCapture& operator=(const StdoutCapture&) = delete;
@@ -17,6 +18,7 @@ class StdoutCapture {
 
  private:
   void Restore();
+  int fd_;
   int savedFd_;
   int captureFd_;
   long readOffset_ = 0;
