@@ -1,6 +1,7 @@
 // The traffic multiframe, ciphering, layer-3 messages and the layer-2 link.
 #include "cell/byte_list.h"
 #include "cell/cell_command.h"
+#include "parameters/parameter_store.h"
 
 #include <znGeranApiInterfaceDll.h>
 
@@ -14,6 +15,24 @@ constexpr long kCipherModeSixth = 1;
 }  // namespace geran
 
 extern "C" {
+
+// Before the first master load there are no levels to send: the result is 0, nothing is written and
+// the test set is not called. The connection is not tested first: without one, the E_POINTER
+// failure is reported.
+int WINAPI znGeranApiInterfaceDll_EnableTrafficMultiframe(int mode, int arfcn, int arg3, int arg4, int arg5,
+                                                          int arg6, int arg7, int arg8, int arg9, int arg10,
+                                                          int arg11, int arg12) {
+  using namespace geran;
+  return RunCommand(GERAN_ON_FAILURE("EnableTrafficMultiframe"), [&] {
+    const ParameterStore* store = Parameters();
+    if (store == nullptr) return kFailure;
+    const ByteList arfcnList = ByteList::FromValue(arfcn);
+    const PackedBytes packed(arfcnList);
+    Call(TestSet(), &TestSetApi::EnableTrafficMultiframe, store->getRxLevel(), store->getTxLevel(), mode,
+         arfcnList.size(), packed.ForCall(), arg3, arg4, arg5, arg6, arg7, arg8, arg9, arg10, arg11, arg12);
+    return kSuccess;
+  });
+}
 
 // Its failure label names the access burst: existing scripts match on it.
 int WINAPI znGeranApiInterfaceDll_DisableTrafficMultiframe(int channel) {
