@@ -35,7 +35,7 @@ class ProductModule {
 // Typed access through the public header's prototype: GERAN_EXPORT(module, Reset)().
 template <class Function>
 Function* ExportOf(const ProductModule& module, const char* name) {
-  return reinterpret_cast<Function*>(module.Find(name));
+  return reinterpret_cast<Function*>(reinterpret_cast<void*>(module.Find(name)));
 }
 
 #define GERAN_EXPORT(module, Name) \

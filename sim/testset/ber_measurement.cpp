@@ -1,0 +1,21 @@
+// A BER measurement of the test set: hands out its counter group.
+#include "com_object.h"
+
+namespace geran::sim {
+namespace {
+
+class BerMeasurementImpl final : public ComObject<BerMeasurement> {
+ public:
+  HRESULT STDMETHODCALLTYPE GetCounters(BerCounterGroup** group) override {
+    return Serve("BerMeasurement.GetCounters", {},
+                 [=] { return HandOutBerCounterGroup("BerMeasurement.GetCounters", group); });
+  }
+};
+
+}  // namespace
+
+HRESULT HandOutBerMeasurement(const char* method, BerMeasurement** result) {
+  return HandOut<BerMeasurementImpl>(method, result);
+}
+
+}  // namespace geran::sim

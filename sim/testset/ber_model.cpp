@@ -1,0 +1,124 @@
+// The BER model: TCH/FS speech frames counted over simulated time, with seeded erasures and bit errors.
+#include "simulator.h"
+
+#include <cstdint>
+#include <mutex>
+#include <random>
+
+namespace geran::sim {
+namespace {
+
+constexpr LONG kSpeechFrameMs = 20;
+constexpr int kClass1aBits = 50;
+constexpr int kClass1bBits = 132;
+constexpr int kClass2Bits = 78;
+constexpr std::int64_t kHyperframe = 2715648;  // TDMA frame numbers wrap here
+constexpr const char* kSetNames[] = {"fer", "c1a", "c1b", "c2"};
+
+// What the settings ask of the measurement, read once per WaitTime.
+struct Rates {
+  std::uint32_t erasurePpm;
+  std::uint32_t class1bPpm;
+  std::uint32_t class2Ppm;
+};
+
+struct Model {
+  bool running = false;
+  std::int64_t elapsedMs = 0;  // simulated time since reset: the test set's TDMA clock
+  std::int64_t pendingMs = 0;  // time of the run not yet a whole speech frame
+  std::mt19937 generator;
+  Counters sets[4] = {};
+};
+
+std::mutex mutex;
+Model model;
+
+Counters& Set(CounterSet set) { return model.sets[static_cast<int>(set)]; }
+
+// The TDMA frame (120/26 ms, i.e. 4.615 ms) in progress at a moment of simulated time.
+LONG TdmaFrameAt(std::int64_t milliseconds) {
+  return static_cast<LONG>(milliseconds * 26 / 120 % kHyperframe);
+}
+
+std::uint32_t Ppm(LONG value) { return value < 0 ? 0 : static_cast<std::uint32_t>(value); }
+
+Rates CurrentRates() {
+  return {Ppm(Value("FerPermille", 10)) * 1000, Ppm(Value("C1bBerPpm", 4000)), Ppm(Value("C2BerPpm", 20000))};
+}
+
+// True with the probability ppm / 1000000.
+bool Chance(std::uint32_t ppm) {
+  return (static_cast<std::uint64_t>(model.generator()) * 1000000 >> 32) < ppm;
+}
+
+LONG BitErrors(int bits, std::uint32_t ppm) {
+  LONG errors = 0;
+  for (int bit = 0; bit < bits; ++bit) errors += Chance(ppm) ? 1 : 0;
+  return errors;
+}
+
+// One speech frame: erased as a whole (a class 1a error is caught by the CRC and erases it), or
+// its class 1a, 1b and 2 bits counted with the residual bit errors of classes 1b and 2.
+void CountFrame(const Rates& rates, LONG lastFn) {
+  for (Counters& counters : model.sets) counters.lastFn = lastFn;
+  ++Set(CounterSet::Fer).samples;
+  if (Chance(rates.erasurePpm)) {
+    ++Set(CounterSet::Fer).events;
+    return;
+  }
+  Set(CounterSet::Class1a).samples += kClass1aBits;
+  Set(CounterSet::Class1b).samples += kClass1bBits;
+  Set(CounterSet::Class1b).events += BitErrors(kClass1bBits, rates.class1bPpm);
+  Set(CounterSet::Class2).samples += kClass2Bits;
+  Set(CounterSet::Class2).events += BitErrors(kClass2Bits, rates.class2Ppm);
+}
+
+}  // namespace
+
+void StartBerRun() {
+  const auto seed = static_cast<std::mt19937::result_type>(Value("BerSeed", 1));
+  const std::lock_guard<std::mutex> lock(mutex);
+  model.running = true;
+  model.pendingMs = 0;
+  model.generator.seed(seed);
+  for (Counters& counters : model.sets) counters = Counters{};
+}
+
+void StopBerRun() {
+  const std::lock_guard<std::mutex> lock(mutex);
+  model.running = false;
+}
+
+void AdvanceTime(LONG milliseconds) {
+  if (milliseconds <= 0) return;
+  const Rates rates = CurrentRates();
+  const bool frozen = Value("BerFreezeSamples") != 0;
+  const std::lock_guard<std::mutex> lock(mutex);
+  model.elapsedMs += milliseconds;
+  if (!model.running || frozen) return;
+  model.pendingMs += milliseconds;
+  while (model.pendingMs >= kSpeechFrameMs) {
+    model.pendingMs -= kSpeechFrameMs;
+    CountFrame(rates, TdmaFrameAt(model.elapsedMs - model.pendingMs));
+  }
+}
+
+Counters CountersOf(CounterSet set) {
+  Counters counters;
+  {
+    const std::lock_guard<std::mutex> lock(mutex);
+    counters = Set(set);
+  }
+  const std::string prefix = std::string("Ber.") + kSetNames[static_cast<int>(set)] + ".";
+  counters.samples = Value(prefix + "samples", counters.samples);
+  counters.events = Value(prefix + "events", counters.events);
+  counters.lastFn = Value(prefix + "lastfn", counters.lastFn);
+  return counters;
+}
+
+void ResetBerModel() {
+  const std::lock_guard<std::mutex> lock(mutex);
+  model = Model{};
+}
+
+}  // namespace geran::sim

@@ -1,0 +1,94 @@
+// IUnknown, IDispatch (from the embedded type library) and ISupportErrorInfo of a simulator object
+// that offers one dual interface.
+#pragma once
+
+#include "simulator.h"
+
+#include <atomic>
+
+namespace geran::sim {
+
+template <class Interface>
+class ComObject : public Interface, public ISupportErrorInfo {
+ public:
+  ComObject() = default;
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
+  virtual ~ComObject() = default;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    const HRESULT admitted = Admit(iid);
+    if (admitted != S_OK) return admitted;
+    for (const Entry& entry : kInterfaces) {
+      if (!IsEqualIID(iid, *entry.iid)) continue;
+      *object = entry.cast(this);
+      AddRef();
+      return S_OK;
+    }
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return Put(count, 1); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    if (info == nullptr) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    ITypeInfo* found = TypeInfoOf(__uuidof(Interface));
+    if (found == nullptr) return TYPE_E_ELEMENTNOTFOUND;
+    found->AddRef();
+    *info = found;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    ITypeInfo* info = TypeInfoOf(__uuidof(Interface));
+    return info == nullptr ? TYPE_E_ELEMENTNOTFOUND : DispGetIDsOfNames(info, names, count, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override {
+    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    ITypeInfo* info = TypeInfoOf(__uuidof(Interface));
+    if (info == nullptr) return TYPE_E_ELEMENTNOTFOUND;
+    return DispInvoke(static_cast<Interface*>(this), info, id, flags, params, result, exception,
+                      argumentError);
+  }
+
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+    return IsEqualIID(iid, __uuidof(Interface)) ? S_OK : S_FALSE;
+  }
+
+ protected:
+  // A class may refuse an interface it offers (S_OK admits it).
+  virtual HRESULT Admit(REFIID) { return S_OK; }
+
+  template <class Action>
+  HRESULT Serve(const char* method, std::initializer_list<Arg> args, Action action) {
+    return geran::sim::Serve(method, __uuidof(Interface), args, action);
+  }
+
+ private:
+  struct Entry {
+    const IID* iid;
+    void* (*cast)(ComObject*);
+  };
+  static void* AsInterface(ComObject* self) { return static_cast<Interface*>(self); }
+  static void* AsErrorInfoSupport(ComObject* self) { return static_cast<ISupportErrorInfo*>(self); }
+  static inline const Entry kInterfaces[] = {
+      {&IID_IUnknown, AsInterface},
+      {&IID_IDispatch, AsInterface},
+      {&__uuidof(Interface), AsInterface},
+      {&IID_ISupportErrorInfo, AsErrorInfoSupport},
+  };
+
+  LiveObject live_;
+  std::atomic<ULONG> references_{1};
+};
+
+}  // namespace geran::sim

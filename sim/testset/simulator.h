@@ -1,0 +1,161 @@
+// What the simulator's sources share: object counting, the journal, faults, settings, the BER model.
+#pragma once
+
+#include <comdef.h>
+
+#include <TestSetApi.h>
+
+#include <initializer_list>
+#include <new>
+#include <optional>
+#include <string>
+#include <variant>
+
+// GCC's comdef.h declares no smart pointers of its own.
+_COM_SMARTPTR_TYPEDEF(AuxSpeech, __uuidof(AuxSpeech));
+_COM_SMARTPTR_TYPEDEF(ITypeLib, __uuidof(ITypeLib));
+_COM_SMARTPTR_TYPEDEF(ITypeInfo, __uuidof(ITypeInfo));
+_COM_SMARTPTR_TYPEDEF(ICreateErrorInfo, __uuidof(ICreateErrorInfo));
+_COM_SMARTPTR_TYPEDEF(IErrorInfo, __uuidof(IErrorInfo));
+
+namespace geran::sim {
+
+// ---- Module (dll.cpp) ----
+
+// The simulator DLL itself, for its path and its embedded type library.
+HMODULE ModuleHandle();
+
+// Counts its owner as a live object from construction to destruction; DllCanUnloadNow and
+// TestSetSim_LiveObjects answer from this one count.
+class LiveObject {
+ public:
+  LiveObject();
+  ~LiveObject();
+  LiveObject(const LiveObject&) = delete;
+  LiveObject& operator=(const LiveObject&) = delete;
+};
+long LiveObjects();
+
+// ---- Type library (type_library.cpp) ----
+
+// The embedded type library's description of an interface, loaded once; nullptr when it cannot be
+// loaded. The module keeps the reference.
+ITypeInfo* TypeInfoOf(REFIID iid);
+HRESULT LoadEmbeddedTypeLib(ITypeLib** library, std::wstring* path);
+
+// ---- Journal (journal.cpp) ----
+
+// One in argument of a journaled call, formatted only when the journal is on.
+class Arg {
+ public:
+  Arg(LONG value) : value_(value) {}
+  Arg(SHORT value) : value_(LONG{value}) {}
+  Arg(float value) : value_(value) {}
+  Arg(BSTR text) : value_(text) {}
+  Arg(const VARIANT& value) : value_(&value) {}
+  Arg(AuxSpeech* speech) : value_(speech) {}
+  void AppendTo(std::string& line) const;
+
+ private:
+  std::variant<LONG, float, BSTR, const VARIANT*, AuxSpeech*> value_;
+};
+
+// Appends "method(arg, arg, ...)" unless the "Journal" setting is 0.
+void Record(const char* method, std::initializer_list<Arg> args);
+int JournalCount();
+std::optional<std::string> JournalEntry(int index);
+void ClearJournal();
+
+// ---- Faults (faults.cpp) ----
+
+void ArmFault(const char* method, HRESULT hr, const wchar_t* description, int times);
+// Consumes one firing of the fault armed for method: sets the thread's error information (with iid as
+// its interface) and returns the fault's HRESULT; nothing when none is armed.
+std::optional<HRESULT> TakeFault(const char* method, REFIID iid);
+void ClearFaults();
+
+// ---- Settings (settings.cpp) ----
+
+void SetValue(const char* name, LONG value);
+LONG Value(const std::string& name, LONG fallback = 0);
+// A configured text: nothing when the name was never set; a null text when it was set to NULL.
+using Text = std::optional<std::wstring>;
+void SetText(const char* name, const wchar_t* text);
+std::optional<Text> FindText(const std::string& name);
+void ClearSettings();
+
+// ---- BER model (ber_model.cpp) ----
+
+enum class CounterSet { Fer, Class1a, Class1b, Class2 };
+struct Counters {
+  LONG samples;
+  LONG events;
+  LONG lastFn;
+};
+void StartBerRun();
+void StopBerRun();
+void AdvanceTime(LONG milliseconds);
+// The counters the test set reports now, after any "Ber.<set>.<counter>" override.
+Counters CountersOf(CounterSet set);
+void ResetBerModel();
+
+// ---- Test-set state (test_set.cpp) ----
+
+void ResetTestSetState();
+
+// ---- Aux speech objects (aux_speech.cpp) ----
+
+// Creation number of a live aux speech object of this simulator; 0 for any other object.
+LONG AuxSpeechNumberOf(const AuxSpeech* speech);
+void ResetAuxSpeechNumbers();
+
+// ---- Object creation ----
+
+HRESULT CreateTestSet(REFIID iid, void** object);
+HRESULT CreateAuxSpeech(REFIID iid, void** object);
+
+// A new object asked for iid; the caller gets the only reference.
+template <class Object, class... Args>
+HRESULT CreateObject(REFIID iid, void** result, Args... args) {
+  Object* object = new (std::nothrow) Object(args...);
+  if (object == nullptr) return E_OUTOFMEMORY;
+  const HRESULT hr = object->QueryInterface(iid, result);
+  object->Release();
+  return hr;
+}
+
+// What an interface getter hands out: a fresh object, or no object (and success) while the
+// "BerNullGetter.<method>" setting is on.
+template <class Object, class Interface, class... Args>
+HRESULT HandOut(const char* method, Interface** result, Args... args) {
+  if (result == nullptr) return E_POINTER;
+  *result = nullptr;
+  if (Value(std::string("BerNullGetter.") + method) != 0) return S_OK;
+  return CreateObject<Object>(__uuidof(Interface), reinterpret_cast<void**>(result), args...);
+}
+
+// Fresh BER objects handed out by the getter named method (see HandOut).
+HRESULT HandOutBerMeasurement(const char* method, BerMeasurement** result);
+HRESULT HandOutBerCounterGroup(const char* method, BerCounterGroup** result);
+HRESULT HandOutBerCounterSet(const char* method, CounterSet set, BerCounterSet** result);
+
+// Stores a getter's value when the out pointer is usable.
+template <class T, class V>
+HRESULT Put(T* out, V value) {
+  if (out == nullptr) return E_POINTER;
+  *out = static_cast<T>(value);
+  return S_OK;
+}
+
+// The one path of every method call: journal, injected fault, then the method's own work.
+template <class Action>
+HRESULT Serve(const char* method, REFIID iid, std::initializer_list<Arg> args, Action action) {
+  Record(method, args);
+  if (const std::optional<HRESULT> fault = TakeFault(method, iid)) return *fault;
+  return action();
+}
+
+// The work of a method that only takes note of its call.
+inline HRESULT Accept() { return S_OK; }
+
+}  // namespace geran::sim

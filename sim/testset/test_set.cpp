@@ -1,0 +1,185 @@
+// The test set's class: every TestSetApi method journaled, faultable, and answered from the settings.
+#include "com_object.h"
+
+#include <mutex>
+
+namespace geran::sim {
+namespace {
+
+// The log file name a client put, kept like the rest of the instrument's state until Reset.
+std::mutex logFileMutex;
+std::optional<Text> putLogFileName;
+
+Text LogFileName() {
+  if (std::optional<Text> configured = FindText("LogFileName")) return *configured;
+  const std::lock_guard<std::mutex> lock(logFileMutex);
+  return putLogFileName.value_or(Text());
+}
+
+HRESULT StoreLogFileName(BSTR name) {
+  const std::lock_guard<std::mutex> lock(logFileMutex);
+  putLogFileName = name == nullptr ? Text() : Text(std::wstring(name, SysStringLen(name)));
+  return S_OK;
+}
+
+HRESULT HandOutText(const Text& text, BSTR* result) {
+  if (result == nullptr) return E_POINTER;
+  *result = nullptr;
+  if (!text) return S_OK;
+  *result = SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
+  return *result == nullptr ? E_OUTOFMEMORY : S_OK;
+}
+
+class TestSetImpl final : public ComObject<TestSetApi> {
+ public:
+  HRESULT STDMETHODCALLTYPE ChangeTimingAdvance(LONG timingAdvance, LONG channel) override {
+    return Serve("ChangeTimingAdvance", {timingAdvance, channel}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE ChangeMSPower(LONG msPower, LONG channel) override {
+    return Serve("ChangeMSPower", {msPower, channel}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE ShowText(VARIANT text) override { return Serve("ShowText", {text}, Accept); }
+  HRESULT STDMETHODCALLTYPE StartScript() override { return Serve("StartScript", {}, Accept); }
+  HRESULT STDMETHODCALLTYPE CipherMode(LONG mode, LONG algorithm, LONG direction, VARIANT key,
+                                       VARIANT randValue, LONG keySequence, LONG channel) override {
+    return Serve("CipherMode", {mode, algorithm, direction, key, randValue, keySequence, channel}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE ReleaseL2Link(LONG sapi, LONG channel, LONG subChannel, LONG mode) override {
+    return Serve("ReleaseL2Link", {sapi, channel, subChannel, mode}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override { return Serve("Reset", {}, Accept); }
+  HRESULT STDMETHODCALLTYPE SendMsg(LONG channel, LONG sapi, LONG length, VARIANT message,
+                                    LONG mode) override {
+    return Serve("SendMsg", {channel, sapi, length, message, mode}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE DisableTrafficMultiframe(LONG channel) override {
+    return Serve("DisableTrafficMultiframe", {channel}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE EnableTrafficMultiframe(float rxLevel, float txLevel, LONG mode, LONG arfcnCount,
+                                                    VARIANT arfcns, LONG arg3, LONG arg4, LONG arg5,
+                                                    LONG arg6, LONG arg7, LONG arg8, LONG arg9, LONG arg10,
+                                                    LONG arg11, LONG arg12) override {
+    return Serve("EnableTrafficMultiframe",
+                 {rxLevel, txLevel, mode, arfcnCount, arfcns, arg3, arg4, arg5, arg6, arg7, arg8, arg9, arg10,
+                  arg11, arg12},
+                 Accept);
+  }
+  HRESULT STDMETHODCALLTYPE VoiceLoop(LONG mode, LONG delay, LONG channel) override {
+    return Serve("VoiceLoop", {mode, delay, channel}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE DisableVoiceSend(LONG channel) override {
+    return Serve("DisableVoiceSend", {channel}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE EnableVoiceSend(LONG channel, LONG length, VARIANT speech, LONG mode) override {
+    return Serve("EnableVoiceSend", {channel, length, speech, mode}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE WaitMsg(LONG channel, LONG sapi, LONG timeout, VARIANT message) override {
+    return Serve("WaitMsg", {channel, sapi, timeout, message}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE put_KeywordTimeout(LONG timeout) override {
+    return Serve("put_KeywordTimeout", {timeout}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE SendPagingReq(LONG channel, LONG pagingGroup, LONG length, VARIANT identity,
+                                          LONG mode) override {
+    return Serve("SendPagingReq", {channel, pagingGroup, length, identity, mode}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE SendSIMsg(LONG type, LONG length, VARIANT message) override {
+    return Serve("SendSIMsg", {type, length, message}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE WaitAccessBurst(LONG channel, VARIANT timeout, LONG mode) override {
+    return Serve("WaitAccessBurst", {channel, timeout, mode}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE GetchannelRequestMsg(short* channelRequest) override {
+    return Serve("GetchannelRequestMsg", {},
+                 [=] { return Put(channelRequest, Value("ChannelRequest") & 0xFFFF); });
+  }
+  HRESULT STDMETHODCALLTYPE GetAccessBurst(LONG* accessBurst) override {
+    return Serve("GetAccessBurst", {}, [=] { return Put(accessBurst, Value("AccessBurst")); });
+  }
+  HRESULT STDMETHODCALLTYPE ShiftRight(LONG channel, LONG steps, LONG* answer) override {
+    return Serve("ShiftRight", {channel, steps}, [=] { return Put(answer, Value("ShiftAnswer")); });
+  }
+  HRESULT STDMETHODCALLTYPE ShiftLeft(LONG channel, LONG steps, LONG* answer) override {
+    return Serve("ShiftLeft", {channel, steps}, [=] { return Put(answer, Value("ShiftAnswer")); });
+  }
+  HRESULT STDMETHODCALLTYPE WaitTime(LONG milliseconds) override {
+    return Serve("WaitTime", {milliseconds}, [=] { return Wait(milliseconds); });
+  }
+  HRESULT STDMETHODCALLTYPE SelectRadioSystem(LONG radioSystem) override {
+    return Serve("SelectRadioSystem", {radioSystem}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE ConfigCch(LONG cchMode, float rxLevel, float txLevel, LONG subChannel,
+                                      LONG arfcnCount, VARIANT arfcns, LONG arg4, LONG arg5, LONG arg6,
+                                      LONG arg7, LONG reserved, LONG channelId, LONG bsCcChans) override {
+    return Serve("ConfigCch",
+                 {cchMode, rxLevel, txLevel, subChannel, arfcnCount, arfcns, arg4, arg5, arg6, arg7, reserved,
+                  channelId, bsCcChans},
+                 Accept);
+  }
+  HRESULT STDMETHODCALLTYPE DisableCch(LONG channel) override {
+    return Serve("DisableCch", {channel}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE QueryFrameNumber(LONG* frameNumber) override {
+    return Serve("QueryFrameNumber", {}, [=] { return Put(frameNumber, Value("FrameNumber")); });
+  }
+  HRESULT STDMETHODCALLTYPE get_LogFileName(BSTR* name) override {
+    return Serve("get_LogFileName", {}, [=] { return HandOutText(LogFileName(), name); });
+  }
+  HRESULT STDMETHODCALLTYPE put_LogFileName(BSTR name) override {
+    return Serve("put_LogFileName", {name}, [=] { return StoreLogFileName(name); });
+  }
+  HRESULT STDMETHODCALLTYPE StartBer(LONG mode, LONG berSelector) override {
+    return Serve("StartBer", {mode, berSelector}, [] {
+      StartBerRun();
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE StopBer(LONG berSelector) override {
+    return Serve("StopBer", {berSelector}, [] {
+      StopBerRun();
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetBerMeasurement(BerMeasurement** measurement) override {
+    return Serve("GetBerMeasurement", {},
+                 [=] { return HandOutBerMeasurement("GetBerMeasurement", measurement); });
+  }
+  HRESULT STDMETHODCALLTYPE ChangeTxPower(float level, LONG channel) override {
+    return Serve("ChangeTxPower", {level, channel}, Accept);
+  }
+  HRESULT STDMETHODCALLTYPE AttachAuxSpeech(AuxSpeech* speech, LONG channel) override {
+    return Serve("AttachAuxSpeech", {speech, channel}, [this, speech] {
+      attached_ = speech;
+      return S_OK;
+    });
+  }
+
+ protected:
+  // The refusal a client sees when it asks a new test set for TestSetApi under the
+  // "QueryInterface" fault.
+  HRESULT Admit(REFIID iid) override {
+    if (!IsEqualIID(iid, IID_TestSetApi)) return S_OK;
+    return TakeFault("QueryInterface", IID_TestSetApi).value_or(S_OK);
+  }
+
+ private:
+  static HRESULT Wait(LONG milliseconds) {
+    if (Value("RealTimeWait") != 0 && milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
+    AdvanceTime(milliseconds);
+    return S_OK;
+  }
+
+  // The aux speech object the test set was given; the test set holds its own reference.
+  AuxSpeechPtr attached_;
+};
+
+}  // namespace
+
+HRESULT CreateTestSet(REFIID iid, void** object) { return CreateObject<TestSetImpl>(iid, object); }
+
+void ResetTestSetState() {
+  const std::lock_guard<std::mutex> lock(logFileMutex);
+  putLogFileName.reset();
+}
+
+}  // namespace geran::sim
