@@ -56,6 +56,7 @@ void CellCommandTest::LoadLevels(const char* rxLevel, const char* txLevel) {
   ASSERT_TRUE(SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", path));
   StdoutCapture console;  // the load's console lines are not under test here
   ASSERT_EQ(GERAN_EXPORT(module(), LoadMasterParameterFile)(0, 0), -1);
+  DeleteFileA(path);  // the store keeps the levels; the prefix keeps no file of these tests
 }
 
 void CellCommandTest::ExpectSuccess(const Command& command) {

@@ -65,7 +65,8 @@ class CellCommandTest : public ProductTest {
   void ExpectUnconnected(const Command& command);
   // Each call gives its result and calls, and writes nothing to standard output.
   void ExpectQuiet(const std::vector<QuietCall>& cases);
-  // Runs invoke many times and checks that the process's private memory stays flat.
+  // Runs invoke with the method failing (or without a connection) thousands of times and checks
+  // that the process's committed memory stays flat.
   void ExpectNoGrowth(const Command& command);
 
   // One call with the caller's variable preset to kUntouched; checks calls, result and output.
