@@ -29,9 +29,13 @@ int WINAPI znGeranApiInterfaceDll_Reset(void);
 
 /* Starts the test set's script; prints " Start Script Done". */
 int WINAPI znGeranApiInterfaceDll_StartScript(void);
-/* Copies the test set's log-file name with its NUL into buffer (length bytes); 0 if it does not fit. */
+/* Copies the test set's log-file name, in the ANSI code page and with its NUL, into buffer, which
+ * holds length bytes; -1 when copied. 0, with buffer left untouched, when length is 0 or less,
+ * without a connection, when the test set has no name, or when the name with its NUL needs more
+ * than length bytes (it is refused, never cut). */
 int WINAPI znGeranApiInterfaceDll_GetLogFileName(char* buffer, int length);
-/* Sets the test set's log-file name (length is only tested to be positive). */
+/* Sets the test set's log-file name (length is only tested to be positive); without a connection
+ * it reports the missing connection (E_POINTER) and returns 0. */
 int WINAPI znGeranApiInterfaceDll_PutLogFileName(const char* name, int length);
 /* Sets the test set's keyword time-out; 0 for a time-out of 0. */
 int WINAPI znGeranApiInterfaceDll_PutKeywordTimeout(int timeout);

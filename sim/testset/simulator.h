@@ -11,12 +11,7 @@
 #include <string>
 #include <variant>
 
-// GCC's comdef.h declares no smart pointers of its own.
-_COM_SMARTPTR_TYPEDEF(AuxSpeech, __uuidof(AuxSpeech));
-_COM_SMARTPTR_TYPEDEF(ITypeLib, __uuidof(ITypeLib));
-_COM_SMARTPTR_TYPEDEF(ITypeInfo, __uuidof(ITypeInfo));
-_COM_SMARTPTR_TYPEDEF(ICreateErrorInfo, __uuidof(ICreateErrorInfo));
-_COM_SMARTPTR_TYPEDEF(IErrorInfo, __uuidof(IErrorInfo));
+#include <com_pointers.h>
 
 namespace geran::sim {
 

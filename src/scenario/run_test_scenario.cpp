@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kScenarioMode = 4;  // the mode every scenario run of this library asks for
+constexpr int kScenarioMode = 4;  // every run asks the scenario library to stop at its first failing command
 
 }  // namespace
 

@@ -5,12 +5,7 @@
 
 #include <TestSetApi.h>
 
-_COM_SMARTPTR_TYPEDEF(IUnknown, __uuidof(IUnknown));
-_COM_SMARTPTR_TYPEDEF(TestSetApi, __uuidof(TestSetApi));
-_COM_SMARTPTR_TYPEDEF(AuxSpeech, __uuidof(AuxSpeech));
-_COM_SMARTPTR_TYPEDEF(BerMeasurement, __uuidof(BerMeasurement));
-_COM_SMARTPTR_TYPEDEF(BerCounterGroup, __uuidof(BerCounterGroup));
-_COM_SMARTPTR_TYPEDEF(BerCounterSet, __uuidof(BerCounterSet));
+#include <com_pointers.h>
 
 namespace geran {
 

@@ -12,18 +12,7 @@
 #include <string>
 #include <vector>
 
-_COM_SMARTPTR_TYPEDEF(IUnknown, __uuidof(IUnknown));
-_COM_SMARTPTR_TYPEDEF(IDispatch, __uuidof(IDispatch));
-_COM_SMARTPTR_TYPEDEF(TestSetApi, __uuidof(TestSetApi));
-_COM_SMARTPTR_TYPEDEF(AuxSpeech, __uuidof(AuxSpeech));
-_COM_SMARTPTR_TYPEDEF(BerMeasurement, __uuidof(BerMeasurement));
-_COM_SMARTPTR_TYPEDEF(BerCounterGroup, __uuidof(BerCounterGroup));
-_COM_SMARTPTR_TYPEDEF(BerCounterSet, __uuidof(BerCounterSet));
-_COM_SMARTPTR_TYPEDEF(IErrorInfo, __uuidof(IErrorInfo));
-_COM_SMARTPTR_TYPEDEF(ICreateErrorInfo, __uuidof(ICreateErrorInfo));
-_COM_SMARTPTR_TYPEDEF(ISupportErrorInfo, __uuidof(ISupportErrorInfo));
-_COM_SMARTPTR_TYPEDEF(IClassFactory, __uuidof(IClassFactory));
-_COM_SMARTPTR_TYPEDEF(ITypeInfo, __uuidof(ITypeInfo));
+#include <com_pointers.h>
 
 namespace geran::test {
 
