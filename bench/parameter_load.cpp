@@ -13,6 +13,10 @@ namespace {
 
 constexpr int kEntryCounts[] = {100, 1000, 10000, 100000};
 constexpr int kReferenceCount = 1000;
+constexpr int kCheckedCount = 100000;
+// Fewer than elsewhere: every entry appends three trace lines, each one an open, a write and a close
+// of C:\result.txt, so the largest load takes tens of seconds under Wine.
+constexpr int kLoadRepetitions = 3;
 constexpr double kLinearityTarget = 1.5;
 const int kHandlerId = 7;  // any caller identifier but the product's
 
@@ -56,11 +60,10 @@ LoadCost MeasureLoad(const Session& session, int entries) {
   const std::wstring path = TempFilePath(entries);
   WriteMasterFile(path, entries);
   SetEnvironmentVariableW(L"GERAN_MASTER_PARAMETER_FILE", path.c_str());
-  const int repetitions = entries >= 100000 ? 3 : kRepetitions;
-  const double total = MedianOfRuns(repetitions, RemoveTraceFiles, [&] {
+  const double total = MedianOfRuns(kLoadRepetitions, RemoveTraceFiles, [&] {
     if (session.exports().LoadMasterParameterFile(0, 0) != -1) throw std::runtime_error("the load failed");
   });
-  const double parse = MedianOfRuns(repetitions, [] {}, Parse);
+  const double parse = MedianOfRuns(kLoadRepetitions, [] {}, Parse);
   SetEnvironmentVariableW(L"GERAN_MASTER_PARAMETER_FILE", nullptr);
   DeleteFileW(path.c_str());
   RemoveTraceFiles();
@@ -84,6 +87,8 @@ void MeasureParameterLoad(Session& session, Figures& figures) {
     if (entries > kReferenceCount) {
       total.reference = referencePerEntry;
       total.ratio = *total.value / referencePerEntry;
+    }
+    if (entries == kCheckedCount) {
       total.target = "< 1.5x (vs 1000)";
       total.met = *total.ratio < kLinearityTarget;
     }

@@ -4,16 +4,9 @@
 #include "figures.h"
 #include "product.h"
 
-#include <comdef.h>
-
-#include <TestSetApi.h>
+#include <com_pointers.h>
 
 #include <vector>
-
-_COM_SMARTPTR_TYPEDEF(TestSetApi, __uuidof(TestSetApi));
-_COM_SMARTPTR_TYPEDEF(BerMeasurement, __uuidof(BerMeasurement));
-_COM_SMARTPTR_TYPEDEF(BerCounterGroup, __uuidof(BerCounterGroup));
-_COM_SMARTPTR_TYPEDEF(BerCounterSet, __uuidof(BerCounterSet));
 
 namespace geran::bench {
 
