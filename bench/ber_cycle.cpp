@@ -95,8 +95,15 @@ Figure CycleFigure(const Session& session, double waitNs) {
   auto getters = [&] { RawCycleGetters(session.testSet); };
   const double gettersNs = MedianNsPerRun(getters, kBatchNs);
   RemoveTraceFiles();
-  return {"BER cycle", "time per cycle without WaitTime", cycleNs / 1000, "us", gettersNs / 1000,
-          cycleNs / gettersNs, "", {}, "reference: the 37 getters called raw"};
+  return {"BER cycle",
+          "time per cycle without WaitTime",
+          cycleNs / 1000,
+          "us",
+          gettersNs / 1000,
+          cycleNs / gettersNs,
+          "",
+          {},
+          "reference: the 37 getters called raw"};
 }
 
 }  // namespace
@@ -107,7 +114,14 @@ void MeasureBerCycle(Session& session, Figures& figures) {
   if (!getters.value) return;
   const double waitNs = WaitTimeNs(session.testSet);
   figures.Add(CycleFigure(session, waitNs));
-  figures.Add({"BER cycle", "WaitTime(2000) in the simulator (subtracted)", waitNs / 1000, "us", {}, {}, "", {},
+  figures.Add({"BER cycle",
+               "WaitTime(2000) in the simulator (subtracted)",
+               waitNs / 1000,
+               "us",
+               {},
+               {},
+               "",
+               {},
                "simulated time: the model draws 100 frames' bits"});
 }
 

@@ -31,13 +31,21 @@ constexpr size_t kColumns = 9;
 using Cells = std::array<std::string, kColumns>;
 
 Cells CellsOf(const Figure& f) {
-  return {f.measure, f.item,        f.value ? Number(*f.value) : "-", f.unit, Optional(f.reference),
-          Optional(f.ratio, "x"), f.target, MetText(f.met), f.note};
+  return {f.measure,
+          f.item,
+          f.value ? Number(*f.value) : "-",
+          f.unit,
+          Optional(f.reference),
+          Optional(f.ratio, "x"),
+          f.target,
+          MetText(f.met),
+          f.note};
 }
 
 void PrintRow(std::FILE* out, const Cells& cells, const std::array<size_t, kColumns>& widths) {
   for (size_t i = 0; i < kColumns; ++i)
-    std::fprintf(out, "%-*s%s", static_cast<int>(widths[i]), cells[i].c_str(), i + 1 < kColumns ? "  " : "\n");
+    std::fprintf(out, "%-*s%s", static_cast<int>(widths[i]), cells[i].c_str(),
+                 i + 1 < kColumns ? "  " : "\n");
 }
 
 std::string JsonNumber(const std::optional<double>& value) { return value ? Number(*value) : "null"; }

@@ -9,9 +9,9 @@
 namespace geran::bench {
 
 struct Figure {
-  std::string measure;              // the group: "call cost", "parameter load", ...
-  std::string item;                 // what was measured within it
-  std::optional<double> value;      // empty: not measured (note says why)
+  std::string measure;          // the group: "call cost", "parameter load", ...
+  std::string item;             // what was measured within it
+  std::optional<double> value;  // empty: not measured (note says why)
   std::string unit;
   std::optional<double> reference;  // what value is compared with, in the same unit
   std::optional<double> ratio;      // value / reference, or the figure the target is about

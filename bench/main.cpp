@@ -25,8 +25,15 @@ void MeasureAll(Figures& figures) {
 // Once the product is unloaded and the raw object released, the simulator must have nothing alive.
 Figure LiveObjectsFigure() {
   const long live = TestSetSim_LiveObjects();
-  return {"memory", "simulator live objects after unload", static_cast<double>(live), "objects", {}, {}, "= 0",
-          live == 0, ""};
+  return {"memory",
+          "simulator live objects after unload",
+          static_cast<double>(live),
+          "objects",
+          {},
+          {},
+          "= 0",
+          live == 0,
+          ""};
 }
 
 // Registers the simulator in the prefix. Looked up by name: oleaut32's import library, also linked

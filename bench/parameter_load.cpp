@@ -22,10 +22,10 @@ const int kHandlerId = 7;  // any caller identifier but the product's
 
 // Every key the product stores from the GSM group; only "Radio System" writes beyond the per-entry
 // trace lines, and no GSM key writes to standard output.
-const char* const kGsmKeys[] = {"Radio System",     "Control ARFCN",     "Traffic ARFCN",     "Tch Timeslot",
-                                "Call Scenarios",   "RX Level",          "TX Level",          "Ciphering Type",
-                                "Ciphering Algorithm", "SDDCH Timeslot", "Tch Rate",          "Dedicated Channel",
-                                "Mobile Identity",  "Loopback",          "Samples"};
+const char* const kGsmKeys[] = {"Radio System",        "Control ARFCN",  "Traffic ARFCN", "Tch Timeslot",
+                                "Call Scenarios",      "RX Level",       "TX Level",      "Ciphering Type",
+                                "Ciphering Algorithm", "SDDCH Timeslot", "Tch Rate",      "Dedicated Channel",
+                                "Mobile Identity",     "Loopback",       "Samples"};
 
 std::wstring TempFilePath(int entries) {
   wchar_t folder[MAX_PATH];
@@ -63,7 +63,8 @@ LoadCost MeasureLoad(const Session& session, int entries) {
   const double total = MedianOfRuns(kLoadRepetitions, RemoveTraceFiles, [&] {
     if (session.exports().LoadMasterParameterFile(0, 0) != -1) throw std::runtime_error("the load failed");
   });
-  const double parse = MedianOfRuns(kLoadRepetitions, [] {}, Parse);
+  const double parse = MedianOfRuns(
+      kLoadRepetitions, [] {}, Parse);
   SetEnvironmentVariableW(L"GERAN_MASTER_PARAMETER_FILE", nullptr);
   DeleteFileW(path.c_str());
   RemoveTraceFiles();

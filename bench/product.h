@@ -11,20 +11,20 @@
 namespace geran::bench {
 
 // The exports the benchmarks call.
-#define GERAN_BENCH_EXPORTS(X)                                                                           \
-  X(InitialiseSystem)                                                                                    \
-  X(LoadMasterParameterFile)                                                                             \
-  X(DisableCch)                                                                                          \
-  X(SelectRadioSystem)                                                                                   \
-  X(VoiceLoop)                                                                                           \
-  X(ShiftRight)                                                                                          \
-  X(SendSIMsg)                                                                                           \
-  X(CipherMode)                                                                                          \
-  X(QueryFrameNumber)                                                                                    \
-  X(GetLogFileName)                                                                                      \
-  X(StartAuxSpeech)                                                                                      \
-  X(AttachAuxSpeech)                                                                                     \
-  X(ReleaseAuxSpeech)                                                                                    \
+#define GERAN_BENCH_EXPORTS(X) \
+  X(InitialiseSystem)          \
+  X(LoadMasterParameterFile)   \
+  X(DisableCch)                \
+  X(SelectRadioSystem)         \
+  X(VoiceLoop)                 \
+  X(ShiftRight)                \
+  X(SendSIMsg)                 \
+  X(CipherMode)                \
+  X(QueryFrameNumber)          \
+  X(GetLogFileName)            \
+  X(StartAuxSpeech)            \
+  X(AttachAuxSpeech)           \
+  X(ReleaseAuxSpeech)          \
   X(StartBERTest)
 
 struct Exports {

@@ -25,14 +25,15 @@ _variant_t Packed(const std::vector<Value>& values) {
 template <class Value>
 std::vector<Value> Sequence(size_t count, int first) {
   std::vector<Value> values;
-  for (size_t i = 0; i < count; ++i) values.push_back(static_cast<Value>((first + static_cast<int>(i)) % 256));
+  for (size_t i = 0; i < count; ++i)
+    values.push_back(static_cast<Value>((first + static_cast<int>(i)) % 256));
   return values;
 }
 
 TestSetApiPtr CreateTestSet() {
   TestSetApiPtr testSet;
-  const HRESULT hr = CoCreateInstance(CLSID_TestSetObject, nullptr, CLSCTX_INPROC_SERVER, __uuidof(TestSetApi),
-                                      reinterpret_cast<void**>(&testSet));
+  const HRESULT hr = CoCreateInstance(CLSID_TestSetObject, nullptr, CLSCTX_INPROC_SERVER,
+                                      __uuidof(TestSetApi), reinterpret_cast<void**>(&testSet));
   if (FAILED(hr)) throw std::runtime_error("cannot create the simulator's test set object");
   return testSet;
 }

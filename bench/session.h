@@ -15,8 +15,8 @@ namespace geran::bench {
 struct Payloads {
   Payloads();
 
-  std::vector<int> siMessage;  // 23 bytes
-  std::vector<double> cipherKey;  // 64 elements
+  std::vector<int> siMessage;      // 23 bytes
+  std::vector<double> cipherKey;   // 64 elements
   std::vector<double> cipherRand;  // 64 elements
   _variant_t siList;
   _variant_t keyList;

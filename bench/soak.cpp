@@ -91,7 +91,7 @@ long RunRounds(const Session& session, long rounds) {
 }
 
 struct Memory {
-  double privateUsageKb;  // as GetProcessMemoryInfo reports it
+  double privateUsageKb;      // as GetProcessMemoryInfo reports it
   double committedPrivateKb;  // committed private regions of the address space
 };
 
@@ -145,18 +145,54 @@ void RunSoak(Session& session, Figures& figures) {
   const SoakResult soak = Soak(session);
   RemoveTraceFiles();
   const long calls = kCalls / kChunks / kStepsPerRound * kChunks * kStepsPerRound;
-  const std::string mix = std::to_string(calls) + " calls, " + std::to_string(kStepsPerRound) + " steps a round";
+  const std::string mix =
+      std::to_string(calls) + " calls, " + std::to_string(kStepsPerRound) + " steps a round";
   const double growth = soak.after.committedPrivateKb - soak.before.committedPrivateKb;
-  figures.Add({"memory", "committed private bytes growth", growth, "KB", soak.before.committedPrivateKb, {},
-               "< 1024 KB", growth < kGrowthTargetKb, mix + "; reference: before, after warm-up"});
-  figures.Add({"memory", "committed private bytes after", soak.after.committedPrivateKb, "KB", {}, {}, "", {},
+  figures.Add({"memory",
+               "committed private bytes growth",
+               growth,
+               "KB",
+               soak.before.committedPrivateKb,
+               {},
+               "< 1024 KB",
+               growth < kGrowthTargetKb,
+               mix + "; reference: before, after warm-up"});
+  figures.Add({"memory",
+               "committed private bytes after",
+               soak.after.committedPrivateKb,
+               "KB",
+               {},
+               {},
+               "",
+               {},
                "summed with VirtualQuery"});
-  figures.Add({"memory", "PrivateUsage growth", soak.after.privateUsageKb - soak.before.privateUsageKb, "KB",
-               soak.before.privateUsageKb, {}, "", {},
-               soak.before.privateUsageKb == 0 ? "GetProcessMemoryInfo reads 0 here (Wine)" : "GetProcessMemoryInfo"});
-  figures.Add({"memory", "calls with an unexpected result", static_cast<double>(soak.unexpected), "calls", {}, {},
-               "= 0", soak.unexpected == 0, ""});
-  figures.Add({"memory", "time per call of the mix", soak.nsPerCall, "ns/call", {}, {}, "", {},
+  figures.Add({"memory",
+               "PrivateUsage growth",
+               soak.after.privateUsageKb - soak.before.privateUsageKb,
+               "KB",
+               soak.before.privateUsageKb,
+               {},
+               "",
+               {},
+               soak.before.privateUsageKb == 0 ? "GetProcessMemoryInfo reads 0 here (Wine)"
+                                               : "GetProcessMemoryInfo"});
+  figures.Add({"memory",
+               "calls with an unexpected result",
+               static_cast<double>(soak.unexpected),
+               "calls",
+               {},
+               {},
+               "= 0",
+               soak.unexpected == 0,
+               ""});
+  figures.Add({"memory",
+               "time per call of the mix",
+               soak.nsPerCall,
+               "ns/call",
+               {},
+               {},
+               "",
+               {},
                "median of " + std::to_string(kChunks) + " chunks; stdout to NUL"});
 }
 

@@ -12,7 +12,8 @@ TEST(Median, MiddleValueOrMeanOfTheTwoMiddleOnes) {
   } cases[] = {
       {{}, 0}, {{5}, 5}, {{9, 1, 5}, 5}, {{4, 1, 3, 2}, 2.5}, {{7, 7, 1, 100, 7}, 7},
   };
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(Median(c.samples), c.median) << ::testing::PrintToString(c.samples);
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(Median(c.samples), c.median) << ::testing::PrintToString(c.samples);
 }
 
 }  // namespace
