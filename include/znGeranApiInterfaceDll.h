@@ -121,9 +121,11 @@ int WINAPI znGeranApiInterfaceDll_ShiftLeft(int channel, int steps);
 int WINAPI znGeranApiInterfaceDll_VoiceLoop(int mode, int delay, int channel);
 /* Stops sending voice. */
 int WINAPI znGeranApiInterfaceDll_DisableVoiceSend(int channel);
-/* Sends voice bytes made from doubles by truncation; 0 for a count of 0 or less. */
+/* Sends count voice bytes, each a double truncated toward zero, low 8 bits; 0 for a count of 0 or
+ * less, even when connected. */
 int WINAPI znGeranApiInterfaceDll_EnableVoiceSend(int channel, const double* speech, int count, int mode);
-/* Creates (replacing any earlier one) and starts the aux speech object; needs no connection. */
+/* Creates the aux speech object (releasing any earlier one first) and starts it, a nonzero enable
+ * as VARIANT_TRUE; needs no connection. */
 int WINAPI znGeranApiInterfaceDll_StartAuxSpeech(int channel, int enable);
 /* Hands the aux speech object to the test set; 0 when there is none. */
 int WINAPI znGeranApiInterfaceDll_AttachAuxSpeech(int channel);
@@ -132,11 +134,17 @@ int WINAPI znGeranApiInterfaceDll_ReleaseAuxSpeech(void);
 
 /* --- BER test -------------------------------------------------------------------------------- */
 
-/* Runs a BER test until the FER sample count reaches samples; blocks; counters to C:\GeranCallBoxNew.txt. */
+/* Runs a BER test until the FER sample count reaches samples, blocking the caller; counters to
+ * C:\GeranCallBoxNew.txt every cycle of a 2000 ms test-set wait. Samples of 0 or less run no cycle:
+ * the BER test is started, waited on once and stopped, the frame erasure count becomes 0, result -1.
+ * A FER sample count that does not grow over 150 cycles in a row ends the run: a line to
+ * C:\Test12.txt, the BER test stopped, the frame erasure count kept, result 0. After any other
+ * failure the BER test keeps running (see StopBERTest). */
 int WINAPI znGeranApiInterfaceDll_StartBERTest(int samples, int berSelector);
 /* Stops the test set's BER test. */
 int WINAPI znGeranApiInterfaceDll_StopBERTest(int berSelector);
-/* Traces the last run's frame erasure count; the eleven words are neither read nor written; returns 0. */
+/* Traces the frame erasure count of the last BER run that finished its polling (0 before any); the
+ * eleven words are neither read nor written; needs no connection; always returns 0. */
 int WINAPI znGeranApiInterfaceDll_GetUpdatedBerResults(int r1, int r2, int r3, int r4, int r5, int r6, int r7,
                                                        int r8, int r9, int r10, int r11);
 

@@ -1,0 +1,49 @@
+// The aux speech slot: creating and starting the aux speech object, handing it to the test set, letting it
+// go.
+#include "measurement/measurement.h"
+#include "testset/command.h"
+#include "testset/connection.h"
+
+#include <znGeranApiInterfaceDll.h>
+
+namespace {
+
+// A server that does not offer AuxSpeech leaves no object rather than a failure; the later use of
+// the empty slot reports it.
+AuxSpeechPtr CreateAuxSpeech() {
+  AuxSpeechPtr created;
+  const HRESULT hr = geran::CreateServerObject(CLSID_AuxSpeechObject, created);
+  if (hr != E_NOINTERFACE) geran::ThrowIfFailed(hr);
+  return created;
+}
+
+}  // namespace
+
+// The object belongs to its own server, so it is created and started without the test-set connection.
+extern "C" int WINAPI znGeranApiInterfaceDll_StartAuxSpeech(int channel, int enable) {
+  using namespace geran;
+  return RunCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [=] {
+    // The previous object is let go here, before the new one is started.
+    AuxSpeechSlot() = CreateAuxSpeech();
+    Call(Required(AuxSpeechSlot()), &AuxSpeech::Start, channel, enable != 0 ? VARIANT_TRUE : VARIANT_FALSE);
+    return kSuccess;
+  });
+}
+
+extern "C" int WINAPI znGeranApiInterfaceDll_AttachAuxSpeech(int channel) {
+  using namespace geran;
+  if (!AuxSpeechSlot()) return kFailure;
+  return RunConnectedCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [=] {
+    // The test set takes its own reference if it keeps the object.
+    Call(TestSet(), &TestSetApi::AttachAuxSpeech, AuxSpeechSlot().GetInterfacePtr(), channel);
+    return kSuccess;
+  });
+}
+
+// Releasing a held reference cannot fail, so there is no guarded region and no report here.
+extern "C" int WINAPI znGeranApiInterfaceDll_ReleaseAuxSpeech() {
+  using namespace geran;
+  if (!AuxSpeechSlot()) return kFailure;
+  AuxSpeechSlot().Release();
+  return kSuccess;
+}
