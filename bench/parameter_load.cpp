@@ -5,6 +5,7 @@
 #include <ParameterHandler.h>
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -51,24 +52,48 @@ void Parse() {
   if (getParameterMap(&kHandlerId, &list) != kHandlerOk) throw std::runtime_error("getParameterMap failed");
 }
 
-struct LoadCost {
-  double total;  // ns per load
-  double parse;
+// One master file in the temp folder, named by GERAN_MASTER_PARAMETER_FILE while it is measured.
+class MasterFile {
+ public:
+  explicit MasterFile(int entries) : entries_(entries), path_(TempFilePath(entries)) {
+    WriteMasterFile(path_, entries);
+  }
+  ~MasterFile() { DeleteFileW(path_.c_str()); }
+  MasterFile(const MasterFile&) = delete;
+  MasterFile& operator=(const MasterFile&) = delete;
+
+  int entries() const { return entries_; }
+  void Select() const { SetEnvironmentVariableW(L"GERAN_MASTER_PARAMETER_FILE", path_.c_str()); }
+
+ private:
+  int entries_;
+  std::wstring path_;
 };
 
-LoadCost MeasureLoad(const Session& session, int entries) {
-  const std::wstring path = TempFilePath(entries);
-  WriteMasterFile(path, entries);
-  SetEnvironmentVariableW(L"GERAN_MASTER_PARAMETER_FILE", path.c_str());
-  const double total = MedianOfRuns(kLoadRepetitions, RemoveTraceFiles, [&] {
-    if (session.exports().LoadMasterParameterFile(0, 0) != -1) throw std::runtime_error("the load failed");
-  });
-  const double parse = MedianOfRuns(
-      kLoadRepetitions, [] {}, Parse);
-  SetEnvironmentVariableW(L"GERAN_MASTER_PARAMETER_FILE", nullptr);
-  DeleteFileW(path.c_str());
+struct LoadSamples {
+  std::vector<double> total;  // ns per load
+  std::vector<double> parse;
+};
+
+void SampleLoad(const Session& session, const MasterFile& file, LoadSamples& samples) {
+  file.Select();
   RemoveTraceFiles();
-  return {total, parse};
+  samples.total.push_back(TimeNs([&] {
+    if (session.exports().LoadMasterParameterFile(0, 0) != -1) throw std::runtime_error("the load failed");
+  }));
+  samples.parse.push_back(TimeNs(Parse));
+}
+
+// Every size once per repetition, so that all sizes see the same changes in the machine's load.
+std::vector<LoadSamples> SampleLoads(const Session& session) {
+  std::vector<std::unique_ptr<MasterFile>> files;
+  for (const int entries : kEntryCounts) files.push_back(std::make_unique<MasterFile>(entries));
+  std::vector<LoadSamples> samples(files.size());
+  for (int repetition = 0; repetition < kLoadRepetitions; ++repetition)
+    for (size_t i = 0; i < files.size(); ++i) SampleLoad(session, *files[i], samples[i]);
+  SetEnvironmentVariableW(L"GERAN_MASTER_PARAMETER_FILE", nullptr);
+  RemoveTraceFiles();
+  return samples;
 }
 
 std::string Entries(int count) { return std::to_string(count) + " entries: "; }
@@ -80,10 +105,13 @@ Figure PerEntry(int entries, const char* part, double ns) {
 }  // namespace
 
 void MeasureParameterLoad(Session& session, Figures& figures) {
+  const std::vector<LoadSamples> samples = SampleLoads(session);
   double referencePerEntry = 0;
-  for (const int entries : kEntryCounts) {
-    const LoadCost cost = MeasureLoad(session, entries);
-    Figure total = PerEntry(entries, "total", cost.total);
+  for (size_t i = 0; i < samples.size(); ++i) {
+    const int entries = kEntryCounts[i];
+    const double totalNs = Median(samples[i].total);
+    const double parseNs = Median(samples[i].parse);
+    Figure total = PerEntry(entries, "total", totalNs);
     if (entries == kReferenceCount) referencePerEntry = *total.value;
     if (entries > kReferenceCount) {
       total.reference = referencePerEntry;
@@ -94,8 +122,8 @@ void MeasureParameterLoad(Session& session, Figures& figures) {
       total.met = *total.ratio < kLinearityTarget;
     }
     figures.Add(total);
-    figures.Add(PerEntry(entries, "parse (handler)", cost.parse));
-    figures.Add(PerEntry(entries, "walk (total - parse)", cost.total - cost.parse));
+    figures.Add(PerEntry(entries, "parse (handler)", parseNs));
+    figures.Add(PerEntry(entries, "walk (total - parse)", totalNs - parseNs));
   }
 }
 
