@@ -61,7 +61,10 @@ int WINAPI znGeranApiInterfaceDll_SetParameter(const char* name, int unused1, co
 
 /* --- Control channel ------------------------------------------------------------------------- */
 
-/* Configures the control channel with the stored RX/TX levels; traces to C:\Test12.txt. */
+/* Configures the control channel with the stored RX/TX levels; traces to C:\Test12.txt.
+ * Before the first LoadMasterParameterFile it returns 0 without calling the test set; the trace
+ * then holds only "Inside znGeranApiInterfaceDll_ConfigCch", followed (with a connection) by
+ * "Inside znGeranApiInterfaceDll_ConfigCch testSetAPI", both without line ends. */
 int WINAPI znGeranApiInterfaceDll_ConfigCch(int cchMode, int subChannel, int arfcns, int arg4, int arg5,
                                             int arg6, int arg7, int bsic, int channelId, int bsCcChans);
 /* Switches the control channel off. */
@@ -85,7 +88,9 @@ int WINAPI znGeranApiInterfaceDll_QueryFrameNumber(int* frameNumber);
 
 /* --- Dedicated channel and layer-3 messaging ------------------------------------------------- */
 
-/* Sets up a traffic multiframe with the stored levels; arfcn's low 8 bits form the byte list. */
+/* Sets up a traffic multiframe with the stored levels; arfcn's low 8 bits form the byte list.
+ * Before the first LoadMasterParameterFile it returns 0 without output and without calling the
+ * test set, connected or not. */
 int WINAPI znGeranApiInterfaceDll_EnableTrafficMultiframe(int mode, int arfcn, int arg3, int arg4, int arg5,
                                                           int arg6, int arg7, int arg8, int arg9, int arg10,
                                                           int arg11, int arg12);

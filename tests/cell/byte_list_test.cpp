@@ -25,8 +25,7 @@ std::vector<BYTE> Unpack(const VARIANT& value) {
 
 TEST(ByteList, IntegersKeepTheirLowByte) {
   const int values[] = {0, 255, 256, 300, -1, -256, 0x12345678, INT32_MIN};
-  EXPECT_EQ(ByteList::FromIntegers(values, 8).bytes(),
-            (std::vector<BYTE>{0, 255, 0, 44, 255, 0, 0x78, 0}));
+  EXPECT_EQ(ByteList::FromIntegers(values, 8).bytes(), (std::vector<BYTE>{0, 255, 0, 44, 255, 0, 0x78, 0}));
   EXPECT_EQ(ByteList::FromValue(300).bytes(), std::vector<BYTE>{44});
   EXPECT_EQ(ByteList::FromValue(-1).bytes(), std::vector<BYTE>{255});
 }
@@ -37,10 +36,10 @@ TEST(ByteList, DoublesAreTruncatedTowardZeroThenCut) {
   const struct {
     double value;
     BYTE expected;
-  } cases[] = {{0.5, 0},          {1.9, 1},          {255.9, 255},      {256.0, 0},       {300.7, 44},
-               {-1.5, 255},       {-0.9, 0},         {65.9, 65},        {1e10, 0},        {-1e10, 0},
-               {nan, 0},          {inf, 0},          {-inf, 0},         {2147483647.9, 255},
-               {2147483648.0, 0}, {-2147483648.9, 0}, {-2147483649.0, 0}};
+  } cases[] = {{0.5, 0},           {1.9, 1},          {255.9, 255}, {256.0, 0},          {300.7, 44},
+               {-1.5, 255},        {-0.9, 0},         {65.9, 65},   {1e10, 0},           {-1e10, 0},
+               {nan, 0},           {inf, 0},          {-inf, 0},    {2147483647.9, 255}, {2147483648.0, 0},
+               {-2147483648.9, 0}, {-2147483649.0, 0}};
   for (const auto& c : cases)
     EXPECT_EQ(ByteList::FromDoubles(&c.value, 1).bytes(), std::vector<BYTE>{c.expected}) << c.value;
 }
