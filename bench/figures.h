@@ -23,7 +23,6 @@ struct Figure {
 class Figures {
  public:
   void Add(Figure figure) { rows_.push_back(std::move(figure)); }
-  const std::vector<Figure>& rows() const { return rows_; }
 
   void PrintTable(std::FILE* out) const;
   // Writes {"environment": ..., "repetitions": n, "figures": [...]}; false when the file cannot be written.
