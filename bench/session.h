@@ -1,0 +1,47 @@
+// What every measurement works with: the connected product, the raw test set, the byte lists.
+#pragma once
+
+#include "figures.h"
+#include "product.h"
+
+#include <com_pointers.h>
+
+#include <vector>
+
+namespace geran::bench {
+
+// The byte-list arguments: as a script passes them to the exports, and packed as the test set
+// receives them (VT_ARRAY | VT_UI1), for the raw calls.
+struct Payloads {
+  Payloads();
+
+  std::vector<int> siMessage;      // 23 bytes
+  std::vector<double> cipherKey;   // 64 elements
+  std::vector<double> cipherRand;  // 64 elements
+  _variant_t siList;
+  _variant_t keyList;
+  _variant_t randList;
+};
+
+// The product connected to the simulator, and a test set object of the same class created in the
+// same apartment for the raw calls. Members go in reverse order: the raw object before the product.
+struct Session {
+  Session();  // throws std::runtime_error
+
+  ProductLibrary product;
+  TestSetApiPtr testSet;
+  Payloads payloads;
+
+  const Exports& exports() const { return product.exports(); }
+};
+
+// The measurements, each adding its figures.
+void MeasureCallCosts(Session& session, Figures& figures);
+void MeasureParameterLoad(Session& session, Figures& figures);
+void MeasureBerCycle(Session& session, Figures& figures);
+void RunSoak(Session& session, Figures& figures);
+
+// Switches the simulator's journal on or off.
+void SetJournal(bool on);
+
+}  // namespace geran::bench
