@@ -24,12 +24,14 @@ ByteList ByteList::FromValue(long value) {
 
 ByteList ByteList::FromIntegers(const int* values, int count) {
   ByteList list;
+  list.bytes_.reserve(count > 0 ? static_cast<size_t>(count) : 0);
   for (int i = 0; i < count; ++i) list.bytes_.push_back(LowByte(values[i]));
   return list;
 }
 
 ByteList ByteList::FromDoubles(const double* values, int count) {
   ByteList list;
+  list.bytes_.reserve(count > 0 ? static_cast<size_t>(count) : 0);
   for (int i = 0; i < count; ++i) list.bytes_.push_back(LowByteOfTruncated(values[i]));
   return list;
 }
