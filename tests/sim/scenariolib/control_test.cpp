@@ -2,14 +2,12 @@
 #include "scenario_lib.h"
 #include "stdout_capture.h"
 
-#include <cstring>
-
 namespace geran::test {
 namespace {
 
-class CallboxModeTest : public ScenarioLibTest {};
+using ControlTest = ScenarioLibTest;
 
-TEST_F(CallboxModeTest, OneStartsZeroStopsOthersAreRefused) {
+TEST_F(ControlTest, CallboxModeOneStartsZeroStopsOthersAreRefused) {
   const struct {
     int start;
     int result;
@@ -17,10 +15,8 @@ TEST_F(CallboxModeTest, OneStartsZeroStopsOthersAreRefused) {
     const char* err;
   } steps[] = {
       {1, -1, 1, ""},
-      {1, -1, 1, ""},
       {7, 0, 1, "scenario: CallboxMode_StartStop takes 1 (start) or 0 (stop), not 7\n"},
       {0, -1, 0, ""},
-      {-1, 0, 0, "scenario: CallboxMode_StartStop takes 1 (start) or 0 (stop), not -1\n"},
   };
   for (const auto& step : steps) {
     StdoutCapture err(2);
@@ -28,58 +24,34 @@ TEST_F(CallboxModeTest, OneStartsZeroStopsOthersAreRefused) {
     EXPECT_EQ(ScenarioLib_CallboxMode(), step.callboxAfter) << step.start;
     EXPECT_EQ(err.Take(), step.err) << step.start;
   }
-  EXPECT_EQ(ScenarioCalls(), (std::vector<std::string>{"CallboxMode_StartStop(1)", "CallboxMode_StartStop(1)",
-                                                       "CallboxMode_StartStop(7)", "CallboxMode_StartStop(0)",
-                                                       "CallboxMode_StartStop(-1)"}));
+  EXPECT_EQ(ScenarioCalls(), (std::vector<std::string>{"CallboxMode_StartStop(1)", "CallboxMode_StartStop(7)",
+                                                       "CallboxMode_StartStop(0)"}));
 }
 
-TEST_F(CallboxModeTest, ScriptsAndTheEntryPointShareTheMode) {
-  EXPECT_EQ(scenarioLibDll_CallboxMode_StartStop(1), -1);
-  EXPECT_EQ(scenarioLibDll_RunTestScript("expect callbox on; callbox off", 4, 31), 1);
-  EXPECT_EQ(ScenarioLib_CallboxMode(), 0);
-}
-
-class ControlTest : public ScenarioLibTest {};
-
-TEST_F(ControlTest, ForcedResultsReplaceTheWork) {
+TEST_F(ControlTest, ForcedResultsReplaceTheWorkUntilReset) {
+  EXPECT_EQ(ScenarioLib_SetResult("RunTestScenario", 5), 0) << "not an entry point";
   ASSERT_EQ(ScenarioLib_SetResult("RunTestScript", -7), 1);
   ASSERT_EQ(ScenarioLib_SetResult("CallboxMode_StartStop", 12345), 1);
   StdoutCapture out;
+  StdoutCapture err(2);
   EXPECT_EQ(scenarioLibDll_RunTestScript("echo x; callbox on", 4, 19), -7);
-  EXPECT_EQ(scenarioLibDll_RunTestScript(nullptr, 0, 0), -7);
   EXPECT_EQ(scenarioLibDll_CallboxMode_StartStop(1), 12345);
-  EXPECT_EQ(out.Take(), "");
-  EXPECT_EQ(ScenarioLib_CallboxMode(), 0);
-  EXPECT_EQ(ScenarioCalls(),
-            (std::vector<std::string>{"RunTestScript(\"echo x; callbox on\", 4, 19)",
-                                      "RunTestScript(null, 0, 0)", "CallboxMode_StartStop(1)"}));
-}
-
-TEST_F(ControlTest, UnknownEntryIsNotForced) {
-  EXPECT_EQ(ScenarioLib_SetResult("RunTestScenario", 5), 0);
-  EXPECT_EQ(ScenarioLib_SetResult(nullptr, 5), 0);
-  EXPECT_EQ(scenarioLibDll_RunTestScript("echo", 4, 5), 1);
-}
-
-TEST_F(ControlTest, ResetClearsJournalForcedResultsAndMode) {
-  ScenarioLib_SetResult("RunTestScript", 0);
-  scenarioLibDll_CallboxMode_StartStop(1);
+  EXPECT_EQ(out.Take(), "") << "nothing ran";
+  EXPECT_EQ(ScenarioLib_CallboxMode(), 0) << "nothing ran";
+  EXPECT_EQ(ScenarioCalls(), (std::vector<std::string>{"RunTestScript(\"echo x; callbox on\", 4, 19)",
+                                                       "CallboxMode_StartStop(1)"}));
+  char buffer[8] = "xxxxxxx";
+  EXPECT_EQ(ScenarioLib_Call(1, buffer, 5), 24) << "the full length, the entry cut to fit";
+  EXPECT_STREQ(buffer, "Call");
+  EXPECT_EQ(ScenarioLib_Call(2, buffer, 8), -1);
   ScenarioLib_Reset();
   EXPECT_EQ(ScenarioLib_CallCount(), 0);
-  EXPECT_EQ(ScenarioLib_CallboxMode(), 0);
-  EXPECT_EQ(scenarioLibDll_RunTestScript("", 4, 1), 1) << "still forced";
-}
-
-TEST_F(ControlTest, CallCopiesCutToFitAndAnswersTheFullLength) {
-  scenarioLibDll_CallboxMode_StartStop(0);
-  char buffer[8];
-  std::memset(buffer, 'x', sizeof buffer);
-  EXPECT_EQ(ScenarioLib_Call(0, buffer, 5), 24);
-  EXPECT_EQ(std::string(buffer, 6), std::string("Call\0x", 6));
-  EXPECT_EQ(ScenarioLib_Call(0, buffer, 0), 24);
-  EXPECT_EQ(buffer[0], 'C') << "size 0 writes nothing";
-  EXPECT_EQ(ScenarioLib_Call(1, buffer, 8), -1);
-  EXPECT_EQ(ScenarioLib_Call(-1, buffer, 8), -1);
+  EXPECT_EQ(scenarioLibDll_RunTestScript("echo abcdef", 4, 8), 1) << "no longer forced";
+  EXPECT_EQ(scenarioLibDll_RunTestScript(nullptr, 4, 5), 0);
+  EXPECT_EQ(out.Take(), "abc\n") << "only the given length is read";
+  EXPECT_EQ(err.Take(), "scenario: no script to run (length 5)\n");
+  EXPECT_EQ(ScenarioCalls(),
+            (std::vector<std::string>{"RunTestScript(\"echo abc\", 4, 8)", "RunTestScript(null, 4, 5)"}));
 }
 
 }  // namespace

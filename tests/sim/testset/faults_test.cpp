@@ -1,4 +1,4 @@
-// Injected faults: how many calls they hit, what error information the caller finds, what they leave.
+// Injected faults: how many calls they hit, the error information the caller finds, failed creation.
 #include "sim_test.h"
 
 namespace geran::test {
@@ -6,104 +6,95 @@ namespace {
 
 using FaultsTest = SimulatorTest;
 
-struct CountCase {
-  int times;
-  std::vector<HRESULT> results;  // of consecutive StartScript calls
-};
-
-TEST_F(FaultsTest, TimesCountsTheFailingCalls) {
-  const std::vector<CountCase> cases = {
+TEST_F(FaultsTest, TimesCountsTheFailingCallsAndZeroClears) {
+  const struct {
+    int times;
+    std::vector<HRESULT> results;  // of consecutive StartScript calls
+  } cases[] = {
       {1, {E_FAIL, S_OK, S_OK}},
       {2, {E_FAIL, E_FAIL, S_OK}},
       {0, {E_FAIL, E_FAIL, E_FAIL, E_FAIL}},
       {-3, {E_FAIL, E_FAIL, E_FAIL, E_FAIL}},
   };
-  for (const CountCase& test : cases) {
-    TestSetSim_Reset();
-    TestSetSim_FailMethod("StartScript", E_FAIL, nullptr, test.times);
-    for (size_t call = 0; call < test.results.size(); ++call)
-      EXPECT_EQ(Hex(testSet_->StartScript()), Hex(test.results[call]))
-          << "times " << test.times << ", call " << call;
-    EXPECT_EQ(TestSetSim_JournalCount(), static_cast<int>(test.results.size()));
-  }
-}
-
-TEST_F(FaultsTest, HresultZeroClearsAndRearmingReplaces) {
-  TestSetSim_FailMethod("StartScript", E_FAIL, nullptr, 0);
-  TestSetSim_FailMethod("StartScript", 0, nullptr, 0);
-  EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK));
-  TestSetSim_FailMethod("StartScript", E_FAIL, nullptr, 0);
-  TestSetSim_FailMethod("StartScript", E_ACCESSDENIED, nullptr, 1);
-  EXPECT_EQ(Hex(testSet_->StartScript()), Hex(E_ACCESSDENIED));
-  EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK));
-}
-
-TEST_F(FaultsTest, OnlyTheNamedMethodFails) {
-  TestSetSim_FailMethod("ShiftLeft", E_FAIL, nullptr, 0);
   LONG answer = 0;
-  EXPECT_EQ(Hex(testSet_->ShiftRight(1, 1, &answer)), Hex(S_OK));
-  EXPECT_EQ(Hex(testSet_->ShiftLeft(1, 1, &answer)), Hex(E_FAIL));
+  for (const auto& c : cases) {
+    TestSetSim_Reset();
+    TestSetSim_FailMethod("StartScript", E_FAIL, nullptr, c.times);
+    for (size_t call = 0; call < c.results.size(); ++call)
+      EXPECT_EQ(Hex(testSet_->StartScript()), Hex(c.results[call]))
+          << "times " << c.times << ", call " << call;
+    EXPECT_EQ(Hex(testSet_->ShiftLeft(1, 1, &answer)), Hex(S_OK)) << "only the named method fails";
+    EXPECT_EQ(TestSetSim_JournalCount(), static_cast<int>(c.results.size()) + 1) << "failing calls too";
+  }
+  TestSetSim_FailMethod("StartScript", 0, nullptr, 0);
+  EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK)) << "hresult 0 clears";
 }
 
-TEST_F(FaultsTest, DescriptionReachesTheCallersErrorInfo) {
-  TestSetSim_FailMethod("DisableCch", 0x80040201, L"channel not configured", 1);
-  EXPECT_EQ(Hex(testSet_->DisableCch(1)), Hex(0x80040201));
-  IErrorInfo* raw = nullptr;
-  ASSERT_EQ(Hex(GetErrorInfo(0, &raw)), Hex(S_OK));
-  const IErrorInfoPtr info(raw, false);
-  _bstr_t description;
-  info->GetDescription(description.GetAddress());
-  EXPECT_STREQ(static_cast<const wchar_t*>(description), L"channel not configured");
-  GUID guid{};
-  info->GetGUID(&guid);
-  EXPECT_TRUE(IsEqualGUID(guid, IID_TestSetApi));
-  ISupportErrorInfoPtr support(testSet_);
-  ASSERT_NE(support, nullptr);
-  EXPECT_EQ(Hex(support->InterfaceSupportsErrorInfo(IID_TestSetApi)), Hex(S_OK));
-  EXPECT_EQ(Hex(support->InterfaceSupportsErrorInfo(IID_AuxSpeech)), Hex(S_FALSE));
-}
-
-TEST_F(FaultsTest, WithoutDescriptionAStaleErrorObjectIsCleared) {
+TEST_F(FaultsTest, DescriptionBecomesTheCallersErrorInfo) {
+  AuxSpeechPtr speech(CLSID_AuxSpeechObject);
   ICreateErrorInfoPtr stale;
   ASSERT_EQ(Hex(CreateErrorInfo(&stale)), Hex(S_OK));
-  SetErrorInfo(0, IErrorInfoPtr(stale));
-  TestSetSim_FailMethod("DisableCch", E_FAIL, nullptr, 1);
-  EXPECT_EQ(Hex(testSet_->DisableCch(1)), Hex(E_FAIL));
-  IErrorInfo* raw = nullptr;
-  EXPECT_EQ(Hex(GetErrorInfo(0, &raw)), Hex(S_FALSE));
-  EXPECT_EQ(raw, nullptr);
+  const struct {
+    const char* method;
+    const wchar_t* description;  // nullptr: no error information, a stale one cleared
+    const IID& iid;
+    std::function<HRESULT()> call;
+  } cases[] = {
+      {"DisableCch", L"channel not configured", IID_TestSetApi, [&] { return testSet_->DisableCch(1); }},
+      {"DisableCch", nullptr, IID_TestSetApi, [&] { return testSet_->DisableCch(1); }},
+      {"AuxSpeech.Start", L"no speech codec", IID_AuxSpeech, [&] { return speech->Start(1, VARIANT_TRUE); }},
+  };
+  for (const auto& c : cases) {
+    SetErrorInfo(0, IErrorInfoPtr(stale));
+    TestSetSim_FailMethod(c.method, 0x80040201, c.description, 1);
+    EXPECT_EQ(Hex(c.call()), Hex(0x80040201)) << c.method;
+    IErrorInfo* raw = nullptr;
+    EXPECT_EQ(Hex(GetErrorInfo(0, &raw)), Hex(c.description ? S_OK : S_FALSE)) << c.method;
+    if (raw == nullptr) continue;
+    const IErrorInfoPtr info(raw, false);
+    _bstr_t description;
+    GUID guid{};
+    info->GetDescription(description.GetAddress());
+    info->GetGUID(&guid);
+    EXPECT_STREQ(static_cast<const wchar_t*>(description), c.description);
+    EXPECT_TRUE(IsEqualGUID(guid, c.iid)) << c.method;
+  }
+  EXPECT_EQ(Hex(ISupportErrorInfoPtr(testSet_)->InterfaceSupportsErrorInfo(IID_TestSetApi)), Hex(S_OK));
+  EXPECT_EQ(Hex(ISupportErrorInfoPtr(speech)->InterfaceSupportsErrorInfo(IID_AuxSpeech)), Hex(S_OK));
+  EXPECT_EQ(Hex(ISupportErrorInfoPtr(speech)->InterfaceSupportsErrorInfo(IID_TestSetApi)), Hex(S_FALSE));
 }
 
-TEST_F(FaultsTest, SuccessCodeIsReturnedAndOutputsAreLeftAlone) {
-  TestSetSim_SetValue("AccessBurst", 77);
-  TestSetSim_FailMethod("Reset", S_FALSE, nullptr, 1);
-  TestSetSim_FailMethod("GetAccessBurst", E_FAIL, nullptr, 1);
-  EXPECT_EQ(Hex(testSet_->Reset()), Hex(S_FALSE));
-  LONG burst = -9;
-  EXPECT_EQ(Hex(testSet_->GetAccessBurst(&burst)), Hex(E_FAIL));
-  EXPECT_EQ(burst, -9);
-  EXPECT_EQ(Hex(testSet_->GetAccessBurst(&burst)), Hex(S_OK));
-  EXPECT_EQ(burst, 77);
+// Creation in the three steps a client takes (IUnknown, OleRun, the class's interface), as HRESULTs.
+std::string CreateLikeAClient(REFCLSID clsid, REFIID iid) {
+  IUnknownPtr unknown, object;
+  const HRESULT create = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, (void**)&unknown);
+  if (FAILED(create)) return Hex(create);
+  const std::string run = Hex(OleRun(unknown));
+  return Hex(create) + " " + run + " " + Hex(unknown->QueryInterface(iid, (void**)&object));
 }
 
-TEST_F(FaultsTest, MethodsOfOtherInterfacesByQualifiedName) {
-  BerMeasurementPtr measurement;
-  ASSERT_EQ(Hex(testSet_->GetBerMeasurement(&measurement)), Hex(S_OK));
-  BerCounterGroupPtr group;
-  ASSERT_EQ(Hex(measurement->GetCounters(&group)), Hex(S_OK));
-  BerCounterSetPtr fer;
-  ASSERT_EQ(Hex(group->GetFer(&fer)), Hex(S_OK));
-  TestSetSim_FailMethod("BerCounterSet.GetEvents", E_UNEXPECTED, L"counter busy", 1);
-  LONG events = 0;
-  EXPECT_EQ(Hex(fer->GetSamples(&events)), Hex(S_OK));
-  EXPECT_EQ(Hex(fer->GetEvents(&events)), Hex(E_UNEXPECTED));
-  IErrorInfo* raw = nullptr;
-  ASSERT_EQ(Hex(GetErrorInfo(0, &raw)), Hex(S_OK));
-  GUID guid{};
-  IErrorInfoPtr(raw, false)->GetGUID(&guid);
-  EXPECT_TRUE(IsEqualGUID(guid, IID_BerCounterSet));
-  EXPECT_EQ(Hex(ISupportErrorInfoPtr(fer)->InterfaceSupportsErrorInfo(IID_BerCounterSet)), Hex(S_OK));
-  EXPECT_EQ(Journal().back(), "BerCounterSet.GetEvents()");
+TEST_F(FaultsTest, CreationFaultsFailTheirStepOnce) {
+  const struct {
+    const char* fault;
+    HRESULT hr;
+    const CLSID& clsid;
+    const IID& iid;
+    const char* first;  // the steps of the first creation; the second must succeed
+  } cases[] = {
+      {"CreateInstance", E_OUTOFMEMORY, CLSID_TestSetObject, IID_TestSetApi, "0x8007000E"},
+      {"QueryInterface", E_NOINTERFACE, CLSID_TestSetObject, IID_TestSetApi,
+       "0x00000000 0x00000000 0x80004002"},
+      {"AuxSpeech.CreateInstance", E_OUTOFMEMORY, CLSID_AuxSpeechObject, IID_AuxSpeech, "0x8007000E"},
+      {"AuxSpeech.QueryInterface", E_FAIL, CLSID_AuxSpeechObject, IID_AuxSpeech,
+       "0x00000000 0x00000000 0x80004005"},
+  };
+  for (const auto& c : cases) {
+    TestSetSim_FailMethod(c.fault, c.hr, nullptr, 1);
+    EXPECT_EQ(CreateLikeAClient(c.clsid, c.iid), c.first) << c.fault;
+    EXPECT_EQ(CreateLikeAClient(c.clsid, c.iid), "0x00000000 0x00000000 0x00000000") << c.fault;
+    EXPECT_EQ(TestSetSim_LiveObjects(), 1) << c.fault << ": only the fixture's test set is left";
+  }
+  EXPECT_EQ(TestSetSim_JournalCount(), 0) << "creation is not journaled";
 }
 
 }  // namespace

@@ -1,37 +1,50 @@
 // The simulator driven straight through COM: a fixture with a fresh test set, and value helpers.
 #pragma once
 
-#include <simulator.h>
+#include <com_pointers.h>  // the type library's interfaces and their smart pointers
+#include <simulator.h>     // the control API, gtest and Journal()
 
-#include <TestSetApi.h>
-#include <comdef.h>
-#include <gtest/gtest.h>
-
+#include <cstdio>
 #include <cstring>
 #include <functional>
-#include <string>
-#include <vector>
-
-#include <com_pointers.h>
 
 namespace geran::test {
 
 // An HRESULT as gtest should print it: "0x80004005".
-std::string Hex(HRESULT hr);
+inline std::string Hex(HRESULT hr) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
+  return text;
+}
 
-// A VT_ARRAY | VT_UI1 VARIANT holding bytes (lower bound 0).
-_variant_t Bytes(const std::vector<BYTE>& bytes);
-// A VARIANT of the given type with zeroed data (VT_INT 5 and the like set their value after).
-_variant_t OfType(VARTYPE type);
+// A VARIANT of the given type with zeroed data.
+inline _variant_t OfType(VARTYPE type) {
+  VARIANT value{};
+  V_VT(&value) = type;
+  return _variant_t(value, false);
+}
 
-// COM initialised, an empty simulator and one test set; at the end every object must be gone.
+// A VT_ARRAY | VT_UI1 VARIANT holding bytes.
+inline _variant_t Bytes(const std::vector<BYTE>& bytes) {
+  _variant_t value = OfType(VT_ARRAY | VT_UI1);
+  V_ARRAY(&value) = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
+  if (!bytes.empty()) std::memcpy(V_ARRAY(&value)->pvData, bytes.data(), bytes.size());
+  return value;
+}
+
+// COM initialised, an empty simulator and one test set; at the end every simulator object must be gone.
 class SimulatorTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
-  // Releases the fixture's test set (TearDown then checks that nothing else is alive).
-  void DropTestSet() { testSet_ = nullptr; }
+  void SetUp() override {
+    ASSERT_EQ(Hex(CoInitialize(nullptr)), Hex(S_OK));
+    TestSetSim_Reset();
+    ASSERT_EQ(Hex(testSet_.CreateInstance(CLSID_TestSetObject)), Hex(S_OK));
+  }
+  void TearDown() override {
+    testSet_ = nullptr;
+    EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "simulator objects left alive";
+    CoUninitialize();
+  }
 
   TestSetApiPtr testSet_;
 };

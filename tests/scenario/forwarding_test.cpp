@@ -1,0 +1,52 @@
+// The product's scenario exports: what reaches the scenario library and what comes back.
+#include "product_module.h"
+#include "scenario_lib.h"
+#include "stdout_capture.h"
+
+#include <climits>
+
+namespace geran::test {
+namespace {
+
+class ScenarioForwardingTest : public ScenarioLibTest {
+ protected:
+  ProductModule module_;
+};
+
+TEST_F(ScenarioForwardingTest, RunFlag0CallsNothing) {
+  for (const char* scenario : {static_cast<const char*>(nullptr), "abc"})
+    EXPECT_EQ(GERAN_EXPORT(module_, RunTestScenario)(0, scenario, 0), -1);
+  EXPECT_EQ(ScenarioLib_CallCount(), 0);
+}
+
+TEST_F(ScenarioForwardingTest, ScenarioArrivesWithItsNulAndMode4AndOnlyResult0Gives0) {
+  const struct {
+    int runFlag;
+    int library;
+    int expected;
+  } cases[] = {{1, 1, -1}, {-1, -7, -1}, {INT_MIN, 0, 0}};
+  for (const auto& c : cases) {
+    ScenarioLib_SetResult("RunTestScript", c.library);
+    EXPECT_EQ(GERAN_EXPORT(module_, RunTestScenario)(12345, "abc", c.runFlag), c.expected) << c.library;
+  }
+  EXPECT_EQ(ScenarioCalls(), std::vector<std::string>(3, "RunTestScript(\"abc\", 4, 4)"));
+  StdoutCapture out;
+  ScenarioLib_Reset();
+  EXPECT_EQ(GERAN_EXPORT(module_, RunTestScenario)(0, "callbox on; echo ready", 1), -1) << "a real run";
+  EXPECT_EQ(out.Take(), "ready\n");
+}
+
+TEST_F(ScenarioForwardingTest, CallboxModeStartStopIsTheLibrarysOwnUntouched) {
+  EXPECT_EQ(
+      module_.Find("znGeranApiInterfaceDll_CallboxMode_StartStop"),
+      GetProcAddress(GetModuleHandleW(L"GERANScenarioLib.dll"), "scenarioLibDll_CallboxMode_StartStop"));
+  for (const int start : {1, INT_MIN}) {
+    ScenarioLib_SetResult("CallboxMode_StartStop", ~start);
+    EXPECT_EQ(GERAN_EXPORT(module_, CallboxMode_StartStop)(start), ~start);
+  }
+  EXPECT_EQ(ScenarioCalls(),
+            (std::vector<std::string>{"CallboxMode_StartStop(1)", "CallboxMode_StartStop(-2147483648)"}));
+}
+
+}  // namespace
+}  // namespace geran::test
