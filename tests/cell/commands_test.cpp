@@ -1,0 +1,370 @@
+// The nineteen cell commands against the simulator: one row per command pins its calls, result,
+// stdout and traces on success, on a failing method and without a connection; the departures from
+// the rows follow, then the leak check over every failure path.
+#include "failure_report.h"
+#include "simulator.h"
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <climits>
+#include <fstream>
+#include <optional>
+#include <utility>
+
+namespace geran::test {
+namespace {
+
+// The fault injected into failing methods; the system has no text for it, so reports show
+// "IDispatch error #7" unless the server gives a description.
+constexpr HRESULT kRefused = static_cast<HRESULT>(0x80040207);
+constexpr const wchar_t* kRefusedDescription = L"refused by the test set";
+constexpr int kUntouched = 0x5A5A5A5A;  // the caller's variable before a call
+int readBack = kUntouched;              // the caller's variable for the exports that read a value back
+
+using Invoke = int (*)(const ProductModule& m);
+// An Invoke that calls one export with these arguments.
+#define CALL(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
+
+// What one call must give. Texts may hold "{hr}" (the HRESULT in signed decimal) and "{message}"
+// (the system's text for it); trace texts are given as written, with "\n".
+struct Outcome {
+  int result;
+  const char* label = nullptr;  // the failure report's label; nullptr when no report follows
+  std::string out = "";         // standard output before the report, or all of it
+  std::string test12 = "";      // C:\Test12.txt afterwards
+  std::string remoteApi = "";   // C:\GeranRemoteAPI.txt afterwards
+  std::optional<int> value{};   // readBack afterwards
+};
+
+struct Command {
+  const char* name;    // the export and the simulator's method
+  const char* source;  // the file that reports its failures
+  Invoke invoke;
+  std::string call;                       // what the test set receives when connected
+  Outcome success, failure, unconnected;  // failure: the method fails with kRefused
+};
+void PrintTo(const Command& command, std::ostream* os) { *os << command.name; }
+Command Row(const char* name, const char* source, Invoke invoke, std::string call, Outcome success,
+            Outcome failure, Outcome unconnected) {
+  return {
+      name, source, invoke, std::move(call), std::move(success), std::move(failure), std::move(unconnected)};
+}
+
+constexpr const char* kAccess = "src/cell/access_and_paging.cpp";
+constexpr const char* kControl = "src/cell/control_channel.cpp";
+constexpr const char* kDedicated = "src/cell/dedicated_channel.cpp";
+constexpr const char* kPower = "src/cell/power_and_timing.cpp";
+const int kBytes[] = {20, 300, -1};
+const int kEdges[] = {256, 300, -1};
+const double kKey[] = {1.9, 255.0, 300.7};
+const double kRand[] = {-1.5, 256.0};
+
+// The lines an access read writes before its report: the HRESULT and the system's text for it.
+std::string AccessLines(const std::string& command) {
+  return " znGeranApiInterfaceDll_" + command + " hr: {hr}\n ErrorMessage :{message}\n";
+}
+
+// Arguments 4 to 7 are bit patterns the test set gets unchanged; BSIC is traced, never sent.
+const Invoke kConfigCch = CALL(ConfigCch, 1, 0, 20, -1, 0x12345678, INT32_MIN, 42, 7, 3, 1);
+const Invoke kEnableTrafficMultiframe =
+    CALL(EnableTrafficMultiframe, 7, 20, 3, 4, 5, 6, -1, 0x12345678, 9, 10, 11, 12);
+std::string ConfigCchCall(const std::string& levels, const char* arfcnByte) {
+  return "ConfigCch(1, " + levels + ", 0, 1, [" + arfcnByte + "], -1, 305419896, -2147483648, 42, 0, 3, 1)";
+}
+constexpr const char* kInside = "Inside znGeranApiInterfaceDll_ConfigCch";
+constexpr const char* kInsideConnected =
+    "Inside znGeranApiInterfaceDll_ConfigCchInside znGeranApiInterfaceDll_ConfigCch testSetAPI";
+std::string Levels(const char* rx, const char* tx) {
+  return std::string("parameterPtr->getRxLevel() = ") + rx + "\nparameterPtr->getTxLevel() = " + tx + "\n";
+}
+std::string ConfigCchTrace(const std::string& levels, int arfcns, int bsic, const char* end) {
+  return kInsideConnected + levels + "CchMode =  1\nSubChannel =  0\nArfcns =  " + std::to_string(arfcns) +
+         "\nBSIC =  " + std::to_string(bsic) + "\nChannelId =  3\nBsCcChans =  1\n" + end;
+}
+
+std::string EnableTrafficMultiframeCall(const std::string& levels, const char* arfcnByte) {
+  return "EnableTrafficMultiframe(" + levels + ", 7, 1, [" + arfcnByte +
+         "], 3, 4, 5, 6, -1, 305419896, 9, 10, 11, 12)";
+}
+
+constexpr const char* kMsPower = "Inside znGeranApiInterfaceDll_ChangeMSPower with MSPower: 5\n";
+constexpr const char* kTiming = "znGeranApiInterfaceDll_ChangeTimingAdvance ";
+
+const Command kCommands[] = {
+    Row("SendSIMsg", kAccess, CALL(SendSIMsg, 3, kBytes, 3), "SendSIMsg(3, 3, [20,44,255])", {-1},
+        {0, "SendSIMsg"}, {0, "SendSIMsg"}),
+    Row("SendPagingReq", kAccess, CALL(SendPagingReq, 1, 2, kBytes, 2, 5),
+        "SendPagingReq(1, 2, 2, [20,44], 5)", {-1}, {0, "SendPagingReq"}, {0, "SendPagingReq"}),
+    Row("WaitAccessBurst", kAccess, CALL(WaitAccessBurst, 1, -7, 2), "WaitAccessBurst(1, int:-7, 2)",
+        {-1, nullptr, "", "", "Inside WaitAccessBurst\n"},
+        {0, nullptr, " hr: {hr}\n{message}\n", "", "WaitAccessBurst returned {hr}\n"},
+        {0, nullptr, "", "", "TestSetAPI = NULL\n"}),
+    Row("GetAccessBurst", kAccess, CALL(GetAccessBurst, &readBack), "GetAccessBurst()",
+        {0, nullptr, " znGeranApiInterfaceDll_GetAccessBurst : 5\n", "",
+         "inside znGeranApiInterfaceDll_GetAccessBurst()\naccessBurstValue = 5\n", 5},
+        {0, "Getaccess_burst_fn", AccessLines("GetAccessBurst"), "",
+         "inside znGeranApiInterfaceDll_GetAccessBurst()\n", kUntouched},
+        {0, nullptr, "", "", "inside znGeranApiInterfaceDll_GetAccessBurst()\n", kUntouched}),
+    Row("GetchannelRequestMsg", kAccess, CALL(GetchannelRequestMsg, &readBack), "GetchannelRequestMsg()",
+        {0, nullptr, "", "", "channelRequestNumber = -1\n", -1},
+        {0, "Getchannel_req_msg", AccessLines("GetchannelRequestMsg"), "", "", kUntouched},
+        {0, "Getchannel_req_msg", AccessLines("GetchannelRequestMsg"), "", "", kUntouched}),
+    Row("QueryFrameNumber", kAccess, CALL(QueryFrameNumber, &readBack), "QueryFrameNumber()",
+        {-1, nullptr, "", "", "", 123456}, {0, "Getchannel_req_msg", "", "", "", kUntouched},
+        {0, nullptr, "", "", "", kUntouched}),
+    Row("ConfigCch", kControl, kConfigCch, ConfigCchCall("-60.5, -50.25", "20"),
+        {-1, nullptr, "", ConfigCchTrace(Levels("-60.500000", "-50.250000"), 20, 7, "configcch Done\n")},
+        {0, "ShowText", "",
+         ConfigCchTrace(Levels("-60.500000", "-50.250000"), 20, 7, "configcch Faied with hr = {hr}\n")},
+        {0, nullptr, "", kInside}),
+    Row("DisableCch", kControl, CALL(DisableCch, -7), "DisableCch(-7)", {-1}, {0, "DisableCch"}, {0}),
+    Row("EnableTrafficMultiframe", kDedicated, kEnableTrafficMultiframe,
+        EnableTrafficMultiframeCall("-60.5, -50.25", "20"), {-1}, {0, "EnableTrafficMultiframe"},
+        {0, "EnableTrafficMultiframe"}),
+    Row("DisableTrafficMultiframe", kDedicated, CALL(DisableTrafficMultiframe, 4),
+        "DisableTrafficMultiframe(4)", {-1}, {0, "Getaccess_burst_fn"}, {0}),
+    Row("CipherMode", kDedicated, CALL(CipherMode, 1, 2, 3, kKey, 3, kRand, 2, 9),
+        "CipherMode(1, 2, 3, [1,255,44], [255,0], 1, 9)", {-1}, {0, "CipherMode"}, {0, "CipherMode"}),
+    Row("SendMsg", kDedicated, CALL(SendMsg, 1, 2, kBytes, 3, 4), "SendMsg(1, 2, 3, [20,44,255], 4)", {-1},
+        {0, "SendMsg"}, {0}),
+    Row("WaitMsg", kDedicated, CALL(WaitMsg, 1, 2, 3, kBytes, 2), "WaitMsg(1, 2, 3, [20,44])", {-1},
+        {0, "WaitMsg"}, {-1}),
+    Row("ReleaseL2Link", kDedicated, CALL(ReleaseL2Link, 1, 2, 3, 4), "ReleaseL2Link(1, 2, 3, 4)", {-1},
+        {0, "ReleaseL2Link"}, {0}),
+    Row("ChangeTxPower", kPower, CALL(ChangeTxPower, 0.1f, 3), "ChangeTxPower(0.100000001, 3)", {-1},
+        {0, "ChangeTxPower"}, {0}),
+    Row("ChangeMSPower", kPower, CALL(ChangeMSPower, 5, 2), "ChangeMSPower(5, 2)",
+        {-1, nullptr, "", "", std::string(kMsPower) + "znGeranApiInterfaceDll_ChangeMSPower Successfull\n"},
+        {0, "znGeranApiInterfaceDll_ChangeMSPower", "", "",
+         std::string(kMsPower) + "znGeranApiInterfaceDll_ChangeMSPower Faied with hr = {hr}\n"},
+        {0, nullptr, "", "",
+         std::string(kMsPower) + "znGeranApiInterfaceDll_ChangeMSPower testSetAPI is null\n"}),
+    Row("ChangeTimingAdvance", kPower, CALL(ChangeTimingAdvance, 12, 3), "ChangeTimingAdvance(12, 3)",
+        {-1, nullptr, "", std::string(kTiming) + "Successfull\n"},
+        {0, "znGeranApiInterfaceDll_ChangeTimingAdvance", "",
+         std::string(kTiming) + "Faied with hr = {hr}\n"},
+        {0}),
+    Row("ShiftRight", kPower, CALL(ShiftRight, 1, 2), "ShiftRight(1, 2)", {3}, {0, "B_RIGHT"}, {0}),
+    Row("ShiftLeft", kPower, CALL(ShiftLeft, 4, -5), "ShiftLeft(4, -5)", {3}, {0, "B_LEFT"}, {0}),
+};
+
+std::string Fill(std::string text, HRESULT hr) {
+  const std::pair<std::string, std::string> placeholders[] = {{"{hr}", std::to_string(static_cast<long>(hr))},
+                                                              {"{message}", MessageTextFor(hr)}};
+  for (const auto& [name, value] : placeholders)
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size()))
+      text.replace(at, name.size(), value);
+  return text;
+}
+
+std::vector<std::string> JournalSince(size_t mark) {
+  std::vector<std::string> entries = Journal();
+  entries.erase(entries.begin(), entries.begin() + static_cast<long>(std::min(mark, entries.size())));
+  return entries;
+}
+
+// A call whose only observable effects are its result and what the test set receives.
+struct QuietCall {
+  const char* name;
+  Invoke invoke;
+  int result;
+  std::vector<std::string> calls;
+};
+
+class CellTest : public ProductTest {
+ protected:
+  void ConnectWithReadBackValues() {
+    Connect();
+    TestSetSim_SetValue("AccessBurst", 5);
+    TestSetSim_SetValue("ChannelRequest", 0xFFFF);
+    TestSetSim_SetValue("FrameNumber", 123456);
+    TestSetSim_SetValue("ShiftAnswer", 3);
+  }
+
+  // Writes a master parameter file with these GSM levels and loads it.
+  void LoadLevels(const char* rxLevel, const char* txLevel) {
+    const char* path = "C:\\cell_levels.ini";
+    std::ofstream(path) << "[GSM]\nRX Level = " << rxLevel << "\nTX Level = " << txLevel << "\n";
+    ASSERT_TRUE(SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", path));
+    StdoutCapture console;  // the load's console lines are not under test here
+    ASSERT_EQ(GERAN_EXPORT(module(), LoadMasterParameterFile)(0, 0), -1);
+    DeleteFileA(path);  // the store keeps the levels
+  }
+
+  // One call with readBack preset; checks calls, result, stdout (report included) and traces.
+  void Check(const char* what, const Command& command, const Outcome& expected,
+             const std::vector<std::string>& calls, HRESULT hr, const std::string& reportText) {
+    SCOPED_TRACE(what);
+    RemoveTraceFiles();
+    const size_t mark = Journal().size();
+    readBack = kUntouched;
+    StdoutCapture capture;
+    EXPECT_EQ(command.invoke(module()), expected.result);
+    const std::string out = capture.Take();
+    EXPECT_EQ(JournalSince(mark), calls);
+    const std::string lines = Fill(expected.out, hr);
+    if (expected.label == nullptr) {
+      EXPECT_EQ(out, lines);
+    } else {
+      EXPECT_EQ(out.substr(0, lines.size()), lines);
+      EXPECT_TRUE(IsFailureReport(out.substr(std::min(lines.size(), out.size())), command.source,
+                                  expected.label, reportText));
+    }
+    EXPECT_EQ(ReadFileBytes(kTest12), OnDisk(Fill(expected.test12, hr)));
+    EXPECT_EQ(ReadFileBytes(kRemoteApi), OnDisk(Fill(expected.remoteApi, hr)));
+    if (expected.value) {
+      EXPECT_EQ(readBack, *expected.value);
+    }
+  }
+
+  // Each call gives its result and calls, and writes nothing to standard output.
+  void ExpectQuiet(const std::vector<QuietCall>& cases) {
+    for (const QuietCall& c : cases) {
+      SCOPED_TRACE(c.name);
+      const size_t mark = Journal().size();
+      StdoutCapture out;
+      EXPECT_EQ(c.invoke(module()), c.result);
+      EXPECT_EQ(JournalSince(mark), c.calls);
+      EXPECT_EQ(out.Take(), "");
+    }
+  }
+};
+
+class CommandTest : public CellTest, public ::testing::WithParamInterface<Command> {};
+
+// Without a connection, then connected: succeeding, and failing with and without the server's text.
+TEST_P(CommandTest, GivesWhatItsRowSays) {
+  const Command& command = GetParam();
+  LoadLevels("-60.5", "-50.25");
+  Check("without connection", command, command.unconnected, {}, E_POINTER, MessageTextFor(E_POINTER));
+  ConnectWithReadBackValues();
+  Check("success", command, command.success, {command.call}, S_OK, "");
+  for (const wchar_t* description : {kRefusedDescription, static_cast<const wchar_t*>(nullptr)}) {
+    TestSetSim_FailMethod(command.name, kRefused, description, 1);
+    Check(description ? "failure with the server's text" : "failure without error information", command,
+          command.failure, {command.call}, kRefused,
+          description ? "refused by the test set" : MessageTextFor(kRefused));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cell, CommandTest, ::testing::ValuesIn(kCommands),
+                         [](const ::testing::TestParamInfo<Command>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// Counts of 0 or less: some commands stop quietly (before looking at the connection), others send an
+// empty list; only a count of exactly 0 stops CipherMode.
+TEST_F(CellTest, CountsThatStopACommandOrEmptyItsList) {
+  ExpectQuiet({
+      {"SendPagingReq count 0", CALL(SendPagingReq, 1, 2, kBytes, 0, 5), 0, {}},
+      {"CipherMode count 0", CALL(CipherMode, 1, 2, 3, kKey, 0, kRand, 2, 9), 0, {}},
+      {"WaitMsg count 0", CALL(WaitMsg, 1, 2, 3, kBytes, 0), 0, {}},
+  });
+  Connect();
+  ExpectQuiet({
+      {"SendSIMsg byte edges", CALL(SendSIMsg, 9, kEdges, 3), -1, {"SendSIMsg(9, 3, [0,44,255])"}},
+      {"SendSIMsg count 0", CALL(SendSIMsg, 9, kBytes, 0), -1, {"SendSIMsg(9, 0, [])"}},
+      {"SendSIMsg count -3", CALL(SendSIMsg, 9, kBytes, -3), -1, {"SendSIMsg(9, 0, [])"}},
+      {"SendPagingReq count -1", CALL(SendPagingReq, 1, 2, kBytes, -1, 5), 0, {}},
+      {"CipherMode second count 0", CALL(CipherMode, 1, 2, 3, kKey, 3, kRand, 0, 9), 0, {}},
+      {"CipherMode negative count",
+       CALL(CipherMode, 5, 6, 7, kKey, -1, kRand, 2, 8),
+       -1,
+       {"CipherMode(5, 6, 7, [], [255,0], 1, 8)"}},
+      {"SendMsg count -2", CALL(SendMsg, 1, 2, kBytes, -2, 4), 0, {}},
+      {"WaitMsg count -1", CALL(WaitMsg, 1, 2, 3, kBytes, -1), 0, {}},
+  });
+}
+
+// The 16-bit channel request widens with its sign, in the caller's variable and in the trace.
+TEST_F(CellTest, ChannelRequestKeepsItsSign) {
+  const struct {
+    long answer;
+    int expected;
+  } cases[] = {{0x7FFF, 32767}, {0x18000, -32768}};
+  Connect();
+  for (const auto& c : cases) {
+    RemoveTraceFiles();
+    TestSetSim_SetValue("ChannelRequest", c.answer);
+    StdoutCapture out;
+    readBack = kUntouched;
+    EXPECT_EQ(GERAN_EXPORT(module(), GetchannelRequestMsg)(&readBack), 0);
+    EXPECT_EQ(readBack, c.expected);
+    EXPECT_EQ(ReadFileBytes(kRemoteApi),
+              OnDisk("channelRequestNumber = " + std::to_string(c.expected) + "\n"));
+  }
+}
+
+// Nothing is cached: each call sends the levels stored at that moment. ConfigCch traces the caller's
+// full Arfcns and BSIC; the test set gets the low byte and a 0.
+TEST_F(CellTest, LevelsAreReadAtEachCall) {
+  LoadLevels("-60.5", "-50.25");
+  Connect();
+  ASSERT_EQ(kConfigCch(module()), -1);
+  ASSERT_EQ(kEnableTrafficMultiframe(module()), -1);
+  LoadLevels("-70", "12.125");
+  RemoveTraceFiles();
+  const size_t mark = Journal().size();
+  EXPECT_EQ(GERAN_EXPORT(module(), ConfigCch)(1, 0, 300, -1, 0x12345678, INT32_MIN, 42, -5, 3, 1), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), EnableTrafficMultiframe)(7, -1, 3, 4, 5, 6, -1, 0x12345678, 9, 10, 11, 12),
+            -1);
+  EXPECT_EQ(JournalSince(mark),
+            (std::vector<std::string>{ConfigCchCall("-70, 12.125", "44"),
+                                      EnableTrafficMultiframeCall("-70, 12.125", "255")}));
+  EXPECT_EQ(ReadFileBytes(kTest12),
+            OnDisk(ConfigCchTrace(Levels("-70.000000", "12.125000"), 300, -5, "configcch Done\n")));
+}
+
+// Without the stored levels: 0 and no call; ConfigCch keeps the texts it writes before it needs them.
+TEST_F(CellTest, LevelCommandsBeforeAnyLoadGiveZeroWithoutACall) {
+  const std::vector<QuietCall> calls = {{"ConfigCch", kConfigCch, 0, {}},
+                                        {"EnableTrafficMultiframe", kEnableTrafficMultiframe, 0, {}}};
+  ExpectQuiet(calls);
+  EXPECT_EQ(ReadFileBytes(kTest12), kInside);
+  Connect();
+  ExpectQuiet(calls);
+  EXPECT_EQ(ReadFileBytes(kTest12), kInsideConnected);
+}
+
+// The process's committed private memory (PagefileUsage; Wine fills only that one).
+long long PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<long long>(counters.PagefileUsage);
+}
+
+// Every failure path, unconnected and with the method failing, run thousands of times: a leak of one
+// small heap block per call (2000 calls of at least 16 bytes) grows the memory in every window; heap
+// noise stays below the allowance in most of them. TearDown checks the live-object count.
+TEST_F(CellTest, FailurePathsLeaveNothingBehind) {
+  constexpr int kWarmUpRounds = 200, kWindows = 3, kRoundsPerWindow = 2000;
+  constexpr long long kAllowedGrowth = 32 * 1024;
+  StdoutCapture reports;  // many reports: into the capture file, not the console
+  LoadLevels("-60.5", "-50.25");
+  for (bool connected : {false, true}) {
+    if (connected) Connect();
+    for (const Command& command : kCommands) {
+      SCOPED_TRACE(command.name);
+      const auto round = [&] {
+        TestSetSim_Reset();  // the journal would grow with every call
+        TestSetSim_FailMethod(command.name, kRefused, kRefusedDescription, 1);
+        command.invoke(module());
+      };
+      for (int i = 0; i < kWarmUpRounds; ++i) round();
+      long long smallestGrowth = LLONG_MAX;
+      for (int window = 0; window < kWindows; ++window) {
+        const long long before = PrivateBytes();
+        for (int i = 0; i < kRoundsPerWindow; ++i) round();
+        smallestGrowth = std::min(smallestGrowth, PrivateBytes() - before);
+      }
+      EXPECT_LT(smallestGrowth, kAllowedGrowth)
+          << "bytes over " << kRoundsPerWindow << " rounds, in every window";
+    }
+  }
+  RemoveTraceFiles();
+}
+
+}  // namespace
+}  // namespace geran::test

@@ -1,0 +1,127 @@
+// The speech paths (VoiceLoop, DisableVoiceSend, EnableVoiceSend) and the aux speech slot
+// (StartAuxSpeech, AttachAuxSpeech, ReleaseAuxSpeech).
+#include "failure_report.h"
+#include "simulator.h"
+
+#include <objbase.h>
+
+#include <climits>
+
+namespace geran::test {
+namespace {
+
+constexpr const char* kAuxSpeechSource = "src/measurement/aux_speech.cpp";
+constexpr const char* kSpeechPathsSource = "src/measurement/speech_paths.cpp";
+constexpr const char* kSharedLabel = "Getchannel_req_msg";
+
+// The simulator's journal line for Start on aux speech object number k.
+std::string StartEntry(int k, int channel, int flag) {
+  return "AuxSpeech.Start(AuxSpeech#" + std::to_string(k) + ", " + std::to_string(channel) + ", " +
+         std::to_string(flag) + ")";
+}
+
+class SpeechTest : public ProductTest {
+ protected:
+  // COM initialised by the test application itself, with no InitialiseSystem: no connection.
+  void InitialiseComWithoutConnection() {
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    comInitialised_ = true;
+  }
+  void TearDown() override {
+    if (comInitialised_) {
+      Unload();  // the module lets its objects go while COM is still there
+      CoUninitialize();
+    }
+    ProductTest::TearDown();
+  }
+  int Start(int channel, int flag) { return GERAN_EXPORT(module(), StartAuxSpeech)(channel, flag); }
+  int Attach(int channel) { return GERAN_EXPORT(module(), AttachAuxSpeech)(channel); }
+  int Release() { return GERAN_EXPORT(module(), ReleaseAuxSpeech)(); }
+
+ private:
+  bool comInitialised_ = false;
+};
+
+// Arguments and bytes reach the test set unchanged, a count of 0 or less stops EnableVoiceSend before
+// anything, failures are reported under each export's label; nothing is traced.
+TEST_F(SpeechTest, SpeechPathsPassTheirArgumentsAndReportTheirFailures) {
+  Connect();
+  const double speech[] = {0.5, 255.9, 300};
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), VoiceLoop)(1, -2, INT_MAX), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), DisableVoiceSend)(INT_MIN), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(5, speech, 3, -6), -1);
+  for (int count : {0, -1})
+    EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(1, nullptr, count, 2), 0) << count;
+  EXPECT_EQ(out.Take(), "");
+  EXPECT_EQ(Calls(),
+            (std::vector<std::string>{"VoiceLoop(1, -2, 2147483647)", "DisableVoiceSend(-2147483648)",
+                                      "EnableVoiceSend(5, 3, [0,255,44], -6)"}));
+  for (const char* method : {"VoiceLoop", "DisableVoiceSend", "EnableVoiceSend"})
+    TestSetSim_FailMethod(method, E_FAIL, L"speech path busy", 1);
+  EXPECT_EQ(GERAN_EXPORT(module(), VoiceLoop)(1, 2, 3), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kSpeechPathsSource, "VoiceLoop", "speech path busy"));
+  EXPECT_EQ(GERAN_EXPORT(module(), DisableVoiceSend)(1), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kSpeechPathsSource, kSharedLabel, "speech path busy"));
+  EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(1, speech, 1, 2), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kSpeechPathsSource, kSharedLabel, "speech path busy"));
+  for (const char* path : {kTest12, kRemoteApi, kResult, kCallBox}) EXPECT_FALSE(FileExists(path)) << path;
+}
+
+// Without a connection the speech paths and AttachAuxSpeech call nothing; StartAuxSpeech works and
+// sends its flag as a VARIANT_BOOL; only the last object is held. A failed creation keeps it; an
+// object without the interface empties the slot.
+TEST_F(SpeechTest, WithoutConnectionOnlyStartAuxSpeechReachesAnObject) {
+  const double speech[] = {1.0};
+  InitialiseComWithoutConnection();
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), VoiceLoop)(1, 2, 3), 0);
+  EXPECT_EQ(GERAN_EXPORT(module(), DisableVoiceSend)(1), 0);
+  EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(1, speech, 1, 2), 0);
+  EXPECT_EQ(Start(1, 5), -1);
+  EXPECT_EQ(Start(2, INT_MIN), -1);
+  EXPECT_EQ(Start(3, 0), -1);
+  EXPECT_EQ(Attach(4), 0);
+  EXPECT_EQ(out.Take(), "");
+  EXPECT_EQ(Journal(),
+            (std::vector<std::string>{StartEntry(1, 1, -1), StartEntry(2, 2, -1), StartEntry(3, 3, 0)}));
+  EXPECT_EQ(TestSetSim_LiveObjects(), 1) << "only the last object is held";
+  TestSetSim_FailMethod("AuxSpeech.CreateInstance", E_OUTOFMEMORY, nullptr, 1);
+  EXPECT_EQ(Start(4, 1), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kAuxSpeechSource, kSharedLabel, MessageTextFor(E_OUTOFMEMORY)));
+  EXPECT_EQ(TestSetSim_LiveObjects(), 1) << "a failed creation keeps the held object";
+  TestSetSim_FailMethod("AuxSpeech.QueryInterface", E_NOINTERFACE, nullptr, 1);
+  EXPECT_EQ(Start(5, 1), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kAuxSpeechSource, kSharedLabel, MessageTextFor(E_POINTER)));
+  EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "the held object is released, the new one is not kept";
+  EXPECT_EQ(Release(), 0) << "the slot is empty";
+}
+
+// Attach needs an object; the old object goes as soon as the new one is created, even when starting
+// the new one fails; release empties the slot once; an attach failure keeps the object.
+TEST_F(SpeechTest, ANewObjectReplacesTheOldOneBeforeItIsStarted) {
+  Connect();
+  const long before = TestSetSim_LiveObjects();
+  StdoutCapture out;
+  EXPECT_EQ(Attach(3), 0) << "no object yet";
+  EXPECT_EQ(out.Take(), "");
+  ASSERT_EQ(Start(1, 1), -1);
+  TestSetSim_FailMethod("AuxSpeech.Start", E_FAIL, L"no speech codec", 1);
+  EXPECT_EQ(Start(2, 1), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kAuxSpeechSource, kSharedLabel, "no speech codec"));
+  EXPECT_EQ(TestSetSim_LiveObjects(), before + 1) << "the first object is gone";
+  EXPECT_EQ(Release(), -1);
+  EXPECT_EQ(TestSetSim_LiveObjects(), before);
+  EXPECT_EQ(Release(), 0);
+  ASSERT_EQ(Start(3, 1), -1);
+  TestSetSim_FailMethod("AttachAuxSpeech", E_FAIL, L"speech source refused", 1);
+  EXPECT_EQ(Attach(3), 0);
+  EXPECT_TRUE(IsFailureReport(out.Take(), kAuxSpeechSource, kSharedLabel, "speech source refused"));
+  EXPECT_EQ(Attach(3), -1);
+  EXPECT_EQ(Calls(),
+            (std::vector<std::string>{StartEntry(1, 1, -1), StartEntry(2, 2, -1), StartEntry(3, 3, -1),
+                                      "AttachAuxSpeech(AuxSpeech#3, 3)", "AttachAuxSpeech(AuxSpeech#3, 3)"}));
+}
+
+}  // namespace
+}  // namespace geran::test
