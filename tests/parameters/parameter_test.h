@@ -14,20 +14,29 @@
 namespace geran::test {
 
 // "C:\result.txt" from the handler binding up to the call's answer, when all six entry points exist.
-extern const char* const kBoundAndCalled;
+inline const std::string kBoundAndCalled =
+    "Loading Library(TEXT(ParameterHandler.dll))\n"
+    "Get Proc registerParameterHandler Successfull\n"
+    "Get Proc getParameterCount Successfull\n"
+    "Get Proc getParameterValue Successfull\n"
+    "Get Proc getParameterMap Successfull\n"
+    "Get Proc setParameterValue Successfull\n"
+    "Entering getParameterMap\n"
+    "Entered getParameterMap\n"
+    "called retCode = getParameterMap\n";
 
-inline constexpr char kUntouched = '\xAA';
-inline constexpr size_t kValueBufferSize = 64;
-
-// The value buffer after GetParameter wrote bytes: they, then untouched filler.
-std::string Buffer(const std::string& written);
-std::string ByteValue(int value);
-std::string Int32Value(std::int32_t value);
-std::string TextValue(const std::string& text);  // with its terminating zero
+// The 64-byte value buffer after GetParameter wrote bytes: they, then untouched filler.
+inline std::string Buffer(const std::string& written) {
+  return written + std::string(64 - written.size(), '\xAA');
+}
+inline std::string ByteValue(int value) { return std::string(1, static_cast<char>(value)); }
+inline std::string Int32Value(std::int32_t value) {
+  return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
+inline std::string TextValue(const std::string& text) { return text + '\0'; }
 
 class ParameterTest : public ::testing::Test {
  protected:
-  void SetUp() override { RemoveTraceFiles(); }
   void TearDown() override { RemoveTraceFiles(); }
 
   struct Loaded {
@@ -35,18 +44,30 @@ class ParameterTest : public ::testing::Test {
     std::string console;
   };
   // Writes the master file and loads it; "C:\result.txt" then holds this load's lines only.
-  Loaded Load(const std::string& masterText);
+  Loaded Load(const std::string& masterText) {
+    master_.Rewrite(masterText);
+    DeleteFileA(kResult);
+    StdoutCapture console;
+    const int result = GERAN_EXPORT(module_, LoadMasterParameterFile)(0, 0);
+    return {result, console.Take()};
+  }
   int LoadResult(const std::string& masterText) { return Load(masterText).result; }
 
   struct Got {
     int result;
-    std::string buffer;  // all kValueBufferSize bytes
+    std::string buffer;
   };
-  Got Get(const char* name) const;
-  int SetText(const char* name, const char* text) const;
-  int SetInteger(const char* name, std::int32_t value) const;
-
-  const ProductModule& module() const { return module_; }
+  Got Get(const char* name) const {
+    Got got{0, Buffer("")};
+    got.result = GERAN_EXPORT(module_, GetParameter)(name, 0, &got.buffer[0], 0);
+    return got;
+  }
+  int SetText(const char* name, const char* text) const {
+    return GERAN_EXPORT(module_, SetParameter)(name, 0, text, 0);
+  }
+  int SetInteger(const char* name, std::int32_t value) const {
+    return GERAN_EXPORT(module_, SetParameter)(name, 0, &value, 0);
+  }
 
  private:
   ProductModule module_;

@@ -1,69 +1,62 @@
-// The master load when ParameterHandler.dll cannot be loaded or lacks an entry point. This program
-// runs from a folder of its own holding the product but no ParameterHandler.dll; beside it,
-// fakes/without_<name>/ParameterHandler.dll lacks just that entry point. A module already loaded
-// under the name ParameterHandler.dll is what the product's LoadLibraryW gets.
+// Each way binding ParameterHandler.dll or its answer fails. This program runs from a folder of its own
+// holding the product but no ParameterHandler.dll; fakes/<folder>/ParameterHandler.dll beside it is the
+// complete library or one lacking a single entry point. A module already loaded under that name is
+// what the product's LoadLibraryW gets, so each case runs in a process of its own.
 #include "parameter_test.h"
 
 namespace geran::test {
 namespace {
 
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string program(path, length);
-  return program.substr(0, program.find_last_of('\\') + 1);
-}
-
-// The first count lines of text.
-std::string FirstLines(const std::string& text, int count) {
-  size_t end = 0;
-  for (int line = 0; line < count; ++line) end = text.find('\n', end) + 1;
-  return text.substr(0, end);
-}
-
-using WithoutHandler = ParameterTest;
-
-TEST_F(WithoutHandler, MissingLibraryFailsTheLoadWithItsTwoLines) {
-  ASSERT_EQ(GetFileAttributesA((ProgramFolder() + "ParameterHandler.dll").c_str()), INVALID_FILE_ATTRIBUTES);
-  const Loaded loaded = Load("[GSM]\nRX Level = -60.5\n");
-  EXPECT_EQ(loaded.result, 0);
-  EXPECT_EQ(loaded.console, "");
-  EXPECT_EQ(
-      ReadFileBytes(kResult),
-      OnDisk("Loading Library(TEXT(ParameterHandler.dll))\nERROR: unable to load ParameterHandler.dll\n"));
-  EXPECT_EQ(Get("RX Level").result, 0) << "no store was created";
-}
-
-struct MissingEntryPoint {
-  const char* name;
-  int position;  // in binding order, from 0
+struct HandlerFailure {
+  const char* library;  // the fakes\ folder whose ParameterHandler.dll is loaded first; "": none
+  const char* master;
+  int bound;            // the lines of kBoundAndCalled before the failure's own line
+  const char* failure;  // that line
 };
 
-void PrintTo(const MissingEntryPoint& missing, std::ostream* out) { *out << missing.name; }
+const char* const kGood = "[GSM]\nRX Level = -70\n";
+const HandlerFailure kFailures[] = {
+    {"", kGood, 1, "ERROR: unable to load ParameterHandler.dll\n"},
+    {"without_registerParameterHandler", kGood, 1, "Get Proc registerParameterHandler failed\n"},
+    {"without_getParameterCount", kGood, 2, "Get Proc getParameterCount failed\n"},
+    {"without_getParameterValue", kGood, 3, "Get Proc getParameterValue failed\n"},
+    {"without_getParameterMap", kGood, 4, "Get Proc getParameterMap failed\n"},
+    {"without_setParameterValue", kGood, 5, "Get Proc setParameterValue failed\n"},
+    {"without_ApplyFromL3andNotifyGUI", kGood, 6, "Get Proc ApplyFromL3andNotifyGUI failed\n"},
+    {"complete", "[GSM]\nRX Level -70\n", 9, "getParameterMap returned retCode : 3\n"},
+    {"complete", "; nothing but a comment\n", 9, "Parameter Map returned failure\n"},
+};
 
-class WithoutEntryPoint : public ParameterTest, public ::testing::WithParamInterface<MissingEntryPoint> {};
+void PrintTo(const HandlerFailure& c, std::ostream* out) { *out << c.library << " " << c.master; }
 
-TEST_P(WithoutEntryPoint, BindingStopsAtTheFirstMissingOne) {
-  const MissingEntryPoint missing = GetParam();
-  const std::string fake = ProgramFolder() + "fakes\\without_" + missing.name + "\\ParameterHandler.dll";
-  ASSERT_NE(LoadLibraryA(fake.c_str()), nullptr) << fake;
-  const Loaded loaded = Load("[GSM]\nRX Level = -60.5\n");
+class WithoutHandler : public ParameterTest, public ::testing::WithParamInterface<HandlerFailure> {};
+
+TEST_P(WithoutHandler, LoadGives0TracesUpToTheFailureAndLeavesTheStore) {
+  const HandlerFailure& c = GetParam();
+  char program[MAX_PATH];
+  const std::string path(program, GetModuleFileNameA(nullptr, program, MAX_PATH));
+  const std::string library = c.library, folder = path.substr(0, path.find_last_of('\\') + 1);
+  if (!library.empty()) {
+    ASSERT_NE(LoadLibraryA((folder + "fakes\\" + library + "\\ParameterHandler.dll").c_str()), nullptr);
+  }
+  if (library == "complete") {  // a first load succeeds; without one there is no store to keep
+    ASSERT_EQ(LoadResult("[GSM]\nRX Level = -60.5\n"), -1);
+  }
+  const Got before = Get("RX Level");
+  const Loaded loaded = Load(c.master);
   EXPECT_EQ(loaded.result, 0);
   EXPECT_EQ(loaded.console, "");
-  // The lines a complete library gives, up to the missing one, which is traced as failed instead.
-  EXPECT_EQ(ReadFileBytes(kResult), OnDisk(FirstLines(kBoundAndCalled, 1 + missing.position) + "Get Proc " +
-                                           missing.name + " failed\n"));
-  EXPECT_EQ(Get("RX Level").result, 0) << "no store was created";
+  size_t end = 0;
+  for (int line = 0; line < c.bound; ++line) end = kBoundAndCalled.find('\n', end) + 1;
+  EXPECT_EQ(ReadFileBytes(kResult), OnDisk(kBoundAndCalled.substr(0, end) + c.failure));
+  EXPECT_EQ(Get("RX Level").result, before.result);
+  EXPECT_EQ(Get("RX Level").buffer, before.buffer);
+  EXPECT_EQ(SetText("RX Level", "-1"), before.result);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachEntryPoint, WithoutEntryPoint,
-                         ::testing::Values(MissingEntryPoint{"registerParameterHandler", 0},
-                                           MissingEntryPoint{"getParameterCount", 1},
-                                           MissingEntryPoint{"getParameterValue", 2},
-                                           MissingEntryPoint{"getParameterMap", 3},
-                                           MissingEntryPoint{"setParameterValue", 4},
-                                           MissingEntryPoint{"ApplyFromL3andNotifyGUI", 5}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EachFailure, WithoutHandler, ::testing::ValuesIn(kFailures), [](const auto& info) {
+  return std::to_string(info.index) + "_" + (*info.param.library ? info.param.library : "no_library");
+});
 
 }  // namespace
 }  // namespace geran::test

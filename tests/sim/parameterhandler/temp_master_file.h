@@ -1,37 +1,38 @@
-// Master parameter files for tests: real files that GERAN_MASTER_PARAMETER_FILE names while they live.
+// Master parameter files for tests: a fresh file in the temp folder holding text byte for byte, named
+// by GERAN_MASTER_PARAMETER_FILE until destroyed; then the variable is unset and the file deleted.
 #pragma once
 
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace geran::test {
 
-// Points GERAN_MASTER_PARAMETER_FILE at path until destroyed, then unsets it.
-class MasterFileVariable {
- public:
-  explicit MasterFileVariable(const std::string& path);
-  ~MasterFileVariable();
-  MasterFileVariable(const MasterFileVariable&) = delete;
-  MasterFileVariable& operator=(const MasterFileVariable&) = delete;
-};
+inline constexpr const char* kMasterVariable = "GERAN_MASTER_PARAMETER_FILE";
 
-// A file in the temp folder holding text byte for byte, named by the variable; deleted at the end.
 class TempMasterFile {
  public:
-  explicit TempMasterFile(const std::string& text);
-  ~TempMasterFile();
+  explicit TempMasterFile(const std::string& text) {
+    char folder[MAX_PATH], path[MAX_PATH];
+    if (GetTempPathA(MAX_PATH, folder) == 0 || GetTempFileNameA(folder, "mpf", 0, path) == 0) std::abort();
+    path_ = path;
+    SetEnvironmentVariableA(kMasterVariable, path);
+    Rewrite(text);
+  }
+  ~TempMasterFile() {
+    SetEnvironmentVariableA(kMasterVariable, nullptr);
+    DeleteFileA(path_.c_str());
+  }
   TempMasterFile(const TempMasterFile&) = delete;
   TempMasterFile& operator=(const TempMasterFile&) = delete;
 
-  void Rewrite(const std::string& text) const;
-  std::string Read() const;
+  void Rewrite(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
-  MasterFileVariable variable_;
 };
-
-// A fresh path in the temp folder (the file exists, empty).
-std::string TempFilePath();
 
 }  // namespace geran::test
