@@ -7,8 +7,18 @@ shift
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$(dirname "$0")/wine-prefix.sh" "$prefix" || exit 1
 out=$(mktemp)
-/usr/lib/wine/wine64 "$@" </dev/null >"$out" 2>&1
+run() {
+  /usr/lib/wine/wine64 "$@" </dev/null >"$out" 2>&1
+}
+run "$@"
 rc=$?
+# A program that failed without printing a byte never started (Wine occasionally loses a process
+# start on a loaded machine); our programs always print. Try once more and say so.
+if [ $rc -ne 0 ] && [ ! -s "$out" ]; then
+  echo "wine-run: $1 exited $rc before printing anything; running it again"
+  run "$@"
+  rc=$?
+fi
 cat "$out"
 rm -f "$out"
 exit $rc
