@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <trace_files.h>
 #include <znGeranApiInterfaceDll.h>
 
 #include <string>
@@ -56,8 +57,8 @@ class ProductLibrary {
 // Journal lines of the simulator from index first on.
 std::vector<std::string> JournalFrom(int first);
 
-// Deletes the product's trace files on drive C:, which the benchmarks make grow.
-void RemoveTraceFiles();
+// The product's trace files on drive C:, which the benchmarks make grow, are removed as the tests do.
+using test::RemoveTraceFiles;
 
 // Standard output goes to NUL while this lives (the product's failure reports are not wanted).
 class StdoutToNul {

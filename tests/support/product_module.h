@@ -1,6 +1,8 @@
 // A fresh product module per test: loaded in SetUp, unloaded in TearDown, with its waits intercepted.
 #pragma once
 
+#include "harness.h"
+
 #include <windows.h>
 
 #include <znGeranApiInterfaceDll.h>
@@ -38,10 +40,8 @@ Function* ExportOf(const ProductModule& module, const char* name) {
   return reinterpret_cast<Function*>(reinterpret_cast<void*>(module.Find(name)));
 }
 
-#define GERAN_EXPORT(module, Name) \
-  (::geran::test::ExportOf<decltype(znGeranApiInterfaceDll_##Name)>((module), "znGeranApiInterfaceDll_" #Name))
-
-// Replaces one imported function of a module; returns the previous address or nullptr.
-void* PatchImport(HMODULE module, const char* dllName, const char* function, void* replacement);
+#define GERAN_EXPORT(module, Name)                                            \
+  (::geran::test::ExportOf<decltype(znGeranApiInterfaceDll_##Name)>((module), \
+                                                                    "znGeranApiInterfaceDll_" #Name))
 
 }  // namespace geran::test

@@ -1,19 +1,10 @@
 #include "simulator.h"
 
+#include "harness.h"
+
 namespace geran::test {
 
-std::vector<std::string> Journal() {
-  std::vector<std::string> entries;
-  const int count = TestSetSim_JournalCount();
-  for (int i = 0; i < count; ++i) {
-    const int length = TestSetSim_JournalEntry(i, nullptr, 0);
-    std::string entry(static_cast<size_t>(length) + 1, '\0');
-    TestSetSim_JournalEntry(i, &entry[0], length + 1);
-    entry.resize(static_cast<size_t>(length));
-    entries.push_back(entry);
-  }
-  return entries;
-}
+std::vector<std::string> Journal() { return ReadEntries(TestSetSim_JournalCount, TestSetSim_JournalEntry); }
 
 void ProductTest::SetUp() {
   RemoveTraceFiles();
