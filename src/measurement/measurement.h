@@ -1,4 +1,4 @@
-// What the measurement exports share: a failure label, object use, the BER record and what a run keeps.
+// What the measurement exports share: a failure label, the BER record and what a run keeps.
 #pragma once
 
 #include "testset/automation.h"
@@ -7,13 +7,6 @@ namespace geran {
 
 // Existing scripts match this label for four speech-path exports, so it stays shared.
 inline constexpr const char* kSpeechPathLabel = "Getchannel_req_msg";
-
-// The interface a smart pointer holds, for one call; raises E_POINTER (no error information) when it
-// holds none, as when a getter succeeded without handing out an object.
-template <class SmartPtr>
-auto* Required(const SmartPtr& pointer) {
-  return pointer.operator->();
-}
 
 // The twelve values of one BER polling cycle, in the order they are read and traced.
 struct BerCounterRecord {

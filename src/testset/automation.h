@@ -14,6 +14,13 @@ inline void ThrowIfFailed(HRESULT hr) {
   if (FAILED(hr)) _com_issue_error(hr);
 }
 
+// The interface a smart pointer holds, for one call; raises E_POINTER (no error information) when it
+// holds none: no connection, or a getter that succeeded without handing out an object.
+template <class SmartPtr>
+auto* Required(const SmartPtr& pointer) {
+  return pointer.operator->();
+}
+
 // Calls one method of an interface and raises a failure with the server's error information, looked
 // up for that interface. Returns the (successful) HRESULT for the few commands that trace it.
 template <class Interface, class Method, class... Args>

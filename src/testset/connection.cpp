@@ -15,7 +15,7 @@ AutomationReferences references;
 
 bool IsConnected() { return references.testSet != nullptr; }
 
-TestSetApi* TestSet() { return references.testSet.operator->(); }
+TestSetApi* TestSet() { return Required(references.testSet); }
 
 void SetConnection(TestSetApi* testSet) { references.testSet = testSet; }
 
