@@ -10,8 +10,13 @@ namespace {
 
 using namespace geran::bench;
 
+#ifdef _WIN64
 constexpr const char* kEnvironment =
     "x86_64 build under wine64 on a shared 2-core machine; medians of repetitions in one run";
+#else
+constexpr const char* kEnvironment =
+    "i686 build under wine64 (WoW64 mode) on a shared 2-core machine; medians of repetitions in one run";
+#endif
 
 void MeasureAll(Figures& figures) {
   Session session;

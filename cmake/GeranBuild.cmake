@@ -14,10 +14,13 @@ else()
 endif()
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
+# GERAN_ARCH names the build in test names and labels: i686 (what ships) or x86_64.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(GERAN_ARCH_32 TRUE)
+  set(GERAN_ARCH i686)
 else()
   set(GERAN_ARCH_32 FALSE)
+  set(GERAN_ARCH x86_64)
 endif()
 
 # A .def is written once, for i686, with stdcall-decorated internal names (name@N). The x86_64 build

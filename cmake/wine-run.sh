@@ -1,10 +1,11 @@
 #!/bin/sh
-# Runs one Windows program under wine64 for ctest: wine-run.sh PREFIX PROGRAM [ARGS...]
+# Runs one Windows program, 32- or 64-bit, under wine64 for ctest: wine-run.sh PREFIX PROGRAM [ARGS...]
 # Wine's helper processes inherit and outlive the program's pipes, so the output goes through a
 # file: handing ctest's pipes straight to wine makes every test wait for them to close.
+. "$(dirname "$0")/wine-env.sh"
 prefix=$1
 shift
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$prefix"
 "$(dirname "$0")/wine-prefix.sh" "$prefix" || exit 1
 out=$(mktemp)
 run() {
