@@ -64,33 +64,46 @@ function(geran_add_version_resource target description)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
 endfunction()
 
+# The text of an import .def: "LIBRARY <dll>", then one line per entry; on x86_64, which has no
+# decoration, the @N of each import name is dropped.
+function(geran_import_def_text out_var dll)
+  set(content "LIBRARY ${dll}\nEXPORTS\n")
+  foreach(entry IN LISTS ARGN)
+    if(NOT GERAN_ARCH_32)
+      string(REGEX REPLACE "^([A-Za-z_0-9]+)@[0-9]+" "\\1" entry "${entry}")
+    endif()
+    string(APPEND content "    ${entry}\n")
+  endforeach()
+  set(${out_var} "${content}" PARENT_SCOPE)
+endfunction()
+
 # An import library named <target>_import for a DLL built here, made with dlltool from the .def so
 # that callers' stdcall references (name@N on i686) bind to the export names actually in the DLL:
 # undecorated aliases, decorated-only exports, and forwarders (whose argument bytes the .def cannot
-# tell: pass them as FORWARDED name@N ...).
+# tell: pass them as FORWARDED name@N ...). With VISUAL_CPP, the same entries also give <target>.lib
+# in Visual C++'s format (property GERAN_VISUAL_CPP_LIBRARY_FILE).
 function(geran_add_import_library target def_file)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "FORWARDED")
+  cmake_parse_arguments(PARSE_ARGV 2 arg "VISUAL_CPP" "" "FORWARDED")
   add_library(${target}_import INTERFACE)
   if(MSVC)
     target_link_libraries(${target}_import INTERFACE ${target})
     return()
   endif()
   file(STRINGS ${def_file} lines)
-  set(entries ${arg_FORWARDED})
+  set(entries ${arg_FORWARDED})  # name@N, bound to the export "name"
+  set(decorated)                 # name@N, exported only as "_name@N"
   foreach(line IN LISTS lines)
     if(line MATCHES "^[ \t]*_([A-Za-z_][A-Za-z_0-9]*)@([0-9]+)[ \t]*=")
-      list(APPEND entries "${CMAKE_MATCH_1}@${CMAKE_MATCH_2} == _${CMAKE_MATCH_1}@${CMAKE_MATCH_2}")
+      list(APPEND decorated "${CMAKE_MATCH_1}@${CMAKE_MATCH_2}")
     elseif(line MATCHES "^[ \t]*([A-Za-z_][A-Za-z_0-9]*)[ \t]*=[ \t]*[A-Za-z_][A-Za-z_0-9]*@([0-9]+)")
       list(APPEND entries "${CMAKE_MATCH_1}@${CMAKE_MATCH_2}")
     endif()
   endforeach()
-  set(content "LIBRARY ${target}.dll\nEXPORTS\n")
-  foreach(entry IN LISTS entries)
-    if(NOT GERAN_ARCH_32)  # no decoration on x86_64: keep only the import name's own spelling
-      string(REGEX REPLACE "^([A-Za-z_0-9]+)@[0-9]+" "\\1" entry "${entry}")
-    endif()
-    string(APPEND content "    ${entry}\n")
+  set(mingw_entries ${entries})
+  foreach(name IN LISTS decorated)
+    list(APPEND mingw_entries "${name} == _${name}")
   endforeach()
+  geran_import_def_text(content ${target}.dll ${mingw_entries})
   set(import_def ${CMAKE_CURRENT_BINARY_DIR}/${target}-import.def)
   set(import_lib ${CMAKE_BINARY_DIR}/implib/lib${target}.dll.a)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/implib)
@@ -98,9 +111,46 @@ function(geran_add_import_library target def_file)
   add_custom_command(OUTPUT ${import_lib}
     COMMAND ${GERAN_DLLTOOL} -k -d ${import_def} -l ${import_lib}
     DEPENDS ${import_def} ${def_file} VERBATIM)
-  add_custom_target(${target}_import_lib DEPENDS ${import_lib})
+  set(libraries ${import_lib})
+  if(arg_VISUAL_CPP)
+    geran_add_visual_cpp_import_library(${target} "${entries}" "${decorated}" ${def_file})
+    get_target_property(visual_cpp_lib ${target}_import GERAN_VISUAL_CPP_LIBRARY_FILE)
+    list(APPEND libraries ${visual_cpp_lib})
+  endif()
+  add_custom_target(${target}_import_lib DEPENDS ${libraries})
   add_dependencies(${target}_import_lib ${target})
   add_dependencies(${target}_import ${target}_import_lib)
   target_link_libraries(${target}_import INTERFACE ${import_lib})
   set_property(TARGET ${target}_import PROPERTY GERAN_IMPORT_LIBRARY_FILE ${import_lib})
+endfunction()
+
+# <target>.lib in Visual C++'s format. llvm-dlltool (mingw's reading of a .def) binds the stdcall
+# references _name@N to the undecorated exports, but cannot bind one to an export named "_name@N"
+# itself; lld-link's reading of a .def (Visual C++'s) does that one. The two are joined by llvm-lib.
+# On x86_64 a caller's reference is the bare name, made a weak alias of the decorated one.
+function(geran_add_visual_cpp_import_library target entries decorated def_file)
+  set(undecorated_entries ${entries})
+  set(decorated_entries)
+  foreach(name IN LISTS decorated)
+    list(APPEND decorated_entries "_${name}")
+    if(NOT GERAN_ARCH_32)
+      string(REGEX REPLACE "@[0-9]+$" "" bare "${name}")
+      list(APPEND undecorated_entries "${bare} == _${name}")
+    endif()
+  endforeach()
+  geran_import_def_text(undecorated_text ${target}.dll ${undecorated_entries})
+  set(decorated_text "LIBRARY ${target}.dll\nEXPORTS\n")
+  foreach(entry IN LISTS decorated_entries)
+    string(APPEND decorated_text "    ${entry}\n")
+  endforeach()
+  set(base ${CMAKE_CURRENT_BINARY_DIR}/${target}-visual-cpp)
+  file(GENERATE OUTPUT ${base}-undecorated.def CONTENT "${undecorated_text}")
+  file(GENERATE OUTPUT ${base}-decorated.def CONTENT "${decorated_text}")
+  set(visual_cpp_lib ${CMAKE_BINARY_DIR}/implib/${target}.lib)
+  add_custom_command(OUTPUT ${visual_cpp_lib}
+    COMMAND ${GERAN_LLVM_DLLTOOL} -m ${GERAN_LLVM_MACHINE} -k -d ${base}-undecorated.def -l ${base}-undecorated.lib
+    COMMAND ${GERAN_LLD_LINK} /machine:${GERAN_LLD_MACHINE} /def:${base}-decorated.def /out:${base}-decorated.lib
+    COMMAND ${GERAN_LLVM_LIB} /out:${visual_cpp_lib} ${base}-undecorated.lib ${base}-decorated.lib
+    DEPENDS ${base}-undecorated.def ${base}-decorated.def ${def_file} VERBATIM)
+  set_property(TARGET ${target}_import PROPERTY GERAN_VISUAL_CPP_LIBRARY_FILE ${visual_cpp_lib})
 endfunction()

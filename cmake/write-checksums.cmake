@@ -1,0 +1,15 @@
+# Install script: writes GERAN_CHECKSUM_LIST (sha256sum's format) over the files of the component
+# being installed, in the folder it is installed into. Does nothing in an install of all components.
+if(NOT CMAKE_INSTALL_COMPONENT)
+  return()
+endif()
+set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${root}" "${root}/*")
+list(REMOVE_ITEM files "${GERAN_CHECKSUM_LIST}")
+list(SORT files)
+set(lines "")
+foreach(file IN LISTS files)
+  file(SHA256 "${root}/${file}" hash)
+  string(APPEND lines "${hash}  ${file}\n")
+endforeach()
+file(WRITE "${root}/${GERAN_CHECKSUM_LIST}" "${lines}")
