@@ -57,10 +57,26 @@ std::string Unquoted(std::string_view text) {
 }  // namespace
 
 SimFault ParseSimFaultOrThrow(std::string_view text) {
-  const Assignment assignment =
-      ParseAssignmentOrThrow(text, true, "--sim-fail needs Method=0xHRESULT[:\"description\"]");
-  SimFault fault{assignment.name, assignment.number, std::nullopt};
-  if (assignment.rest) fault.description = Unquoted(*assignment.rest);
+  const std::string usage = "--sim-fail needs Method[@N]=0xHRESULT[:\"description\"] or Method[@N]=crash";
+  const std::size_t equals = text.find('=');
+  const bool crash = equals != std::string_view::npos && text.substr(equals + 1) == "crash";
+  SimFault fault;
+  if (crash) {
+    fault.method = std::string(text.substr(0, equals));
+    fault.crash = true;
+  } else {
+    const Assignment assignment = ParseAssignmentOrThrow(text, true, usage);
+    fault = SimFault{assignment.name, 0, assignment.number, std::nullopt, false};
+    if (assignment.rest) fault.description = Unquoted(*assignment.rest);
+  }
+  // Method@N: the N-th call only, N from 1.
+  if (const std::size_t at = fault.method.find('@'); at != std::string::npos) {
+    const std::optional<long> call = Parse32(std::string_view(fault.method).substr(at + 1));
+    if (at == 0 || !call || *call < 1) throw UsageError(usage + ", not '" + std::string(text) + "'");
+    fault.call = static_cast<int>(*call);
+    fault.method.resize(at);
+  }
+  if (fault.method.empty()) throw UsageError(usage + ", not '" + std::string(text) + "'");
   return fault;
 }
 
@@ -109,10 +125,12 @@ thread. Every line is checked before the first call; a bad script calls nothing.
 
 options:
   --dll PATH          the library to load (default: znGeranApiInterfaceDll.dll beside geranhost.exe)
-  --sim-fail Method=0xHRESULT[:"description"]
-                      make the test-set simulator fail every call of Method with that HRESULT and
-                      error description (repeatable; needs TestSetSimulator.dll beside geranhost.exe
-                      and registered from there)
+  --sim-fail Method[@N]=0xHRESULT[:"description"]
+                      make the test-set simulator fail every call of Method (with @N: only its N-th
+                      call) with that HRESULT and error description (repeatable; needs
+                      TestSetSimulator.dll beside geranhost.exe and registered from there)
+  --sim-fail Method[@N]=crash
+                      make the N-th (default: first) call of Method crash the host, to try a crash
   --sim-value Name=N  set a value of the test-set simulator before the script runs, e.g.
                       RealTimeWait=1 or FerPermille=20 (repeatable; see docs/simulator.md)
   --check             parse and check the script, call nothing
@@ -135,7 +153,8 @@ script lines:
   # a comment          ## a heading shown in the output
 
 exit status: 0 every expectation held, 1 an expectation failed, 2 a bad command line, script or
-library. The last line of the output is "N passed, N failed".
+library, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
+"N passed, N failed; the run crashed at line L".
 )";
 }
 
