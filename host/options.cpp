@@ -54,29 +54,34 @@ std::string Unquoted(std::string_view text) {
   return std::string(text);
 }
 
+// "Method@N" in fault.method: the N-th call only, N from 1. False when the name or N is missing or bad.
+bool SplitCallNumber(SimFault& fault) {
+  const std::size_t at = fault.method.find('@');
+  if (at != std::string::npos) {
+    const std::optional<long> call = Parse32(std::string_view(fault.method).substr(at + 1));
+    if (!call || *call < 1) return false;
+    fault.call = static_cast<int>(*call);
+    fault.method.resize(at);
+  }
+  return !fault.method.empty();
+}
+
 }  // namespace
 
 SimFault ParseSimFaultOrThrow(std::string_view text) {
   const std::string usage = "--sim-fail needs Method[@N]=0xHRESULT[:\"description\"] or Method[@N]=crash";
   const std::size_t equals = text.find('=');
-  const bool crash = equals != std::string_view::npos && text.substr(equals + 1) == "crash";
   SimFault fault;
-  if (crash) {
+  if (equals != std::string_view::npos && text.substr(equals + 1) == "crash") {
     fault.method = std::string(text.substr(0, equals));
     fault.crash = true;
   } else {
     const Assignment assignment = ParseAssignmentOrThrow(text, true, usage);
-    fault = SimFault{assignment.name, 0, assignment.number, std::nullopt, false};
+    fault.method = assignment.name;
+    fault.hresult = assignment.number;
     if (assignment.rest) fault.description = Unquoted(*assignment.rest);
   }
-  // Method@N: the N-th call only, N from 1.
-  if (const std::size_t at = fault.method.find('@'); at != std::string::npos) {
-    const std::optional<long> call = Parse32(std::string_view(fault.method).substr(at + 1));
-    if (at == 0 || !call || *call < 1) throw UsageError(usage + ", not '" + std::string(text) + "'");
-    fault.call = static_cast<int>(*call);
-    fault.method.resize(at);
-  }
-  if (fault.method.empty()) throw UsageError(usage + ", not '" + std::string(text) + "'");
+  if (!SplitCallNumber(fault)) throw UsageError(usage + ", not '" + std::string(text) + "'");
   return fault;
 }
 
