@@ -89,6 +89,8 @@ int RunScript(const Options& options) {
 }
 
 int Main(const std::vector<std::string>& args) {
+  // No crash, in a run or outside one, waits in the system's (or Wine's) automatic debugger.
+  SetErrorMode(GetErrorMode() | SEM_NOGPFAULTERRORBOX);
   try {
     const Options options = ParseCommandLineOrThrow(args);
     if (options.help)

@@ -54,13 +54,34 @@ std::string Unquoted(std::string_view text) {
   return std::string(text);
 }
 
+// "Method@N" in fault.method: the N-th call only, N from 1. False when the name or N is missing or bad.
+bool SplitCallNumber(SimFault& fault) {
+  const std::size_t at = fault.method.find('@');
+  if (at != std::string::npos) {
+    const std::optional<long> call = Parse32(std::string_view(fault.method).substr(at + 1));
+    if (!call || *call < 1) return false;
+    fault.call = static_cast<int>(*call);
+    fault.method.resize(at);
+  }
+  return !fault.method.empty();
+}
+
 }  // namespace
 
 SimFault ParseSimFaultOrThrow(std::string_view text) {
-  const Assignment assignment =
-      ParseAssignmentOrThrow(text, true, "--sim-fail needs Method=0xHRESULT[:\"description\"]");
-  SimFault fault{assignment.name, assignment.number, std::nullopt};
-  if (assignment.rest) fault.description = Unquoted(*assignment.rest);
+  const std::string usage = "--sim-fail needs Method[@N]=0xHRESULT[:\"description\"] or Method[@N]=crash";
+  const std::size_t equals = text.find('=');
+  SimFault fault;
+  if (equals != std::string_view::npos && text.substr(equals + 1) == "crash") {
+    fault.method = std::string(text.substr(0, equals));
+    fault.crash = true;
+  } else {
+    const Assignment assignment = ParseAssignmentOrThrow(text, true, usage);
+    fault.method = assignment.name;
+    fault.hresult = assignment.number;
+    if (assignment.rest) fault.description = Unquoted(*assignment.rest);
+  }
+  if (!SplitCallNumber(fault)) throw UsageError(usage + ", not '" + std::string(text) + "'");
   return fault;
 }
 
@@ -109,10 +130,12 @@ thread. Every line is checked before the first call; a bad script calls nothing.
 
 options:
   --dll PATH          the library to load (default: znGeranApiInterfaceDll.dll beside geranhost.exe)
-  --sim-fail Method=0xHRESULT[:"description"]
-                      make the test-set simulator fail every call of Method with that HRESULT and
-                      error description (repeatable; needs TestSetSimulator.dll beside geranhost.exe
-                      and registered from there)
+  --sim-fail Method[@N]=0xHRESULT[:"description"]
+                      make the test-set simulator fail every call of Method (with @N: only its N-th
+                      call) with that HRESULT and error description (repeatable; needs
+                      TestSetSimulator.dll beside geranhost.exe and registered from there)
+  --sim-fail Method[@N]=crash
+                      make the N-th (default: first) call of Method crash the host, to try a crash
   --sim-value Name=N  set a value of the test-set simulator before the script runs, e.g.
                       RealTimeWait=1 or FerPermille=20 (repeatable; see docs/simulator.md)
   --check             parse and check the script, call nothing
@@ -135,7 +158,8 @@ script lines:
   # a comment          ## a heading shown in the output
 
 exit status: 0 every expectation held, 1 an expectation failed, 2 a bad command line, script or
-library. The last line of the output is "N passed, N failed".
+library, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
+"N passed, N failed; the run crashed at line L".
 )";
 }
 

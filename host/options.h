@@ -9,11 +9,14 @@
 
 namespace geran::host {
 
-// --sim-fail Method=0xHRESULT[:"description"]: calls of Method on the simulator fail.
+// --sim-fail Method[@N]=0xHRESULT[:"description"] or Method[@N]=crash: calls of Method on the
+// simulator fail (every call, or only the N-th), or the N-th (default the first) crashes the host.
 struct SimFault {
   std::string method;
+  int call = 0;  // 0: every call
   long hresult = 0;
   std::optional<std::string> description;
+  bool crash = false;
 };
 
 // --sim-value Name=N: a setting of the simulator.
@@ -43,7 +46,8 @@ struct UsageError : std::runtime_error {
 // The options in args (without the program name); throws UsageError for a bad command line.
 Options ParseCommandLineOrThrow(const std::vector<std::string>& args);
 
-// "Method=0xHRESULT[:description]", the description with or without its quotes; throws UsageError.
+// "Method[@N]=0xHRESULT[:description]", the description with or without its quotes, or
+// "Method[@N]=crash"; throws UsageError.
 SimFault ParseSimFaultOrThrow(std::string_view text);
 
 // "Name=N", N decimal or 0x hex; throws UsageError.

@@ -1,5 +1,6 @@
 #include "runner.h"
 
+#include "crash_report.h"
 #include "output_relay.h"
 #include "progress.h"
 
@@ -170,6 +171,8 @@ class Runner {
 
   // Runs one call; false when its expectation failed.
   bool Execute(const Call& call) {
+    const CrashReport::CallScope crashScope(crashReport_, call.where.line, Echo(call), summary_.passed,
+                                            summary_.failed);
     CallArguments arguments(call, outs_);
     if (!options_.quiet) std::printf("%s\n", Head(call).c_str());
     std::fflush(stdout);
@@ -231,6 +234,7 @@ class Runner {
 
   const Functions& functions_;
   const RunOptions& options_;
+  CrashReport crashReport_;
   OutStore outs_;
   Summary summary_;
   std::vector<std::string> failures_;  // one line per failed expectation

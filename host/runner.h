@@ -37,6 +37,7 @@ struct Summary {
 
 // Runs the steps in order, writing every call, its result, its out values and the closing line
 // "N passed, N failed" to stdout, flushed around every call so the library's output stays in order.
+// A crash during the run ends the process with kCrashedExitCode after its report (crash_report.h).
 Summary Run(const Script& script, const Functions& functions, const RunOptions& options);
 
 // 0 when every expectation held, 1 otherwise.

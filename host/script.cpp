@@ -145,12 +145,31 @@ class LineParser {
     if (call.target == nullptr) FailAt(call.where, UnknownExport(name));
     Expect('(', ("'(' after " + std::string(name)).c_str());
     call.arguments = ParseArguments(*call.target);
+    CheckBufferLengths(*call.target, call.arguments);
     call.expected = ParseExpectation();
     SkipSpace();
     if (!AtEnd()) Fail("unexpected text after the call");
     for (const Argument& argument : call.arguments)
       if (const auto* out = std::get_if<OutValue>(&argument.value)) outs_[out->name] = out->size > 0;
     return call;
+  }
+
+  // The int after a text buffer is the length the export may write into it (GetLogFileName): a larger
+  // one than the buffer has would let the export write past the host's memory.
+  static void CheckBufferLengths(const Export& target, const std::vector<Argument>& arguments) {
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+      const auto* buffer = std::get_if<OutValue>(&arguments[i].value);
+      if (target.kinds[i] != Kind::kTextBuffer || target.kinds[i + 1] != Kind::kInt || buffer == nullptr)
+        continue;
+      const Argument& length = arguments[i + 1];
+      const auto* word = std::get_if<Word>(&length.value);
+      const auto* number = word == nullptr ? nullptr : std::get_if<std::int32_t>(word);
+      const std::string holds = "out " + buffer->name + "[" + std::to_string(buffer->size) + "] holds " +
+                                std::to_string(buffer->size) + " bytes";
+      if (number == nullptr) FailAt(length.where, "write the length of the buffer as a number: " + holds);
+      if (*number > 0 && static_cast<std::size_t>(*number) > buffer->size)
+        FailAt(length.where, "length " + std::to_string(*number) + " is larger than the buffer: " + holds);
+    }
   }
 
   static std::string UnknownExport(std::string_view name) {

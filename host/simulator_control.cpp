@@ -47,11 +47,16 @@ std::string ArmSimulatorOrThrow(const Options& options) {
   const HMODULE simulator = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (simulator == nullptr) throw UsageError("cannot load " + path + ": " + SystemMessage(GetLastError()));
   const auto setValue = GERAN_SIM_ENTRY(simulator, path, TestSetSim_SetValue);
-  const auto failMethod = GERAN_SIM_ENTRY(simulator, path, TestSetSim_FailMethod);
+  const auto failCall = GERAN_SIM_ENTRY(simulator, path, TestSetSim_FailCall);
+  const auto crashCall = GERAN_SIM_ENTRY(simulator, path, TestSetSim_CrashCall);
   for (const SimValue& value : options.values) setValue(value.name.c_str(), value.value);
   for (const SimFault& fault : options.faults) {
     const std::wstring description = Wide(fault.description.value_or(""));
-    failMethod(fault.method.c_str(), fault.hresult, fault.description ? description.c_str() : nullptr, 0);
+    if (fault.crash)
+      crashCall(fault.method.c_str(), fault.call);
+    else  // without @N from the first call on, every call
+      failCall(fault.method.c_str(), fault.call, fault.hresult,
+               fault.description ? description.c_str() : nullptr, fault.call == 0 ? 0 : 1);
   }
   const std::string registered = RegisteredServer();
   if (SamePath(registered, path)) return "";

@@ -32,7 +32,16 @@ int WINAPI TestSetSim_JournalEntry(int index, char* buffer, int size) {
 }
 
 void WINAPI TestSetSim_FailMethod(const char* method, long hresult, const wchar_t* description, int times) {
-  if (method != nullptr) ArmFault(method, hresult, description, times);
+  if (method != nullptr) ArmFault(method, 1, hresult, description, times);
+}
+
+void WINAPI TestSetSim_FailCall(const char* method, int call, long hresult, const wchar_t* description,
+                                int times) {
+  if (method != nullptr) ArmFault(method, call, hresult, description, times);
+}
+
+void WINAPI TestSetSim_CrashCall(const char* method, int call) {
+  if (method != nullptr) ArmCrash(method, call);
 }
 
 void WINAPI TestSetSim_SetValue(const char* name, long value) {

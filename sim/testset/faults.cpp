@@ -1,6 +1,7 @@
 // Injected faults: which calls fail, how often, and with what error information.
 #include "simulator.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -10,7 +11,9 @@ namespace {
 struct Fault {
   HRESULT hr;
   Text description;
-  int remaining;  // <= 0: every call until cleared
+  int passing;    // calls still let through before the first failing one
+  int remaining;  // failing calls still to come; <= 0: every call until cleared
+  bool crash;     // the failing call writes through a null pointer instead of returning hr
 };
 
 std::mutex mutex;
@@ -20,9 +23,20 @@ std::optional<Fault> Consume(const char* method) {
   const std::lock_guard<std::mutex> lock(mutex);
   const auto found = faults.find(method);
   if (found == faults.end()) return std::nullopt;
-  const Fault fault = found->second;
-  if (fault.remaining > 0 && --found->second.remaining == 0) faults.erase(found);
+  Fault& armed = found->second;
+  if (armed.passing > 0) {
+    --armed.passing;
+    return std::nullopt;
+  }
+  const Fault fault = armed;
+  if (fault.remaining > 0 && --armed.remaining == 0) faults.erase(found);
   return fault;
+}
+
+// A real access violation, which no caller's C++ handler catches: what a host must survive reporting.
+void WriteThroughNull() {
+  volatile LONG* volatile nowhere = nullptr;
+  *nowhere = 0;
 }
 
 // The thread's error object for a failing call: the description when there is one, else none.
@@ -41,18 +55,25 @@ void SetErrorInformation(const Text& description, REFIID iid) {
 
 }  // namespace
 
-void ArmFault(const char* method, HRESULT hr, const wchar_t* description, int times) {
+void ArmFault(const char* method, int firstCall, HRESULT hr, const wchar_t* description, int times) {
   const std::lock_guard<std::mutex> lock(mutex);
   if (hr == S_OK) {
     faults.erase(method);
     return;
   }
-  faults[method] = Fault{hr, description == nullptr ? Text() : Text(description), times};
+  faults[method] = Fault{hr, description == nullptr ? Text() : Text(description), std::max(firstCall, 1) - 1,
+                         times, false};
+}
+
+void ArmCrash(const char* method, int call) {
+  const std::lock_guard<std::mutex> lock(mutex);
+  faults[method] = Fault{E_UNEXPECTED, Text(), std::max(call, 1) - 1, 1, true};
 }
 
 std::optional<HRESULT> TakeFault(const char* method, REFIID iid) {
   const std::optional<Fault> fault = Consume(method);
   if (!fault) return std::nullopt;
+  if (fault->crash) WriteThroughNull();
   SetErrorInformation(fault->description, iid);
   return fault->hr;
 }

@@ -63,7 +63,11 @@ void ClearJournal();
 
 // ---- Faults (faults.cpp) ----
 
-void ArmFault(const char* method, HRESULT hr, const wchar_t* description, int times);
+// Calls of method before call number firstCall (1-based, counted from now) pass; from it on, times calls
+// (<= 0: every call) fail with hr. hr S_OK clears method's fault. Arming a method replaces its fault.
+void ArmFault(const char* method, int firstCall, HRESULT hr, const wchar_t* description, int times);
+// Call number call of method (1-based, counted from now) crashes the caller's process.
+void ArmCrash(const char* method, int call);
 // Consumes one firing of the fault armed for method: sets the thread's error information (with iid as
 // its interface) and returns the fault's HRESULT; nothing when none is armed.
 std::optional<HRESULT> TakeFault(const char* method, REFIID iid);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -59,6 +60,10 @@ DWORD RunHost(const std::string& args, const std::string& script, std::string& o
   return exitCode;
 }
 
+// A log file name longer than the buffer that a length too large would let GetLogFileName fill.
+const std::string kOverflowingScript = "PutLogFileName(\"" + std::string(120, 'x') + "\", 120) => -1\n" +
+                                       "GetLogFileName(out log[16], 256) => -1\n";
+
 TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
   const char* stubs =
       "## Stubs\nInitialise(1, 2, 3, 0xFFFFFFFF) => -1\nznGeranApiInterfaceDll_Shutdown() => -1\n"
@@ -77,6 +82,9 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
        "geranhost_test.gts:2:10: Shutdown takes 0 arguments, not more: Shutdown()\n    Shutdown(1)\n"
        "             ^\n",
        "\n2 errors in " + kScript + "; nothing was called\n"},
+      {"--check", kOverflowingScript, 2,
+       "geranhost_test.gts:2:29: length 256 is larger than the buffer: out log[16] holds 16 bytes\n",
+       "\n1 error in " + kScript + "; nothing was called\n"},
       {"--dll nowhere\\none.dll", stubs, 2, "geranhost: cannot load ", "\n"},
   };
   for (const auto& c : cases) {
@@ -86,6 +94,25 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
     EXPECT_EQ(output.substr(output.size() - std::min(output.size(), c.ending.size())), c.ending);
     EXPECT_EQ(output.find("\n[") != std::string::npos, c.exitCode != 2) << "calls made or not:\n" << output;
   }
+}
+
+// A crash in a call (here the simulator's, while the library connects) ends the run at once with
+// exit status 3, the call named, and a closing line that says so; no later call is made.
+TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
+  std::string output;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(RunHost("--no-progress --sim-fail CreateInstance=crash",
+                    "Shutdown() => -1\nInitialiseSystem() => -1\nReset() => -1\n", output),
+            3u)
+      << output;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  EXPECT_NE(output.find("[2] InitialiseSystem()\n\ncrashed: line 2: InitialiseSystem(): exception 0xC0000005 "
+                        "(access violation writing address 0x00000000"),
+            std::string::npos)
+      << output;
+  const std::string ending = "\n1 passed, 0 failed; the run crashed at line 2\n";
+  EXPECT_EQ(output.substr(output.size() - std::min(output.size(), ending.size())), ending) << output;
+  EXPECT_EQ(output.find("[3]"), std::string::npos) << "no call after the crash:\n" << output;
 }
 
 }  // namespace

@@ -13,9 +13,14 @@ std::string Parse(const std::vector<std::string>& args) {
     const Options o = ParseCommandLineOrThrow(args);
     std::ostringstream text;
     text << o.script << " dll=" << o.dll << (o.quiet ? " quiet" : "") << (o.stopOnFailure ? " stop" : "");
-    for (const SimFault& f : o.faults)
-      text << " fault=" << f.method << ":" << std::hex << static_cast<unsigned long>(f.hresult) << std::dec
-           << (f.description ? ":'" + *f.description + "'" : "");
+    for (const SimFault& f : o.faults) {
+      text << " fault=" << f.method << (f.call > 0 ? "@" + std::to_string(f.call) : "") << ":";
+      if (f.crash)
+        text << "crash";
+      else
+        text << std::hex << static_cast<unsigned long>(f.hresult) << std::dec
+             << (f.description ? ":'" + *f.description + "'" : "");
+    }
     for (const SimValue& value : o.values) text << " value=" << value.name << ":" << value.value;
     return text.str();
   } catch (const UsageError& error) {
@@ -24,7 +29,8 @@ std::string Parse(const std::vector<std::string>& args) {
 }
 
 TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
-  const std::string badFault = "error: --sim-fail needs Method=0xHRESULT[:\"description\"], not ";
+  const std::string badFault =
+      "error: --sim-fail needs Method[@N]=0xHRESULT[:\"description\"] or Method[@N]=crash, not ";
   const struct {
     std::vector<std::string> args;
     std::string options;
@@ -34,6 +40,15 @@ TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
        "a.gts dll= fault=ConfigCch:80004005:'cell busy' fault=Reset:80004005"},
       {{"--sim-fail", "A=0xFFFFFFFF:", "--sim-fail", "B=0x8000FFFF:a:b", "--sim-fail", "C=0:x", "a.gts"},
        "a.gts dll= fault=A:ffffffff:'' fault=B:8000ffff:'a:b' fault=C:0:'x'"},
+      {{"--sim-fail", "BerCounterSet.GetEvents@5=0x80004005:\"lost\"", "--sim-fail=WaitTime@0x2=1", "a.gts"},
+       "a.gts dll= fault=BerCounterSet.GetEvents@5:80004005:'lost' fault=WaitTime@2:1"},
+      {{"--sim-fail", "GetAccessBurst=crash", "--sim-fail", "StopBer@3=crash", "a.gts"},
+       "a.gts dll= fault=GetAccessBurst:crash fault=StopBer@3:crash"},
+      {{"--sim-fail", "Reset@0=0x80004005", "a.gts"}, badFault + "'Reset@0=0x80004005'"},
+      {{"--sim-fail", "Reset@=crash", "a.gts"}, badFault + "'Reset@=crash'"},
+      {{"--sim-fail", "@2=crash", "a.gts"}, badFault + "'@2=crash'"},
+      {{"--sim-fail", "=crash", "a.gts"}, badFault + "'=crash'"},
+      {{"--sim-fail", "Reset=crashed", "a.gts"}, badFault + "'Reset=crashed'"},
       {{"--sim-value", "RealTimeWait=1", "--sim-value=FerPermille=0x14", "a.gts"},
        "a.gts dll= value=RealTimeWait:1 value=FerPermille:20"},
       {{"--sim-value", "Seed=-3:x", "a.gts"}, "error: --sim-value needs Name=number, not 'Seed=-3:x'"},

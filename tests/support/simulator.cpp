@@ -17,6 +17,12 @@ void ProductTest::TearDown() {
   EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "the product left simulator objects alive";
 }
 
+void ProductTest::Reload() {
+  module_.reset();
+  module_.emplace();
+  journalMark_ = 0;
+}
+
 void ProductTest::Connect() {
   ASSERT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), -1);
   RemoveTraceFiles();

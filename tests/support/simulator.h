@@ -30,6 +30,8 @@ class ProductTest : public ::testing::Test {
   std::vector<std::string> Calls() const;
   // Unloads the product now (TearDown's check then sees the objects it released).
   void Unload() { module_.reset(); }
+  // Unloads the product, then loads it afresh: no connection, nothing kept from before.
+  void Reload();
 
  private:
   std::optional<ProductModule> module_;

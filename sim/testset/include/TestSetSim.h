@@ -23,6 +23,16 @@ int WINAPI TestSetSim_JournalEntry(int index, char* buffer, int size);
  * "CreateInstance" fails the class factory, "QueryInterface" the request for TestSetApi. */
 void WINAPI TestSetSim_FailMethod(const char* method, long hresult, const wchar_t* description, int times);
 
+/* Like TestSetSim_FailMethod, but the calls of method before call number call (1-based, counted from
+ * now) pass: (method, 5, hr, description, 1) fails the fifth call only. */
+void WINAPI TestSetSim_FailCall(const char* method, int call, long hresult, const wchar_t* description,
+                                int times);
+
+/* Call number call (1-based, counted from now) of method, after its journal entry if it has one,
+ * writes through a null pointer: an access violation that no C++ handler of the caller catches. For
+ * testing hosts. Replaces method's fault; TestSetSim_Reset or a fault armed for method clears it. */
+void WINAPI TestSetSim_CrashCall(const char* method, int call);
+
 /* What the getters hand back and how the simulator behaves: "AccessBurst", "ChannelRequest"
  * (low 16 bits), "FrameNumber", "ShiftAnswer", and further settings named in the docs. */
 void WINAPI TestSetSim_SetValue(const char* name, long value);

@@ -30,6 +30,34 @@ TEST_F(FaultsTest, TimesCountsTheFailingCallsAndZeroClears) {
   EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK)) << "hresult 0 clears";
 }
 
+// FailCall counts a method's calls from the moment it is armed: the earlier ones pass.
+TEST_F(FaultsTest, FailCallFailsFromTheNthCallOn) {
+  const struct {
+    int call;
+    int times;
+    std::vector<HRESULT> results;  // of consecutive StartScript calls after arming
+  } cases[] = {
+      {1, 1, {E_FAIL, S_OK, S_OK}},
+      {3, 1, {S_OK, S_OK, E_FAIL, S_OK}},
+      {2, 2, {S_OK, E_FAIL, E_FAIL, S_OK}},
+      {2, 0, {S_OK, E_FAIL, E_FAIL, E_FAIL}},
+      {0, 1, {E_FAIL, S_OK}},
+      {-4, 1, {E_FAIL, S_OK}},
+  };
+  for (const auto& c : cases) {
+    TestSetSim_Reset();
+    EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK)) << "calls before arming do not count";
+    TestSetSim_FailCall("StartScript", c.call, E_FAIL, nullptr, c.times);
+    for (size_t call = 0; call < c.results.size(); ++call)
+      EXPECT_EQ(Hex(testSet_->StartScript()), Hex(c.results[call]))
+          << "call " << c.call << ", times " << c.times << ", call made " << call + 1;
+  }
+  TestSetSim_FailCall("StartScript", 2, E_FAIL, nullptr, 1);
+  TestSetSim_FailMethod("StartScript", E_ABORT, nullptr, 1);
+  EXPECT_EQ(Hex(testSet_->StartScript()), Hex(E_ABORT)) << "arming again replaces the fault";
+  EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK));
+}
+
 TEST_F(FaultsTest, DescriptionBecomesTheCallersErrorInfo) {
   AuxSpeechPtr speech(CLSID_AuxSpeechObject);
   ICreateErrorInfoPtr stale;
