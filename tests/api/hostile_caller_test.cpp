@@ -418,6 +418,67 @@ INSTANTIATE_TEST_SUITE_P(Hostile, EveryExportTest, ::testing::ValuesIn(Exports()
                            return std::string(info.param.name);
                          });
 
+// The product's next heap allocation fails (operator new reaches malloc through the product's
+// import of it), as the allocation of a byte list too large for the address space does; the
+// allocations after it, the exception's own among them, succeed again.
+class NextAllocationFails {
+ public:
+  explicit NextAllocationFails(const ProductModule& module) : module_(module) {
+    malloc_ = PatchImport(module.handle(), "msvcrt.dll", "malloc", reinterpret_cast<void*>(&FailOnce));
+    EXPECT_NE(malloc_, nullptr) << "the product does not import malloc from msvcrt.dll";
+    failed_ = false;
+  }
+  ~NextAllocationFails() {
+    PatchImport(module_.handle(), "msvcrt.dll", "malloc", malloc_);
+    EXPECT_TRUE(failed_) << "the call allocated nothing";
+  }
+  NextAllocationFails(const NextAllocationFails&) = delete;
+  NextAllocationFails& operator=(const NextAllocationFails&) = delete;
+
+ private:
+  static void* FailOnce(size_t size) {
+    if (failed_) return reinterpret_cast<void* (*)(size_t)>(malloc_)(size);
+    failed_ = true;
+    return nullptr;
+  }
+  static inline void* malloc_ = nullptr;
+  static inline bool failed_ = false;
+  const ProductModule& module_;
+};
+
+// Memory running out inside an export gives 0 and one line naming the export, and nothing reaches
+// the test set; once memory is back the same call succeeds: the module stayed usable.
+TEST_F(HostileCallerTest, RunningOutOfMemoryGivesZeroAndOneLine) {
+  const struct {
+    const char* name;
+    Invoke invoke;
+    const char* call;
+  } cases[] = {
+      {"SendSIMsg", CALL(SendSIMsg, 3, kInts, 3), "SendSIMsg(3, 3, [7,8,9])"},
+      {"SendPagingReq", CALL(SendPagingReq, 1, 2, kInts, 3, 5), "SendPagingReq(1, 2, 3, [7,8,9], 5)"},
+      {"SendMsg", CALL(SendMsg, 1, 2, kInts, 3, 4), "SendMsg(1, 2, 3, [7,8,9], 4)"},
+      {"WaitMsg", CALL(WaitMsg, 1, 2, 3, kInts, 3), "WaitMsg(1, 2, 3, [7,8,9])"},
+      {"CipherMode", CALL(CipherMode, 1, 2, 3, kDoubles, 3, kDoubles, 2, 9),
+       "CipherMode(1, 2, 3, [7,8,9], [7,8], 1, 9)"},
+      {"EnableVoiceSend", CALL(EnableVoiceSend, 1, kDoubles, 3, 4), "EnableVoiceSend(1, 3, [7,8,9], 4)"},
+      {"ConfigCch", CALL(ConfigCch, 1, 0, 20, 0, 0, 0, 0, 7, 3, 1),
+       "ConfigCch(1, -60.5, -50.25, 0, 1, [20], 0, 0, 0, 0, 0, 3, 1)"},
+      {"EnableTrafficMultiframe", CALL(EnableTrafficMultiframe, 7, 20, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12),
+       "EnableTrafficMultiframe(-60.5, -50.25, 7, 1, [20], 3, 4, 5, 6, 7, 8, 9, 10, 11, 12)"},
+      {"GetLogFileName", CALL(GetLogFileName, logBuffer, 16), "get_LogFileName()"},
+      {"PutLogFileName", CALL(PutLogFileName, "run.log", 8), "put_LogFileName(\"run.log\")"},
+  };
+  Connect();
+  for (const auto& c : cases) {
+    const std::string line = std::string("znGeranApiInterfaceDll_") + c.name + " failed: out of memory\n";
+    {
+      NextAllocationFails exhausted(module());
+      Check("memory exhausted", kNoReports, {c.name, c.invoke, {}, {}}, {0, {}, nullptr, line});
+    }
+    Check("memory back", kNoReports, {c.name, c.invoke, {}, {}}, {-1, {c.call}});
+  }
+}
+
 // The table leaves no export out: every ordinal resolves to an export it names.
 TEST(HostileCallerTable, CoversEveryExport) {
   ProductModule module;
