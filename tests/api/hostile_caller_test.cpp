@@ -7,6 +7,7 @@
 #include "simulator.h"
 #include "temp_master_file.h"
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <optional>
@@ -416,6 +417,68 @@ INSTANTIATE_TEST_SUITE_P(Hostile, EveryExportTest, ::testing::ValuesIn(Exports()
                          [](const ::testing::TestParamInfo<Export>& info) {
                            return std::string(info.param.name);
                          });
+
+// Two pages of integers that end where unreadable memory begins: the first read-write and the
+// second read-only (two regions to walk), then a reserved page nothing may read.
+class PagesBeforeAHole {
+ public:
+  PagesBeforeAHole() {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    pageSize_ = system.dwPageSize;
+    base_ = static_cast<BYTE*>(VirtualAlloc(nullptr, 3 * pageSize_, MEM_RESERVE, PAGE_NOACCESS));
+    EXPECT_NE(VirtualAlloc(base_, 2 * pageSize_, MEM_COMMIT, PAGE_READWRITE), nullptr);
+    std::fill_n(reinterpret_cast<int*>(base_), 2 * pageSize_ / sizeof(int), 0x107);  // low byte 7
+    DWORD previous = 0;
+    EXPECT_TRUE(VirtualProtect(base_ + pageSize_, pageSize_, PAGE_READONLY, &previous));
+  }
+  ~PagesBeforeAHole() { VirtualFree(base_, 0, MEM_RELEASE); }
+  PagesBeforeAHole(const PagesBeforeAHole&) = delete;
+  PagesBeforeAHole& operator=(const PagesBeforeAHole&) = delete;
+
+  // The address of the integer that lies count integers before the hole.
+  const int* Before(int count) const { return reinterpret_cast<const int*>(base_ + 2 * pageSize_) - count; }
+  int IntegersPerPage() const { return static_cast<int>(pageSize_ / sizeof(int)); }
+
+ private:
+  DWORD pageSize_;
+  BYTE* base_;
+};
+
+// What SendSIMsg(3, start, count) gives: the call of count sevens, or 0 and nothing.
+Effect SevensSent(int count, bool sent) {
+  if (!sent) return {0};
+  std::string list;
+  for (int i = 0; i < count; ++i) list += i == 0 ? "7" : ",7";
+  return {-1, {"SendSIMsg(3, " + std::to_string(count) + ", [" + list + "])"}};
+}
+
+// An array is read when all of it lies in readable memory, across regions too; one element more,
+// reaching into the hole, and nothing is read or sent.
+TEST_F(HostileCallerTest, ArraysAreReadUpToUnreadableMemoryAndNotIntoIt) {
+  const PagesBeforeAHole pages;
+  const int wholeTwoPages = 2 * pages.IntegersPerPage();
+  const struct {
+    int before;  // where the array starts: this many integers before the hole
+    int count;
+    bool sent;
+  } cases[] = {{3, 3, true},
+               {3, 4, false},
+               {wholeTwoPages, wholeTwoPages, true},
+               {wholeTwoPages, wholeTwoPages + 1, false},
+               {1, INT_MAX, false}};
+  Connect();
+  for (const auto& c : cases) {
+    const int* start = pages.Before(c.before);
+    const int count = c.count;
+    Check("connected", kAccess,
+          {"count " + std::to_string(count) + " from " + std::to_string(c.before) + " before the hole",
+           [start, count](const ProductModule& m) { return GERAN_EXPORT(m, SendSIMsg)(3, start, count); },
+           {},
+           {}},
+          SevensSent(count, c.sent));
+  }
+}
 
 // A null place for the value is refused after the entry trace line, which records every call.
 TEST_F(HostileCallerTest, NullAccessBurstIsTracedLikeAnyCall) {
