@@ -549,6 +549,25 @@ TEST_F(HostileCallerTest, RunningOutOfMemoryGivesZeroAndOneLine) {
   }
 }
 
+// The parameter load, guarded like the commands: its store cannot be made on the first load.
+TEST_F(ProductTest, RunningOutOfMemoryInTheFirstLoadGivesZeroAndOneLine) {
+  const TempMasterFile master(kLevelsFile);
+  const auto load = [&] {
+    StdoutCapture capture;
+    const int result = GERAN_EXPORT(module(), LoadMasterParameterFile)(0, 0);
+    return std::make_pair(result, capture.Take());
+  };
+  std::pair<int, std::string> failed;
+  {
+    NextAllocationFails exhausted(module());
+    failed = load();
+  }
+  EXPECT_EQ(failed,
+            std::make_pair(
+                0, std::string("znGeranApiInterfaceDll_LoadMasterParameterFile failed: out of memory\n")));
+  EXPECT_EQ(load(), std::make_pair(-1, std::string()));
+}
+
 // The table leaves no export out: every ordinal resolves to an export it names.
 TEST(HostileCallerTable, CoversEveryExport) {
   ProductModule module;
