@@ -1,4 +1,5 @@
 // System information, paging, access bursts, the channel request and the frame number.
+#include "api/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/cell_command.h"
 
@@ -38,8 +39,11 @@ _variant_t IntVariant(int value) {
 extern "C" {
 
 // The connection is not tested first: without one, the call fails with E_POINTER and is reported.
+// The count is not tested either (0 or less sends an empty list), but an array that cannot be read
+// for a positive count is refused before anything else.
 int WINAPI znGeranApiInterfaceDll_SendSIMsg(int type, const int* bytes, int count) {
   using namespace geran;
+  if (!CanReadArray(bytes, count)) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("SendSIMsg"), [&] {
     const ByteList list = ByteList::FromIntegers(bytes, count);
     const PackedBytes packed(list);
@@ -52,7 +56,7 @@ int WINAPI znGeranApiInterfaceDll_SendSIMsg(int type, const int* bytes, int coun
 int WINAPI znGeranApiInterfaceDll_SendPagingReq(int channel, int pagingGroup, const int* bytes, int count,
                                                 int mode) {
   using namespace geran;
-  if (count <= 0) return kFailure;
+  if (count <= 0 || !CanReadArray(bytes, count)) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("SendPagingReq"), [&] {
     const ByteList list = ByteList::FromIntegers(bytes, count);
     const PackedBytes packed(list);
@@ -68,8 +72,7 @@ int WINAPI znGeranApiInterfaceDll_WaitAccessBurst(int channel, int timeout, int 
     Trace(kRemoteApiTrace, "TestSetAPI = NULL\n");
     return kFailure;
   }
-  return RunCommand(OnFailure::Silent()
-                        .First(AccessFailureLines(" hr: ", ""))
+  return RunCommand(GERAN_SILENT_ON_FAILURE.First(AccessFailureLines(" hr: ", ""))
                         .TraceHr(kRemoteApiTrace, "WaitAccessBurst returned %ld\n"),
                     [&] {
                       Call(TestSet(), &TestSetApi::WaitAccessBurst, channel, IntVariant(timeout), mode);
@@ -78,9 +81,11 @@ int WINAPI znGeranApiInterfaceDll_WaitAccessBurst(int channel, int timeout, int 
                     });
 }
 
+// The entry trace line records every call, one without a place for the value included.
 int WINAPI znGeranApiInterfaceDll_GetAccessBurst(int* accessBurst) {
   using namespace geran;
   Trace(kRemoteApiTrace, "inside znGeranApiInterfaceDll_GetAccessBurst()\n");
+  if (accessBurst == nullptr) return kFailure;
   return RunConnectedCommand(
       GERAN_ON_FAILURE("Getaccess_burst_fn")
           .First(AccessFailureLines(" znGeranApiInterfaceDll_GetAccessBurst hr: ", kErrorMessageLabel)),
@@ -97,6 +102,7 @@ int WINAPI znGeranApiInterfaceDll_GetAccessBurst(int* accessBurst) {
 // No connection check: without one, the E_POINTER failure is reported like any other.
 int WINAPI znGeranApiInterfaceDll_GetchannelRequestMsg(int* channelRequest) {
   using namespace geran;
+  if (channelRequest == nullptr) return kFailure;
   return RunCommand(
       GERAN_ON_FAILURE("Getchannel_req_msg")
           .First(AccessFailureLines(" znGeranApiInterfaceDll_GetchannelRequestMsg hr: ", kErrorMessageLabel)),
@@ -112,6 +118,7 @@ int WINAPI znGeranApiInterfaceDll_GetchannelRequestMsg(int* channelRequest) {
 // Its failure label names the channel request: existing scripts match on it.
 int WINAPI znGeranApiInterfaceDll_QueryFrameNumber(int* frameNumber) {
   using namespace geran;
+  if (frameNumber == nullptr) return kFailure;
   return RunConnectedCommand(GERAN_ON_FAILURE("Getchannel_req_msg"), [&] {
     long value = 0;
     Call(TestSet(), &TestSetApi::QueryFrameNumber, &value);

@@ -1,4 +1,5 @@
 // The traffic multiframe, ciphering, layer-3 messages and the layer-2 link.
+#include "api/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/cell_command.h"
 #include "parameters/parameter_store.h"
@@ -41,13 +42,15 @@ int WINAPI znGeranApiInterfaceDll_DisableTrafficMultiframe(int channel) {
                          channel);
 }
 
-// Only a count of exactly 0 stops it; a negative count sends an empty list. The connection is not
-// tested first: without one, the E_POINTER failure is reported.
+// Only a count of exactly 0 stops it; a negative count sends an empty list, whatever its array. A
+// positive count whose array cannot be read stops it too. The connection is not tested first: without
+// one, the E_POINTER failure is reported.
 int WINAPI znGeranApiInterfaceDll_CipherMode(int mode, int algorithm, int direction, const double* key,
                                              int keyCount, const double* randValue, int randCount,
                                              int channel) {
   using namespace geran;
   if (keyCount == 0 || randCount == 0) return kFailure;
+  if (!CanReadArray(key, keyCount) || !CanReadArray(randValue, randCount)) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("CipherMode"), [&] {
     const PackedBytes packedKey(ByteList::FromDoubles(key, keyCount));
     const PackedBytes packedRand(ByteList::FromDoubles(randValue, randCount));
@@ -59,7 +62,7 @@ int WINAPI znGeranApiInterfaceDll_CipherMode(int mode, int algorithm, int direct
 
 int WINAPI znGeranApiInterfaceDll_SendMsg(int channel, int sapi, const int* bytes, int count, int mode) {
   using namespace geran;
-  if (count <= 0) return kFailure;
+  if (count <= 0 || !CanReadArray(bytes, count)) return kFailure;
   return RunConnectedCommand(GERAN_ON_FAILURE("SendMsg"), [&] {
     const ByteList list = ByteList::FromIntegers(bytes, count);
     const PackedBytes packed(list);
@@ -68,10 +71,11 @@ int WINAPI znGeranApiInterfaceDll_SendMsg(int channel, int sapi, const int* byte
   });
 }
 
-// Without a connection there is nothing to wait for, and scripts take that as a wait that passed.
+// Without a connection there is nothing to wait for, and scripts take that as a wait that passed; an
+// array that cannot be read is refused first all the same.
 int WINAPI znGeranApiInterfaceDll_WaitMsg(int channel, int sapi, int timeout, const int* bytes, int count) {
   using namespace geran;
-  if (count <= 0) return kFailure;
+  if (count <= 0 || !CanReadArray(bytes, count)) return kFailure;
   if (!IsConnected()) return kSuccess;
   return RunCommand(GERAN_ON_FAILURE("WaitMsg"), [&] {
     const PackedBytes packed(ByteList::FromIntegers(bytes, count));

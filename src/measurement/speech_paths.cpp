@@ -1,4 +1,5 @@
 // The speech paths that pass straight through to the test set: voice loop and voice sending.
+#include "api/caller_memory.h"
 #include "cell/byte_list.h"
 #include "measurement/measurement.h"
 #include "testset/command.h"
@@ -24,10 +25,12 @@ extern "C" int WINAPI znGeranApiInterfaceDll_DisableVoiceSend(int channel) {
 extern "C" int WINAPI znGeranApiInterfaceDll_EnableVoiceSend(int channel, const double* speech, int count,
                                                              int mode) {
   using namespace geran;
-  // The count is checked before the connection: an empty speech block is refused even when connected.
-  if (count <= 0) return kFailure;
-  const ByteList bytes = ByteList::FromDoubles(speech, count);
-  return RunConnectedCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [&] {
+  // The arguments are checked before the connection: an empty speech block is refused even when
+  // connected. The bytes are made before the connection is looked at, inside the guard.
+  if (count <= 0 || !CanReadArray(speech, count)) return kFailure;
+  return RunCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [&] {
+    const ByteList bytes = ByteList::FromDoubles(speech, count);
+    if (!IsConnected()) return kFailure;
     const PackedBytes packed(bytes);
     Call(TestSet(), &TestSetApi::EnableVoiceSend, channel, bytes.size(), packed.ForCall(), mode);
     return kSuccess;

@@ -2,6 +2,7 @@
 #include "api/result.h"
 #include "parameters/handler_binding.h"
 #include "parameters/parameter_store.h"
+#include "testset/command.h"
 #include "testset/trace.h"
 
 #include <znGeranApiInterfaceDll.h>
@@ -314,13 +315,17 @@ bool ApplyEntry(Store& store, const Text& key, const ParameterRecord& record) {
 }  // namespace
 }  // namespace geran
 
+// Not a test-set command, but guarded like one: the list and the store are built on the heap.
 extern "C" int WINAPI znGeranApiInterfaceDll_LoadMasterParameterFile(int, int) {
-  ParameterList list;
-  if (!geran::FetchMasterParameters(list)) return geran::kFailure;
-  geran::ParameterStore& store = geran::detail::CreateParametersOnce();
-  // Entries before an unsupported group stay applied.
-  for (const auto& [key, record] : list)
-    if (!geran::ApplyEntry(store, key, record)) return geran::kFailure;
-  geran::Trace(geran::kResultTrace, "LoadMasterParameter success\n");
-  return geran::kSuccess;
+  using namespace geran;
+  return RunGuarded(GERAN_REPORT_SITE, [] {
+    ParameterList list;
+    if (!FetchMasterParameters(list)) return kFailure;
+    ParameterStore& store = detail::CreateParametersOnce();
+    // Entries before an unsupported group stay applied.
+    for (const auto& [key, record] : list)
+      if (!ApplyEntry(store, key, record)) return kFailure;
+    Trace(kResultTrace, "LoadMasterParameter success\n");
+    return kSuccess;
+  });
 }

@@ -14,6 +14,7 @@ constexpr int kScenarioMode = 4;  // every run asks the scenario library to stop
 
 extern "C" int WINAPI znGeranApiInterfaceDll_RunTestScenario(int, const char* scenario, int runFlag) {
   if (runFlag == 0) return geran::kSuccess;
+  if (scenario == nullptr) return geran::kFailure;  // nothing to run, and nothing for the library to read
   const int lengthWithNul = static_cast<int>(std::strlen(scenario)) + 1;
   const int result = scenarioLibDll_RunTestScript(scenario, kScenarioMode, lengthWithNul);
   return result != 0 ? geran::kSuccess : geran::kFailure;

@@ -16,8 +16,8 @@ namespace geran {
 // HRESULT (optional).
 class OnFailure {
  public:
+  // A null label writes no failure report.
   OnFailure(const char* label, const ReportSite& site) : label_(label), site_(site) {}
-  static OnFailure Silent() { return OnFailure(nullptr, ReportSite{nullptr, 0}); }
 
   // A handler trace line whose format takes the HRESULT as its one "%ld".
   OnFailure& TraceHr(const TraceFile& file, const char* format);
@@ -25,6 +25,7 @@ class OnFailure {
   OnFailure& First(std::function<void(const _com_error&)> lines);
 
   void Handle(const _com_error& failure) const;
+  const ReportSite& site() const { return site_; }
 
  private:
   const char* label_;
@@ -35,17 +36,35 @@ class OnFailure {
 };
 
 #define GERAN_ON_FAILURE(label) (::geran::OnFailure((label), GERAN_REPORT_SITE))
+// An export whose automation failures write no report.
+#define GERAN_SILENT_ON_FAILURE (::geran::OnFailure(nullptr, GERAN_REPORT_SITE))
 
-// Runs body in a region guarded for automation failures; body returns the export's result.
-// Only automation failures are caught; on one, the handler runs and the result is 0.
+// Runs body so that nothing but its result leaves the export: the caller's process must survive
+// whatever happens inside. Any exception gives 0 and one line on standard output naming the export
+// and what was caught; the module stays usable.
 template <class Body>
-int RunCommand(const OnFailure& onFailure, Body&& body) {
+int RunGuarded(const ReportSite& site, Body&& body) noexcept {
   try {
     return body();
-  } catch (const _com_error& failure) {
-    onFailure.Handle(failure);
+  } catch (...) {
+    ReportUnexpectedException(site);
     return kFailure;
   }
+}
+
+// Runs body in a region guarded for automation failures; body returns the export's result. On an
+// automation failure the handler runs and the result is 0; anything else, the handler's own
+// failures included (memory running out while it reports), is caught as RunGuarded says.
+template <class Body>
+int RunCommand(const OnFailure& onFailure, Body&& body) {
+  return RunGuarded(onFailure.site(), [&] {
+    try {
+      return body();
+    } catch (const _com_error& failure) {
+      onFailure.Handle(failure);
+      return kFailure;
+    }
+  });
 }
 
 // The plain pattern: no connection gives 0 at once; otherwise the guarded body.

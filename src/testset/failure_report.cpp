@@ -1,6 +1,8 @@
 #include "testset/failure_report.h"
 
+#include <exception>
 #include <iostream>
+#include <new>
 #include <vector>
 
 namespace geran {
@@ -29,6 +31,21 @@ std::string NarrowMessageText(const _com_error& failure) { return Narrow(failure
 void ReportFailure(const char* label, const ReportSite& site, const _com_error& failure) {
   std::cout << "COM EXCEPTION: " << site.file << ":" << site.line << ":" << label << std::endl
             << ReportText(failure);
+}
+
+// Written piece by piece, with nothing allocated: memory may be exhausted right now.
+void ReportUnexpectedException(const ReportSite& site) noexcept {
+  std::cout << site.function << " failed: ";
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    std::cout << "out of memory";
+  } catch (const std::exception& exception) {
+    std::cout << "unexpected exception: " << exception.what();
+  } catch (...) {
+    std::cout << "unexpected exception";
+  }
+  std::cout << std::endl;
 }
 
 }  // namespace geran

@@ -11,9 +11,10 @@ namespace geran {
 struct ReportSite {
   const char* file;
   int line;
+  const char* function;  // the export, named in the line about an unexpected exception
 };
 
-#define GERAN_REPORT_SITE (::geran::ReportSite{__FILE__, __LINE__})
+#define GERAN_REPORT_SITE (::geran::ReportSite{__FILE__, __LINE__, __func__})
 
 // The failure's message text for its HRESULT (system text or the "IDispatch error"/"Unknown
 // error" fallback), narrowed with the ANSI code page.
@@ -21,5 +22,9 @@ std::string NarrowMessageText(const _com_error& failure);
 
 // Writes the report to standard output; the text ends without a line end.
 void ReportFailure(const char* label, const ReportSite& site, const _com_error& failure);
+
+// For a handler of anything but an automation failure: writes one line naming the export and what
+// was caught ("<export> failed: out of memory\n" for std::bad_alloc). Call it only inside a catch block.
+void ReportUnexpectedException(const ReportSite& site) noexcept;
 
 }  // namespace geran

@@ -30,7 +30,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_StartScript() {
 // A name that does not fit length bytes with its NUL is refused and the buffer left as it was:
 // callers size the buffer once and must never see it overrun or a cut name they would take as whole.
 extern "C" int WINAPI znGeranApiInterfaceDll_GetLogFileName(char* buffer, int length) {
-  if (length <= 0) return kFailure;
+  if (length <= 0 || buffer == nullptr) return kFailure;
   return RunConnectedCommand(GERAN_ON_FAILURE("GetLogFileName"), [buffer, length] {
     _bstr_t name;
     Call(TestSet(), &TestSetApi::get_LogFileName, name.GetAddress());
@@ -81,7 +81,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_WaitTime(int time) {
 // Showing a text is best effort: a failure is not reported.
 extern "C" int WINAPI znGeranApiInterfaceDll_ShowText(const char* text, int length) {
   if (length <= 0) return kFailure;
-  return RunConnectedCommand(OnFailure::Silent(), [text] {
+  return RunConnectedCommand(GERAN_SILENT_ON_FAILURE, [text] {
     const _variant_t shown(text);  // a null text gives a null string, which reads as empty
     Call(TestSet(), &TestSetApi::ShowText, shown);
     return kSuccess;

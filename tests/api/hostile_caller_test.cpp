@@ -1,0 +1,589 @@
+// Every export called as a careless or hostile caller would: each pointer null, each count and
+// length at INT_MIN, -1, 0, 1 and INT_MAX (with a small real buffer), unconnected and connected.
+// Each call gives its documented result and output, the process survives, the test set receives
+// only well-formed calls, and no simulator object outlives the module (the fixture's check).
+#include "failure_report.h"
+#include "scenario_lib.h"
+#include "simulator.h"
+#include "temp_master_file.h"
+
+#include <algorithm>
+#include <climits>
+#include <functional>
+#include <optional>
+#include <set>
+#include <utility>
+
+namespace geran::test {
+namespace {
+
+// What one call must give: its result, the calls the test set and the scenario library receive,
+// and its standard output: out, followed by the failure report for hr under label if one is named.
+struct Effect {
+  int result;
+  std::vector<std::string> calls = {};
+  const char* label = nullptr;
+  std::string out = "";
+  std::vector<std::string> scenario = {};
+  HRESULT hr = E_POINTER;  // without a connection, the test set cannot be reached
+};
+
+using Invoke = std::function<int(const ProductModule& m)>;
+#define CALL(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
+
+struct Case {
+  std::string what;
+  Invoke invoke;
+  std::optional<Effect> unconnected;  // none: the call would connect
+  Effect connected;
+};
+
+// One export: the file that writes its failure reports, and its hostile calls in the order made.
+struct Export {
+  const char* name;
+  const char* source;
+  std::vector<Case> cases;
+};
+void PrintTo(const Export& row, std::ostream* os) { *os << row.name; }
+
+// The effect that does not depend on the connection: the export ignores it, or refuses first.
+Case Same(std::string what, Invoke invoke, const Effect& effect) {
+  return {std::move(what), std::move(invoke), effect, effect};
+}
+// Refused without a connection, and with one the test set receives call.
+Case Plain(std::string what, Invoke invoke, const std::string& call) {
+  return {std::move(what), std::move(invoke), Effect{0}, Effect{-1, {call}}};
+}
+
+constexpr const char* kAccess = "src/cell/access_and_paging.cpp";
+constexpr const char* kDedicated = "src/cell/dedicated_channel.cpp";
+constexpr const char* kGeneral = "src/testset/general_commands.cpp";
+constexpr const char* kNoReports = "";  // an export that writes no failure report in these calls
+
+// The real buffers behind the pointers: small, so INT_MAX runs far past them.
+const int kInts[] = {7, 8, 9};
+const double kDoubles[] = {7.0, 8.0, 9.0};
+char logBuffer[16];
+char valueBuffer[ZNGERAN_LEVEL_TEXT_SIZE];
+constexpr const wchar_t* kLogFileName = L"hostile.log";
+constexpr long kShiftAnswer = INT_MIN;
+constexpr const char* kLevelsFile = "[GSM]\nRX Level = -60.5\nTX Level = -50.25\n";
+
+// ---- Arrays with a count ---------------------------------------------------------------------
+
+// Calls an export with its array, real or null, and a count.
+using ArrayInvoke = int (*)(const ProductModule& m, bool real, int count);
+#define ARRAY_CALL(Name, elements, ...)            \
+  [](const ProductModule& m, bool real, int n) {   \
+    const auto* array = real ? elements : nullptr; \
+    return GERAN_EXPORT(m, Name)(__VA_ARGS__);     \
+  }
+
+// What a count of 0, or one below 0, does: stop the export, or send an empty list.
+enum class BelowOne { kRefused, kEmptyList };
+
+struct ArrayArgument {
+  const char* what;
+  ArrayInvoke invoke;
+  const char* call;  // what the test set receives, with "{n}" and "{list}" for the list sent
+  BelowOne atZero, belowZero;
+  Effect unconnectedSend;  // where the export would send but there is no connection
+};
+
+std::string Replaced(std::string text, const std::string& name, const std::string& value) {
+  const size_t at = text.find(name);
+  return at == std::string::npos ? text : text.replace(at, name.size(), value);
+}
+
+// Counts of 0 or less keep the count rule whatever the array; a positive count needs a real array
+// that holds it: 1 sends the array's first byte, INT_MAX is refused like a null array.
+std::vector<Case> ArrayCases(const ArrayArgument& argument) {
+  const auto sent = [&](const char* n, const char* list) {
+    return std::pair<Effect, Effect>{
+        argument.unconnectedSend, Effect{-1, {Replaced(Replaced(argument.call, "{n}", n), "{list}", list)}}};
+  };
+  const std::pair<Effect, Effect> refused{Effect{0}, Effect{0}};
+  const auto belowOne = [&](BelowOne rule) { return rule == BelowOne::kRefused ? refused : sent("0", "[]"); };
+  std::vector<Case> cases;
+  for (const bool real : {false, true}) {
+    const std::pair<int, std::pair<Effect, Effect>> counts[] = {{INT_MIN, belowOne(argument.belowZero)},
+                                                                {-1, belowOne(argument.belowZero)},
+                                                                {0, belowOne(argument.atZero)},
+                                                                {1, real ? sent("1", "[7]") : refused},
+                                                                {INT_MAX, refused}};
+    for (const auto& [count, effects] : counts) {
+      const ArrayInvoke invoke = argument.invoke;
+      const int n = count;
+      cases.push_back(
+          {std::string(argument.what) + (real ? " real" : " null") + ", count " + std::to_string(n),
+           [invoke, real, n](const ProductModule& m) { return invoke(m, real, n); }, effects.first,
+           effects.second});
+    }
+  }
+  return cases;
+}
+
+std::vector<Case> Joined(std::vector<Case> first, const std::vector<Case>& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+// ---- The table: all 50 exports, alphabetical ----------------------------------------------------
+
+std::vector<Export> Exports() {
+  const ArrayArgument cipherKey{"key",
+                                ARRAY_CALL(CipherMode, kDoubles, 1, 2, 3, array, n, kDoubles, 2, 9),
+                                "CipherMode(1, 2, 3, {list}, [7,8], 1, 9)",
+                                BelowOne::kRefused,
+                                BelowOne::kEmptyList,
+                                {0, {}, "CipherMode"}};
+  const ArrayArgument cipherRand{"rand",
+                                 ARRAY_CALL(CipherMode, kDoubles, 1, 2, 3, kDoubles, 3, array, n, 9),
+                                 "CipherMode(1, 2, 3, [7,8,9], {list}, 1, 9)",
+                                 BelowOne::kRefused,
+                                 BelowOne::kEmptyList,
+                                 {0, {}, "CipherMode"}};
+  const ArrayArgument speech{"speech",
+                             ARRAY_CALL(EnableVoiceSend, kDoubles, 1, array, n, 4),
+                             "EnableVoiceSend(1, {n}, {list}, 4)",
+                             BelowOne::kRefused,
+                             BelowOne::kRefused,
+                             {0}};
+  const ArrayArgument message{"bytes",
+                              ARRAY_CALL(SendMsg, kInts, 1, 2, array, n, 4),
+                              "SendMsg(1, 2, {n}, {list}, 4)",
+                              BelowOne::kRefused,
+                              BelowOne::kRefused,
+                              {0}};
+  const ArrayArgument paging{"bytes",
+                             ARRAY_CALL(SendPagingReq, kInts, 1, 2, array, n, 5),
+                             "SendPagingReq(1, 2, {n}, {list}, 5)",
+                             BelowOne::kRefused,
+                             BelowOne::kRefused,
+                             {0, {}, "SendPagingReq"}};
+  const ArrayArgument systemInformation{"bytes",
+                                        ARRAY_CALL(SendSIMsg, kInts, 3, array, n),
+                                        "SendSIMsg(3, {n}, {list})",
+                                        BelowOne::kEmptyList,
+                                        BelowOne::kEmptyList,
+                                        {0, {}, "SendSIMsg"}};
+  const ArrayArgument awaited{"bytes",
+                              ARRAY_CALL(WaitMsg, kInts, 1, 2, 3, array, n),
+                              "WaitMsg(1, 2, 3, {list})",
+                              BelowOne::kRefused,
+                              BelowOne::kRefused,
+                              {-1}};
+  const char* const kWords = "INT_MIN, INT_MAX, -1";
+  return {
+      {"AttachAuxSpeech", kNoReports, {Same("no aux speech object", CALL(AttachAuxSpeech, INT_MIN), {0})}},
+      {"CallboxMode_StartStop",
+       kNoReports,
+       {Same("INT_MIN", CALL(CallboxMode_StartStop, INT_MIN),
+             {0, {}, nullptr, "", {"CallboxMode_StartStop(-2147483648)"}})}},
+      {"ChangeMSPower",
+       kNoReports,
+       {Plain(kWords, CALL(ChangeMSPower, INT_MIN, INT_MAX), "ChangeMSPower(-2147483648, 2147483647)")}},
+      {"ChangeTimingAdvance",
+       kNoReports,
+       {Plain(kWords, CALL(ChangeTimingAdvance, INT_MIN, INT_MAX),
+              "ChangeTimingAdvance(-2147483648, 2147483647)")}},
+      {"ChangeTxPower",
+       kNoReports,
+       {Plain("-0.0, INT_MIN", CALL(ChangeTxPower, -0.0f, INT_MIN), "ChangeTxPower(-0, -2147483648)")}},
+      {"CipherMode", kDedicated, Joined(ArrayCases(cipherKey), ArrayCases(cipherRand))},
+      {"ConfigCch",
+       kNoReports,
+       {Plain(kWords,
+              CALL(ConfigCch, INT_MIN, INT_MAX, INT_MIN, -1, INT_MAX, INT_MIN, 0, INT_MIN, INT_MAX, -1),
+              "ConfigCch(-2147483648, -60.5, -50.25, 2147483647, 1, [0], -1, 2147483647, -2147483648, 0, 0, "
+              "2147483647, -1)")}},
+      {"DisableCch", kNoReports, {Plain(kWords, CALL(DisableCch, INT_MIN), "DisableCch(-2147483648)")}},
+      {"DisableTrafficMultiframe",
+       kNoReports,
+       {Plain(kWords, CALL(DisableTrafficMultiframe, INT_MIN), "DisableTrafficMultiframe(-2147483648)")}},
+      {"DisableVoiceSend",
+       kNoReports,
+       {Plain(kWords, CALL(DisableVoiceSend, INT_MIN), "DisableVoiceSend(-2147483648)")}},
+      {"EnableTrafficMultiframe",
+       kDedicated,
+       {{kWords,
+         CALL(EnableTrafficMultiframe, INT_MIN, INT_MAX, -1, INT_MIN, INT_MAX, -1, INT_MIN, INT_MAX, -1,
+              INT_MIN, INT_MAX, -1),
+         Effect{0, {}, "EnableTrafficMultiframe"},
+         {-1,
+          {"EnableTrafficMultiframe(-60.5, -50.25, -2147483648, 1, [255], -1, -2147483648, 2147483647, -1, "
+           "-2147483648, 2147483647, -1, -2147483648, 2147483647, -1)"}}}}},
+      {"EnableVoiceSend", kNoReports, ArrayCases(speech)},
+      {"GetAccessBurst", kNoReports, {Same("null", CALL(GetAccessBurst, nullptr), {0})}},
+      {"GetErrorMsg", kNoReports, {Same("null, INT_MIN, -1", CALL(GetErrorMsg, 0, INT_MIN, -1), {-1})}},
+      {"GetErrorMsgLength", kNoReports, {Same("null, INT_MIN", CALL(GetErrorMsgLength, 0, INT_MIN), {-1})}},
+      {"GetLogFileName",
+       kNoReports,
+       {Same("null, 16", CALL(GetLogFileName, nullptr, 16), {0}),
+        Same("null, INT_MAX", CALL(GetLogFileName, nullptr, INT_MAX), {0}),
+        Same("null, INT_MIN", CALL(GetLogFileName, nullptr, INT_MIN), {0}),
+        Same("buffer, INT_MIN", CALL(GetLogFileName, logBuffer, INT_MIN), {0}),
+        Same("buffer, -1", CALL(GetLogFileName, logBuffer, -1), {0}),
+        Same("buffer, 0", CALL(GetLogFileName, logBuffer, 0), {0}),
+        {"buffer, 1 (the name does not fit)",
+         CALL(GetLogFileName, logBuffer, 1),
+         Effect{0},
+         {0, {"get_LogFileName()"}}},
+        {"buffer, INT_MAX",
+         CALL(GetLogFileName, logBuffer, INT_MAX),
+         Effect{0},
+         {-1, {"get_LogFileName()"}}}}},
+      {"GetParameter",
+       kNoReports,
+       {Same("null name", CALL(GetParameter, nullptr, 0, valueBuffer, 0), {0}),
+        Same("null value", CALL(GetParameter, "RX Level", INT_MIN, nullptr, INT_MAX), {0}),
+        Same("both null", CALL(GetParameter, nullptr, -1, nullptr, -1), {0}),
+        Same("ignored words at INT_MIN, INT_MAX",
+             CALL(GetParameter, "RX Level", INT_MIN, valueBuffer, INT_MAX), {-1})}},
+      {"GetServerVersion", kNoReports, {Same("null", CALL(GetServerVersion, 0), {-1})}},
+      {"GetUpdatedBerResults",
+       kNoReports,
+       {Same("null and INT_MIN words",
+             CALL(GetUpdatedBerResults, 0, INT_MIN, 0, INT_MIN, 0, INT_MIN, 0, INT_MIN, 0, INT_MIN, 0),
+             {0})}},
+      {"GetchannelRequestMsg", kNoReports, {Same("null", CALL(GetchannelRequestMsg, nullptr), {0})}},
+      {"Initialise", kNoReports, {Same(kWords, CALL(Initialise, INT_MIN, INT_MAX, -1, 0), {-1})}},
+      {"InitialiseSystem", kNoReports, {{"a second time", CALL(InitialiseSystem), std::nullopt, {0}}}},
+      {"LoadMasterParameterFile",
+       kNoReports,
+       {Same("ignored words at INT_MIN, INT_MAX", CALL(LoadMasterParameterFile, INT_MIN, INT_MAX), {-1})}},
+      {"PutKeywordTimeout",
+       kNoReports,
+       {Plain("INT_MIN", CALL(PutKeywordTimeout, INT_MIN), "put_KeywordTimeout(-2147483648)")}},
+      {"PutLogFileName",
+       kGeneral,
+       {Same("null, 8", CALL(PutLogFileName, nullptr, 8), {0}),
+        Same("null, INT_MAX", CALL(PutLogFileName, nullptr, INT_MAX), {0}),
+        Same("null, INT_MIN", CALL(PutLogFileName, nullptr, INT_MIN), {0}),
+        Same("name, INT_MIN", CALL(PutLogFileName, "run.log", INT_MIN), {0}),
+        Same("name, -1", CALL(PutLogFileName, "run.log", -1), {0}),
+        Same("name, 0", CALL(PutLogFileName, "run.log", 0), {0}),
+        {"name, 1",
+         CALL(PutLogFileName, "run.log", 1),
+         Effect{0, {}, "put_LogFileName"},
+         {-1, {"put_LogFileName(\"run.log\")"}}},
+        {"name, INT_MAX",
+         CALL(PutLogFileName, "run.log", INT_MAX),
+         Effect{0, {}, "put_LogFileName"},
+         {-1, {"put_LogFileName(\"run.log\")"}}}}},
+      {"QueryFrameNumber", kNoReports, {Same("null", CALL(QueryFrameNumber, nullptr), {0})}},
+      {"ReleaseAuxSpeech", kNoReports, {Same("no aux speech object", CALL(ReleaseAuxSpeech), {0})}},
+      {"ReleaseL2Link",
+       kNoReports,
+       {Plain(kWords, CALL(ReleaseL2Link, INT_MIN, INT_MAX, -1, 0),
+              "ReleaseL2Link(-2147483648, 2147483647, -1, 0)")}},
+      {"RemoteConnection_Set",
+       kNoReports,
+       {Same("null",
+             [](const ProductModule& m) {
+               return ExportOf<decltype(znGeranApiInterfaceDll_RemoteConnection_Set)>(
+                   m, "_znGeranApiInterfaceDll_RemoteConnection_Set@4")(0);
+             },
+             {-1})}},
+      {"Reset", kNoReports, {Plain("no arguments", CALL(Reset), "Reset()")}},
+      {"RunTestScenario",
+       kNoReports,
+       {Same("null, run", CALL(RunTestScenario, INT_MIN, nullptr, 1), {0}),
+        Same("null, run flag INT_MIN", CALL(RunTestScenario, 0, nullptr, INT_MIN), {0}),
+        Same("null, not run", CALL(RunTestScenario, INT_MAX, nullptr, 0), {-1}),
+        Same("empty script, run flag INT_MIN", CALL(RunTestScenario, INT_MIN, "", INT_MIN),
+             {-1, {}, nullptr, "", {"RunTestScript(\"\", 4, 1)"}})}},
+      {"SelectRadioSystem",
+       kNoReports,
+       {Plain("INT_MIN", CALL(SelectRadioSystem, INT_MIN), "SelectRadioSystem(-2147483648)")}},
+      {"SendMsg", kNoReports, ArrayCases(message)},
+      {"SendPagingReq", kAccess, ArrayCases(paging)},
+      {"SendSIMsg", kAccess, ArrayCases(systemInformation)},
+      {"SetParameter",
+       kNoReports,
+       {Same("null name", CALL(SetParameter, nullptr, 0, "3", 0), {0}),
+        Same("null value", CALL(SetParameter, "TCH Timeslot", INT_MIN, nullptr, INT_MAX), {0}),
+        Same("both null", CALL(SetParameter, nullptr, -1, nullptr, -1), {0}),
+        Same("ignored words at INT_MIN, INT_MAX", CALL(SetParameter, "TCH Timeslot", INT_MIN, "3", INT_MAX),
+             {-1})}},
+      {"SetSystemMode", kNoReports, {Same("INT_MIN", CALL(SetSystemMode, INT_MIN), {-1})}},
+      {"ShiftLeft",
+       kNoReports,
+       {{kWords,
+         CALL(ShiftLeft, INT_MIN, INT_MAX),
+         Effect{0},
+         {static_cast<int>(kShiftAnswer), {"ShiftLeft(-2147483648, 2147483647)"}}}}},
+      {"ShiftRight",
+       kNoReports,
+       {{kWords,
+         CALL(ShiftRight, INT_MIN, INT_MAX),
+         Effect{0},
+         {static_cast<int>(kShiftAnswer), {"ShiftRight(-2147483648, 2147483647)"}}}}},
+      {"ShowText",
+       kNoReports,
+       {{"null, 5 (shows the empty string)", CALL(ShowText, nullptr, 5), Effect{0}, {-1, {"ShowText(null)"}}},
+        Same("null, INT_MIN", CALL(ShowText, nullptr, INT_MIN), {0}),
+        Same("text, -1", CALL(ShowText, "hi", -1), {0}),
+        Same("text, 0", CALL(ShowText, "hi", 0), {0}),
+        Plain("text, 1", CALL(ShowText, "hi", 1), "ShowText(\"hi\")"),
+        Plain("text, INT_MAX", CALL(ShowText, "hi", INT_MAX), "ShowText(\"hi\")")}},
+      {"Shutdown", kNoReports, {Same("no arguments", CALL(Shutdown), {-1})}},
+      // Before InitialiseSystem, COM is not initialised on the thread, so nothing can be created.
+      {"StartAuxSpeech",
+       "src/measurement/aux_speech.cpp",
+       {{"INT_MIN, INT_MIN",
+         CALL(StartAuxSpeech, INT_MIN, INT_MIN),
+         Effect{0, {}, "Getchannel_req_msg", "", {}, CO_E_NOTINITIALIZED},
+         {-1, {"AuxSpeech.Start(AuxSpeech#1, -2147483648, -1)"}}}}},
+      {"StartBERTest",
+       kNoReports,
+       {{"samples INT_MIN",
+         CALL(StartBERTest, INT_MIN, INT_MAX),
+         Effect{0},
+         {-1, {"StartBer(0, 2147483647)", "WaitTime(2000)", "StopBer(2147483647)"}}}}},
+      {"StartScript",
+       kNoReports,
+       {{"no arguments",
+         CALL(StartScript),
+         Effect{0},
+         {-1, {"StartScript()"}, nullptr, " Start Script Done\n"}}}},
+      {"StopBERTest", kNoReports, {Plain("INT_MIN", CALL(StopBERTest, INT_MIN), "StopBer(-2147483648)")}},
+      {"VoiceLoop",
+       kNoReports,
+       {Plain(kWords, CALL(VoiceLoop, INT_MIN, INT_MAX, -1), "VoiceLoop(-2147483648, 2147483647, -1)")}},
+      {"WaitAccessBurst",
+       kNoReports,
+       {Plain(kWords, CALL(WaitAccessBurst, INT_MIN, INT_MIN, INT_MAX),
+              "WaitAccessBurst(-2147483648, int:-2147483648, 2147483647)")}},
+      {"WaitMsg", kDedicated, ArrayCases(awaited)},
+      {"WaitOnMMIReady", kNoReports, {{"INT_MIN", CALL(WaitOnMMIReady, INT_MIN), Effect{0}, {-1}}}},
+      {"WaitTime", kNoReports, {Plain("INT_MIN", CALL(WaitTime, INT_MIN), "WaitTime(-2147483648)")}},
+  };
+}
+
+std::vector<std::string> Since(const std::vector<std::string>& entries, size_t mark) {
+  return {entries.begin() + static_cast<long>(std::min(mark, entries.size())), entries.end()};
+}
+
+class HostileCallerTest : public ProductTest {
+ protected:
+  void SetUp() override {
+    ProductTest::SetUp();
+    ScenarioLib_Reset();
+    TestSetSim_SetText("LogFileName", kLogFileName);
+    TestSetSim_SetValue("ShiftAnswer", kShiftAnswer);
+    StdoutCapture console;                                                 // the load is not under test
+    ASSERT_EQ(GERAN_EXPORT(module(), LoadMasterParameterFile)(0, 0), -1);  // pointers to the store matter
+  }
+  void TearDown() override {
+    ProductTest::TearDown();
+    ScenarioLib_Reset();
+  }
+
+  void Check(const char* state, const char* source, const Case& c, const Effect& expected) {
+    SCOPED_TRACE(std::string(state) + ": " + c.what);
+    const size_t journalMark = Journal().size(), scenarioMark = ScenarioCalls().size();
+    std::optional<StdoutCapture> capture(std::in_place);  // ended before any failure message is printed
+    const int result = c.invoke(module());
+    const std::string out = capture->Take();
+    capture.reset();
+    EXPECT_EQ(result, expected.result);
+    EXPECT_EQ(Since(Journal(), journalMark), expected.calls);
+    EXPECT_EQ(Since(ScenarioCalls(), scenarioMark), expected.scenario);
+    if (expected.label == nullptr) {
+      EXPECT_EQ(out, expected.out);
+    } else {
+      EXPECT_EQ(out.substr(0, expected.out.size()), expected.out);
+      EXPECT_TRUE(IsFailureReport(out.substr(std::min(out.size(), expected.out.size())), source,
+                                  expected.label, MessageTextFor(expected.hr)));
+    }
+  }
+
+ private:
+  TempMasterFile master_{kLevelsFile};
+};
+
+class EveryExportTest : public HostileCallerTest, public ::testing::WithParamInterface<Export> {};
+
+TEST_P(EveryExportTest, GivesItsDocumentedResultToHostileCalls) {
+  const Export& row = GetParam();
+  for (const Case& c : row.cases)
+    if (c.unconnected) Check("unconnected", row.source, c, *c.unconnected);
+  Connect();
+  for (const Case& c : row.cases) Check("connected", row.source, c, c.connected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hostile, EveryExportTest, ::testing::ValuesIn(Exports()),
+                         [](const ::testing::TestParamInfo<Export>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// Two pages of integers that end where unreadable memory begins: the first read-write and the
+// second read-only (two regions to walk), then a reserved page nothing may read.
+class PagesBeforeAHole {
+ public:
+  PagesBeforeAHole() {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    pageSize_ = system.dwPageSize;
+    base_ = static_cast<BYTE*>(VirtualAlloc(nullptr, 3 * pageSize_, MEM_RESERVE, PAGE_NOACCESS));
+    EXPECT_NE(VirtualAlloc(base_, 2 * pageSize_, MEM_COMMIT, PAGE_READWRITE), nullptr);
+    std::fill_n(reinterpret_cast<int*>(base_), 2 * pageSize_ / sizeof(int), 0x107);  // low byte 7
+    DWORD previous = 0;
+    EXPECT_TRUE(VirtualProtect(base_ + pageSize_, pageSize_, PAGE_READONLY, &previous));
+  }
+  ~PagesBeforeAHole() { VirtualFree(base_, 0, MEM_RELEASE); }
+  PagesBeforeAHole(const PagesBeforeAHole&) = delete;
+  PagesBeforeAHole& operator=(const PagesBeforeAHole&) = delete;
+
+  // The address of the integer that lies count integers before the hole.
+  const int* Before(int count) const { return reinterpret_cast<const int*>(base_ + 2 * pageSize_) - count; }
+  int IntegersPerPage() const { return static_cast<int>(pageSize_ / sizeof(int)); }
+
+ private:
+  DWORD pageSize_;
+  BYTE* base_;
+};
+
+// What SendSIMsg(3, start, count) gives: the call of count sevens, or 0 and nothing.
+Effect SevensSent(int count, bool sent) {
+  if (!sent) return {0};
+  std::string list;
+  for (int i = 0; i < count; ++i) list += i == 0 ? "7" : ",7";
+  return {-1, {"SendSIMsg(3, " + std::to_string(count) + ", [" + list + "])"}};
+}
+
+// An array is read when all of it lies in readable memory, across regions too; one element more,
+// reaching into the hole, and nothing is read or sent.
+TEST_F(HostileCallerTest, ArraysAreReadUpToUnreadableMemoryAndNotIntoIt) {
+  const PagesBeforeAHole pages;
+  const int wholeTwoPages = 2 * pages.IntegersPerPage();
+  const struct {
+    int before;  // where the array starts: this many integers before the hole
+    int count;
+    bool sent;
+  } cases[] = {{3, 3, true},
+               {3, 4, false},
+               {wholeTwoPages, wholeTwoPages, true},
+               {wholeTwoPages, wholeTwoPages + 1, false},
+               {1, INT_MAX, false}};
+  Connect();
+  for (const auto& c : cases) {
+    const int* start = pages.Before(c.before);
+    const int count = c.count;
+    Check("connected", kAccess,
+          {"count " + std::to_string(count) + " from " + std::to_string(c.before) + " before the hole",
+           [start, count](const ProductModule& m) { return GERAN_EXPORT(m, SendSIMsg)(3, start, count); },
+           {},
+           {}},
+          SevensSent(count, c.sent));
+  }
+}
+
+// A null place for the value is refused after the entry trace line, which records every call.
+TEST_F(HostileCallerTest, NullAccessBurstIsTracedLikeAnyCall) {
+  Connect();
+  EXPECT_EQ(GERAN_EXPORT(module(), GetAccessBurst)(nullptr), 0);
+  EXPECT_EQ(ReadFileBytes(kRemoteApi), OnDisk("inside znGeranApiInterfaceDll_GetAccessBurst()\n"));
+  EXPECT_EQ(Calls(), std::vector<std::string>{});
+}
+
+// The product's next heap allocation fails (operator new reaches malloc through the product's
+// import of it), as the allocation of a byte list too large for the address space does; the
+// allocations after it, the exception's own among them, succeed again.
+class NextAllocationFails {
+ public:
+  explicit NextAllocationFails(const ProductModule& module) : module_(module) {
+    malloc_ = PatchImport(module.handle(), "msvcrt.dll", "malloc", reinterpret_cast<void*>(&FailOnce));
+    EXPECT_NE(malloc_, nullptr) << "the product does not import malloc from msvcrt.dll";
+    failed_ = false;
+  }
+  ~NextAllocationFails() {
+    PatchImport(module_.handle(), "msvcrt.dll", "malloc", malloc_);
+    EXPECT_TRUE(failed_) << "the call allocated nothing";
+  }
+  NextAllocationFails(const NextAllocationFails&) = delete;
+  NextAllocationFails& operator=(const NextAllocationFails&) = delete;
+
+ private:
+  static void* FailOnce(size_t size) {
+    if (failed_) return reinterpret_cast<void* (*)(size_t)>(malloc_)(size);
+    failed_ = true;
+    return nullptr;
+  }
+  static inline void* malloc_ = nullptr;
+  static inline bool failed_ = false;
+  const ProductModule& module_;
+};
+
+// Memory running out inside an export gives 0 and one line naming the export, and nothing reaches
+// the test set; once memory is back the same call succeeds: the module stayed usable.
+TEST_F(HostileCallerTest, RunningOutOfMemoryGivesZeroAndOneLine) {
+  const struct {
+    const char* name;
+    Invoke invoke;
+    const char* call;
+  } cases[] = {
+      {"SendSIMsg", CALL(SendSIMsg, 3, kInts, 3), "SendSIMsg(3, 3, [7,8,9])"},
+      {"SendPagingReq", CALL(SendPagingReq, 1, 2, kInts, 3, 5), "SendPagingReq(1, 2, 3, [7,8,9], 5)"},
+      {"SendMsg", CALL(SendMsg, 1, 2, kInts, 3, 4), "SendMsg(1, 2, 3, [7,8,9], 4)"},
+      {"WaitMsg", CALL(WaitMsg, 1, 2, 3, kInts, 3), "WaitMsg(1, 2, 3, [7,8,9])"},
+      {"CipherMode", CALL(CipherMode, 1, 2, 3, kDoubles, 3, kDoubles, 2, 9),
+       "CipherMode(1, 2, 3, [7,8,9], [7,8], 1, 9)"},
+      {"EnableVoiceSend", CALL(EnableVoiceSend, 1, kDoubles, 3, 4), "EnableVoiceSend(1, 3, [7,8,9], 4)"},
+      {"ConfigCch", CALL(ConfigCch, 1, 0, 20, 0, 0, 0, 0, 7, 3, 1),
+       "ConfigCch(1, -60.5, -50.25, 0, 1, [20], 0, 0, 0, 0, 0, 3, 1)"},
+      {"EnableTrafficMultiframe", CALL(EnableTrafficMultiframe, 7, 20, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12),
+       "EnableTrafficMultiframe(-60.5, -50.25, 7, 1, [20], 3, 4, 5, 6, 7, 8, 9, 10, 11, 12)"},
+      {"GetLogFileName", CALL(GetLogFileName, logBuffer, 16), "get_LogFileName()"},
+      {"PutLogFileName", CALL(PutLogFileName, "run.log", 8), "put_LogFileName(\"run.log\")"},
+  };
+  Connect();
+  for (const auto& c : cases) {
+    const std::string line = std::string("znGeranApiInterfaceDll_") + c.name + " failed: out of memory\n";
+    {
+      NextAllocationFails exhausted(module());
+      Check("memory exhausted", kNoReports, {c.name, c.invoke, {}, {}}, {0, {}, nullptr, line});
+    }
+    Check("memory back", kNoReports, {c.name, c.invoke, {}, {}}, {-1, {c.call}});
+  }
+}
+
+// The parameter load, guarded like the commands: its store cannot be made on the first load.
+TEST_F(ProductTest, RunningOutOfMemoryInTheFirstLoadGivesZeroAndOneLine) {
+  const TempMasterFile master(kLevelsFile);
+  const auto load = [&] {
+    StdoutCapture capture;
+    const int result = GERAN_EXPORT(module(), LoadMasterParameterFile)(0, 0);
+    return std::make_pair(result, capture.Take());
+  };
+  std::pair<int, std::string> failed;
+  {
+    NextAllocationFails exhausted(module());
+    failed = load();
+  }
+  EXPECT_EQ(failed,
+            std::make_pair(
+                0, std::string("znGeranApiInterfaceDll_LoadMasterParameterFile failed: out of memory\n")));
+  EXPECT_EQ(load(), std::make_pair(-1, std::string()));
+}
+
+// The table leaves no export out: every ordinal resolves to an export it names.
+TEST(HostileCallerTable, CoversEveryExport) {
+  ProductModule module;
+  std::set<FARPROC> covered;
+  for (const Export& row : Exports()) {
+    const std::string name = std::string("znGeranApiInterfaceDll_") + row.name;
+    const FARPROC address =
+        module.Find(name.c_str()) ? module.Find(name.c_str()) : module.Find(("_" + name + "@4").c_str());
+    EXPECT_NE(address, nullptr) << row.name;
+    covered.insert(address);
+  }
+  for (WORD ordinal = 1; ordinal <= 50; ++ordinal)
+    EXPECT_EQ(covered.count(GetProcAddress(module.handle(), MAKEINTRESOURCEA(ordinal))), 1u)
+        << "ordinal " << ordinal;
+  EXPECT_EQ(Exports().size(), 50u);
+}
+
+}  // namespace
+}  // namespace geran::test
