@@ -1,6 +1,6 @@
 // System information, paging, access bursts, the channel request and the frame number.
-#include "cell/byte_list.h"
 #include "cell/cell_command.h"
+#include "cell/packed_bytes.h"
 
 #include <znGeranApiInterfaceDll.h>
 

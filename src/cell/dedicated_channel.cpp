@@ -1,6 +1,6 @@
 // The traffic multiframe, ciphering, layer-3 messages and the layer-2 link.
-#include "cell/byte_list.h"
 #include "cell/cell_command.h"
+#include "cell/packed_bytes.h"
 #include "parameters/parameter_store.h"
 
 #include <znGeranApiInterfaceDll.h>

@@ -1,5 +1,5 @@
 // The speech paths that pass straight through to the test set: voice loop and voice sending.
-#include "cell/byte_list.h"
+#include "cell/packed_bytes.h"
 #include "measurement/measurement.h"
 #include "testset/command.h"
 
