@@ -57,9 +57,8 @@ struct Adapter<int(WINAPI*)(Parameters...)> {
 
   static std::vector<Kind> Kinds() { return {KindOf<Parameters>()...}; }
 
-  static int Invoke(FARPROC function, const std::vector<Slot>& slots) {
-    return Call(reinterpret_cast<Function>(reinterpret_cast<void*>(function)), slots,
-                std::index_sequence_for<Parameters...>());
+  static int Invoke(EntryPoint function, const std::vector<Slot>& slots) {
+    return Call(reinterpret_cast<Function>(function), slots, std::index_sequence_for<Parameters...>());
   }
 
   template <std::size_t... Index>
@@ -138,18 +137,22 @@ std::vector<Export> MakeTable() {
 
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
-// Levenshtein distance, case-insensitive, with one row of the table.
-std::size_t EditDistance(std::string_view a, std::string_view b) {
+// Levenshtein distance, case-insensitive, with one row of the table; gives bound as soon as the
+// distance cannot be smaller (a row's minimum never falls in the rows below it).
+std::size_t EditDistance(std::string_view a, std::string_view b, std::size_t bound) {
   std::vector<std::size_t> row(b.size() + 1);
   std::iota(row.begin(), row.end(), 0);
   for (std::size_t i = 1; i <= a.size(); ++i) {
     std::size_t diagonal = row[0];
     row[0] = i;
+    std::size_t smallest = row[0];
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t substitution = diagonal + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
       diagonal = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, substitution});
+      row[j] = std::min(std::min(row[j], row[j - 1]) + 1, substitution);
+      smallest = std::min(smallest, row[j]);
     }
+    if (smallest >= bound) return bound;
   }
   return row[b.size()];
 }
@@ -178,7 +181,7 @@ std::string_view NearestExportName(std::string_view name) {
   std::string_view best;
   std::size_t bestDistance = operation.size() / 2 + 1;
   for (const Export& entry : Exports()) {
-    const std::size_t distance = EditDistance(operation, entry.name);
+    const std::size_t distance = EditDistance(operation, entry.name, bestDistance);
     if (distance < bestDistance) {
       best = entry.name;
       bestDistance = distance;

@@ -1,7 +1,6 @@
 // The product's 50 exports as the script host sees them: names, argument kinds and typed calls.
+// Plain C++ (no Windows header), since the script parser builds on it natively too.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 #include <string>
@@ -30,11 +29,14 @@ struct Slot {
   const void* pointer = nullptr;
 };
 
+// An export's address as the loader hands it out; its adapter casts it to the prototype.
+using EntryPoint = void (*)();
+
 struct Export {
   std::string_view name;  // the operation, without the znGeranApiInterfaceDll_ prefix
   const char* symbol;     // the name in the export table
   std::vector<Kind> kinds;
-  int (*invoke)(FARPROC function, const std::vector<Slot>& slots);
+  int (*invoke)(EntryPoint function, const std::vector<Slot>& slots);
 };
 
 inline constexpr std::string_view kExportPrefix = "znGeranApiInterfaceDll_";

@@ -7,7 +7,9 @@
 
 #include <io.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -28,7 +30,7 @@ using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
 std::string ReadScriptOrThrow(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw UsageError("cannot read the script " + path);
+  if (!file) throw UsageError("cannot read the script " + path + ": " + std::strerror(errno));
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 

@@ -212,7 +212,8 @@ class Runner {
     OutputRelay output;
     std::optional<ProgressLine> progress;
     if (watch != nullptr && options_.progress) progress.emplace(*watch);
-    const int result = call.target->invoke(functions_.at(call.target->name), arguments.slots());
+    const int result = call.target->invoke(reinterpret_cast<EntryPoint>(functions_.at(call.target->name)),
+                                           arguments.slots());
     progress.reset();
     if (output.EndsMidLine()) std::printf("\n");
     return result;

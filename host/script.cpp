@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <utility>
 
@@ -473,6 +474,51 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+constexpr std::size_t kMaxLineBytes = 64 * 1024;
+constexpr std::size_t kExcerptBytes = 160;  // of a long line, the part shown under an error
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }
+
+bool IsUtf16(std::string_view text) {
+  const std::string_view start = text.substr(0, 2);
+  return start == "\xFF\xFE" || start == "\xFE\xFF";
+}
+
+ScriptError LineTooLong(const std::string& line, int number) {
+  return {
+      {number, 1},
+      "line too long: " + std::to_string(line.size()) + " bytes, at most " + std::to_string(kMaxLineBytes)};
+}
+
+// The first control byte of a line (binary data, not text), if it has one.
+std::optional<ScriptError> ControlByte(const std::string& line, int number) {
+  const auto control = std::find_if(line.begin(), line.end(), IsControl);
+  if (control == line.end()) return std::nullopt;
+  char byte[8];
+  std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(*control));
+  return ScriptError{
+      {number, static_cast<int>(control - line.begin()) + 1},
+      std::string("not a text file: control byte ") + byte + " (in a string, write \\x" + (byte + 2) + ")"};
+}
+
+// What FormatError shows of a line: at most kExcerptBytes around the column, control bytes as '?'
+// (one column each, so the caret still points at the right byte).
+struct Excerpt {
+  std::string text;
+  std::size_t caret;  // where the caret goes, 0-based
+};
+
+Excerpt ExcerptAround(const std::string& line, int column) {
+  const std::size_t at = std::min(static_cast<std::size_t>(std::max(column, 1) - 1), line.size());
+  const std::size_t start = at < kExcerptBytes ? 0 : at - kExcerptBytes / 2;
+  Excerpt excerpt{start > 0 ? "..." : "", 0};
+  excerpt.caret = excerpt.text.size() + at - start;
+  excerpt.text += line.substr(start, kExcerptBytes);
+  std::replace_if(excerpt.text.begin(), excerpt.text.end(), IsControl, '?');
+  if (start + kExcerptBytes < line.size()) excerpt.text += "...";
+  return excerpt;
+}
+
 }  // namespace
 
 std::size_t Script::CallCount() const {
@@ -484,10 +530,23 @@ std::size_t Script::CallCount() const {
 Script ParseScript(std::string_view text) {
   Script script;
   script.lines = SplitLines(text);
+  if (IsUtf16(text)) {
+    script.errors.push_back({{1, 1}, "not a text file: UTF-16; save the script as ANSI or UTF-8"});
+    return script;
+  }
   OutKinds outs;
   for (std::size_t i = 0; i < script.lines.size(); ++i) {
+    const int number = static_cast<int>(i) + 1;
+    if (std::optional<ScriptError> error = ControlByte(script.lines[i], number)) {
+      script.errors.push_back(std::move(*error));
+      break;  // binary data: errors for the lines after it would be noise
+    }
+    if (script.lines[i].size() > kMaxLineBytes) {
+      script.errors.push_back(LineTooLong(script.lines[i], number));
+      continue;
+    }
     try {
-      LineParser parser(script.lines[i], static_cast<int>(i) + 1, outs);
+      LineParser parser(script.lines[i], number, outs);
       if (std::optional<Step> step = parser.Parse()) script.steps.push_back(std::move(*step));
     } catch (const ScriptError& error) {
       script.errors.push_back(error);
@@ -499,10 +558,10 @@ Script ParseScript(std::string_view text) {
 std::string FormatError(const Script& script, std::string_view file, const ScriptError& error) {
   std::string text = std::string(file) + ":" + std::to_string(error.where.line) + ":" +
                      std::to_string(error.where.column) + ": " + error.message + "\n";
-  const std::string& line = script.lines.at(static_cast<std::size_t>(error.where.line) - 1);
-  text += "    " + line + "\n    ";
-  for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(error.where.column) && i < line.size(); ++i)
-    text += line[i] == '\t' ? '\t' : ' ';
+  const Excerpt excerpt =
+      ExcerptAround(script.lines.at(static_cast<std::size_t>(error.where.line) - 1), error.where.column);
+  text += "    " + excerpt.text + "\n    ";
+  for (std::size_t i = 0; i < excerpt.caret; ++i) text += excerpt.text[i] == '\t' ? '\t' : ' ';
   return text + "^\n";
 }
 

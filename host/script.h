@@ -63,13 +63,14 @@ struct ScriptError {
 
 struct Script {
   std::vector<Step> steps;
-  std::vector<ScriptError> errors;  // the first error of every bad line
+  std::vector<ScriptError> errors;  // the first error of every bad line, up to the first binary one
   std::vector<std::string> lines;   // the source, for error excerpts
 
   std::size_t CallCount() const;
 };
 
-// Parses and checks the whole text (arguments against the prototypes, out names before use).
+// Parses and checks the whole text (arguments against the prototypes, out names before use). Text
+// that is no script fails too: UTF-16, a control byte, a line over 64 KiB.
 Script ParseScript(std::string_view text);
 
 // "file:line:col: message", then the source line with a caret under the column.

@@ -2,7 +2,13 @@
 #ifndef ZN_GERAN_API_INTERFACE_DLL_H
 #define ZN_GERAN_API_INTERFACE_DLL_H
 
+#ifdef _WIN32
 #include <windows.h>
+#else
+/* Elsewhere the prototypes are only read, by tools that check calls against them (the script
+ * host's parser in its native fuzz build): no calling convention applies. */
+#define WINAPI
+#endif
 
 /* Results: -1 (all bits set) is success and 0 is failure, unless a comment says otherwise.
  * Every export is __stdcall (WINAPI) and takes only 32-bit words. Strings are narrow,

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace geran::handler {
@@ -57,14 +56,6 @@ Outcome WriteText(const std::wstring& path, const std::string& text) {
                  : FileFailure(kMasterFileNotWritable, path, "master parameter file cannot be written");
 }
 
-// Where the value of the key on a 1-based line starts: after the line's first '=' and its blanks.
-size_t ValueOffset(const std::string& text, int lineNumber) {
-  size_t lineStart = 0;
-  for (int line = 1; line < lineNumber; ++line) lineStart = text.find('\n', lineStart) + 1;
-  const size_t offset = text.find_first_not_of(" \t", text.find('=', lineStart) + 1);
-  return offset == std::string::npos ? text.size() : offset;
-}
-
 }  // namespace
 
 std::wstring MasterFilePath() {
@@ -85,15 +76,9 @@ Outcome ReadMasterFile(const std::wstring& path, ParameterList& list) {
 
 Outcome ReplaceValue(const std::wstring& path, const std::string& name, const std::string& value) {
   std::string text;
-  ParameterList list;
   Outcome outcome = ReadText(path, text);
-  if (outcome.ok()) outcome = ParseMasterText(text, Narrow(path), list);
-  if (!outcome.ok()) return outcome;
-  const auto entry = list.find(name);
-  if (entry == list.end())
-    return {kParameterUnknown, "ParameterHandler: " + Narrow(path) + ": no parameter \"" + name + "\""};
-  const size_t offset = ValueOffset(text, std::atoi(entry->second.sourceLine.c_str()));
-  return WriteText(path, text.replace(offset, entry->second.value.size(), value));
+  if (outcome.ok()) outcome = ReplaceValueInText(text, Narrow(path), name, value);
+  return outcome.ok() ? WriteText(path, text) : outcome;
 }
 
 }  // namespace geran::handler

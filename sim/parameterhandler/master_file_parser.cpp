@@ -1,11 +1,28 @@
 // The master file's grammar: [group] headers, key = value lines, ; or # comments, blank lines.
-#include "master_file.h"
+#include "master_text.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace geran::handler {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // an editor's UTF-8 mark, not text
+constexpr std::string_view kUtf16Marks[] = {"\xFF\xFE", "\xFE\xFF"};
+
+bool IsUtf16(std::string_view text) {
+  for (const std::string_view mark : kUtf16Marks)
+    if (text.substr(0, mark.size()) == mark) return true;
+  return false;
+}
+
+// Where the first byte lies that no text line holds (a control character other than a tab).
+size_t FirstControlByte(std::string_view line) {
+  for (size_t i = 0; i < line.size(); ++i)
+    if (static_cast<unsigned char>(line[i]) < 0x20 && line[i] != '\t') return i;
+  return std::string_view::npos;
+}
 
 std::string_view Trim(std::string_view text) {
   const size_t first = text.find_first_not_of(kBlanks);
@@ -15,18 +32,28 @@ std::string_view Trim(std::string_view text) {
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
+// Where the value of the key on a 1-based line starts: after the line's first '=' and its blanks.
+size_t ValueOffset(const std::string& text, int lineNumber) {
+  size_t lineStart = 0;
+  for (int line = 1; line < lineNumber; ++line) lineStart = text.find('\n', lineStart) + 1;
+  const size_t offset = text.find_first_not_of(kBlanks, text.find('=', lineStart) + 1);
+  return offset == std::string::npos ? text.size() : offset;
+}
+
 class Parser {
  public:
   Parser(const std::string& fileName, ParameterList& list) : fileName_(fileName), list_(list) {}
 
   Outcome Parse(std::string_view text) {
+    if (IsUtf16(text)) return NotText("UTF-16; save the file as ANSI or UTF-8");
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
     for (size_t start = 0; start <= text.size(); ++lineNumber_) {
       size_t end = text.find('\n', start);
       if (end == std::string_view::npos) end = text.size();
       std::string_view line = text.substr(start, end - start);
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      Outcome outcome = ParseLine(Trim(line));
+      Outcome outcome = CheckText(line);
+      if (outcome.ok()) outcome = ParseLine(Trim(line));
       if (!outcome.ok()) return outcome;
       start = end + 1;
     }
@@ -34,6 +61,18 @@ class Parser {
   }
 
  private:
+  // Binary data, UTF-16 and overlong lines fail where they show, before the grammar looks at them.
+  Outcome CheckText(std::string_view line) const {
+    if (line.size() > kMaxLineBytes)
+      return Fail(kMasterFileMalformedLine, "line too long: " + std::to_string(line.size()) +
+                                                " bytes, at most " + std::to_string(kMaxLineBytes));
+    const size_t control = FirstControlByte(line);
+    if (control == std::string_view::npos) return {};
+    char byte[8];
+    std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(line[control]));
+    return NotText(std::string("control byte ") + byte + " at column " + std::to_string(control + 1));
+  }
+
   Outcome ParseLine(std::string_view line) {
     if (line.empty() || line.front() == ';' || line.front() == '#') return {};
     return line.front() == '[' ? ParseGroupHeader(line) : ParseEntry(line);
@@ -74,6 +113,10 @@ class Parser {
     return Fail(kMasterFileMalformedLine, "malformed line: " + what);
   }
 
+  Outcome NotText(const std::string& what) const {
+    return Fail(kMasterFileMalformedLine, "not a text file: " + what);
+  }
+
   Outcome Fail(int code, const std::string& what) const {
     return {code, "ParameterHandler: " + fileName_ + ":" + std::to_string(lineNumber_) + ": " + what};
   }
@@ -90,6 +133,25 @@ Outcome ParseMasterText(std::string_view text, const std::string& fileName, Para
   Outcome outcome = Parser(fileName, list).Parse(text);
   if (!outcome.ok()) list.clear();
   return outcome;
+}
+
+Outcome ReplaceValueInText(std::string& text, const std::string& fileName, const std::string& name,
+                           const std::string& value) {
+  ParameterList list;
+  const Outcome parsed = ParseMasterText(text, fileName, list);
+  if (!parsed.ok()) return parsed;
+  const auto entry = list.find(name);
+  if (entry == list.end())
+    return {kParameterUnknown, "ParameterHandler: " + fileName + ": no parameter " + Quoted(name)};
+  std::string edited = text;
+  edited.replace(ValueOffset(text, std::atoi(entry->second.sourceLine.c_str())), entry->second.value.size(),
+                 value);
+  // A value that would leave the file unreadable (a control byte, an overlong line) is refused.
+  ParameterList reread;
+  const Outcome check = ParseMasterText(edited, fileName, reread);
+  if (!check.ok()) return {kHandlerBadArgument, check.message};
+  text = std::move(edited);
+  return {};
 }
 
 }  // namespace geran::handler

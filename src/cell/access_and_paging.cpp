@@ -2,6 +2,7 @@
 #include "api/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/cell_command.h"
+#include "cell/packed_bytes.h"
 
 #include <znGeranApiInterfaceDll.h>
 

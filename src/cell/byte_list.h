@@ -1,8 +1,8 @@
-// The byte lists that commands hand to the test set as a VARIANT of VT_ARRAY | VT_UI1.
+// The bytes of a byte list, converted from the caller's values. Plain C++, so the native fuzz build
+// runs the conversions too; packed_bytes.h turns a list into the VARIANT a method call takes.
 #pragma once
 
-#include "testset/automation.h"
-
+#include <cstdint>
 #include <vector>
 
 namespace geran {
@@ -18,25 +18,10 @@ class ByteList {
   static ByteList FromDoubles(const double* values, int count);
 
   long size() const { return static_cast<long>(bytes_.size()); }
-  const std::vector<BYTE>& bytes() const { return bytes_; }
-
-  // A one-dimensional SAFEARRAY of bytes with lower bound 0; raises E_OUTOFMEMORY on failure.
-  _variant_t Pack() const;
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
  private:
-  std::vector<BYTE> bytes_;
-};
-
-// A list packed for one method call: the packed value and the copy passed by value. Both are
-// cleared when this goes out of scope, on the failure path too.
-class PackedBytes {
- public:
-  explicit PackedBytes(const ByteList& list);  // raises the copy's failure
-  const VARIANT& ForCall() const { return copy_; }
-
- private:
-  _variant_t packed_;
-  _variant_t copy_;
+  std::vector<std::uint8_t> bytes_;
 };
 
 }  // namespace geran

@@ -1,6 +1,6 @@
 // The control channel: configured from the caller's arguments and the stored levels, and switched off.
-#include "cell/byte_list.h"
 #include "cell/cell_command.h"
+#include "cell/packed_bytes.h"
 #include "parameters/parameter_store.h"
 
 #include <znGeranApiInterfaceDll.h>

@@ -1,6 +1,7 @@
 // The speech paths that pass straight through to the test set: voice loop and voice sending.
 #include "api/caller_memory.h"
 #include "cell/byte_list.h"
+#include "cell/packed_bytes.h"
 #include "measurement/measurement.h"
 #include "testset/command.h"
 

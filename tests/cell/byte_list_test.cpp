@@ -1,5 +1,5 @@
 // Byte lists: the conversions at their edges and the packed VARIANT's shape.
-#include "cell/byte_list.h"
+#include "cell/packed_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -47,10 +47,10 @@ TEST(ByteList, DoublesAreTruncatedTowardZeroThenCut) {
 TEST(ByteList, PacksIntoAOneDimensionalByteArrayFromZero) {
   const int integers[] = {20, 300, -1};
   const double doubles[] = {1.0, 2.0};
-  EXPECT_EQ(Unpack(ByteList::FromIntegers(integers, 3).Pack()), (std::vector<BYTE>{20, 44, 255}));
+  EXPECT_EQ(Unpack(Pack(ByteList::FromIntegers(integers, 3))), (std::vector<BYTE>{20, 44, 255}));
   for (int count : {0, -3}) {
-    EXPECT_TRUE(Unpack(ByteList::FromIntegers(integers, count).Pack()).empty()) << count;
-    EXPECT_TRUE(Unpack(ByteList::FromDoubles(doubles, count).Pack()).empty()) << count;
+    EXPECT_TRUE(Unpack(Pack(ByteList::FromIntegers(integers, count))).empty()) << count;
+    EXPECT_TRUE(Unpack(Pack(ByteList::FromDoubles(doubles, count))).empty()) << count;
   }
   EXPECT_EQ(ByteList::FromIntegers(nullptr, -3).size(), 0);
 }

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace geran::host {
@@ -32,11 +33,14 @@ const std::string kScript = [] {
   return std::string(folder, GetTempPathA(MAX_PATH, folder)) + "geranhost_test.gts";
 }();
 
-// Runs geranhost.exe (beside this test) on the script; returns its exit code, and in output its
-// stdout and stderr without the CRs of text mode.
-DWORD RunHost(const std::string& args, const std::string& script, std::string& output) {
+// Runs geranhost.exe (beside this test) on the script (none: its file vanished before the run);
+// returns its exit code, and in output its stdout and stderr without the CRs of text mode.
+DWORD RunHost(const std::string& args, const std::optional<std::string>& script, std::string& output) {
   const std::string outputPath = kScript + ".out";
-  std::ofstream(kScript, std::ios::binary) << script;
+  if (script)
+    std::ofstream(kScript, std::ios::binary) << *script;
+  else
+    DeleteFileA(kScript.c_str());
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -68,9 +72,10 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
   const char* stubs =
       "## Stubs\nInitialise(1, 2, 3, 0xFFFFFFFF) => -1\nznGeranApiInterfaceDll_Shutdown() => -1\n"
       "RemoteConnection_Set(7) => -1\nGetErrorMsg(0, 0, 0)\n";
+  using namespace std::string_literals;
   const struct {
     const char* args;
-    std::string script;
+    std::optional<std::string> script;
     DWORD exitCode;
     std::string expected;  // in the output
     std::string ending;    // the output's last line
@@ -86,6 +91,16 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
        "geranhost_test.gts:2:29: length 256 is larger than the buffer: out log[16] holds 16 bytes\n",
        "\n1 error in " + kScript + "; nothing was called\n"},
       {"--dll nowhere\\none.dll", stubs, 2, "geranhost: cannot load ", "\n"},
+      // Files that are no script, or none at all: the file and, where there is one, the line.
+      {"--check", "\xFF\xFER\0e\0s\0e\0t\0(\0)\0"s, 2,
+       "geranhost_test.gts:1:1: not a text file: UTF-16; save the script as ANSI or UTF-8\n",
+       "\n1 error in " + kScript + "; nothing was called\n"},
+      {"", "Reset()\nMZ\x03\0\nReset()\n"s, 2,
+       "geranhost_test.gts:2:3: not a text file: control byte 0x03 (in a string, write \\x03)\n    MZ??\n    "
+       "  ^\n",
+       "\n1 error in " + kScript + "; nothing was called\n"},
+      {"", std::nullopt, 2, "geranhost: cannot read the script " + kScript + ": No such file or directory\n",
+       "(geranhost --help shows the options)\n"},
   };
   for (const auto& c : cases) {
     std::string output;

@@ -74,5 +74,59 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
   for (const auto& c : cases) EXPECT_EQ(FirstError(c.script), c.error) << c.script;
 }
 
+// Every error as "line:column: message", one a line.
+std::string AllErrors(const std::string& text) {
+  std::string errors;
+  for (const ScriptError& error : ParseScript(text).errors)
+    errors += std::to_string(error.where.line) + ":" + std::to_string(error.where.column) + ": " +
+              error.message + "\n";
+  return errors;
+}
+
+TEST(ParseScript, TextThatIsNoScriptFailsWhereItShows) {
+  using namespace std::string_literals;
+  const std::string tooLong = "ShowText(\"" + std::string(10 << 20, 'x') + "\", 1)";
+  const struct {
+    std::string script;
+    std::string errors;
+  } cases[] = {
+      {"\xFF\xFER\0e\0s\0e\0t\0(\0)\0"s, "1:1: not a text file: UTF-16; save the script as ANSI or UTF-8\n"},
+      {"\xFE\xFF\0R\0e\0s\0e\0t\0(\0)"s, "1:1: not a text file: UTF-16; save the script as ANSI or UTF-8\n"},
+      // Binary data: its first control byte ends the check, so the lines after it add no noise.
+      {"Reset()\nMZ\x90\0\x03\0\0\0\nReset(\n\x01\x02\n"s,
+       "2:4: not a text file: control byte 0x00 (in a string, write \\x00)\n"},
+      {"Reset()\nShowText(\"a\x1B[0m\", 5)\nReset(\n",
+       "2:12: not a text file: control byte 0x1B (in a string, write \\x1B)\n"},
+      {"Reset()\rReset()\r", "1:8: not a text file: control byte 0x0D (in a string, write \\x0D)\n"},
+      // An overlong line fails alone; the lines around it are checked as usual.
+      {"Reset()\n" + tooLong + "\nRest()\n",
+       "2:1: line too long: 10485775 bytes, at most 65536\n3:1: unknown export 'Rest'; did you mean "
+       "'Reset'?\n"},
+      {"ShowText(\"" + std::string(65536 - 15, 'x') + "\", 1)\r\n", ""},  // the longest line
+  };
+  for (const auto& c : cases) EXPECT_EQ(AllErrors(c.script), c.errors) << c.script.substr(0, 40);
+}
+
+TEST(FormatError, ShowsControlBytesAsQuestionMarksAndAWindowOfALongLine) {
+  const std::string longLine =
+      "ShowText(\"" + std::string(300, 'x') + "\", 1, \"" + std::string(300, 'y') + "\")";
+  const struct {
+    std::string script;
+    std::string formatted;
+  } cases[] = {
+      {"WaitTime(1)\n\tShowText(\"\x01\", 1)\n",
+       "s.gts:2:12: not a text file: control byte 0x01 (in a string, write \\x01)\n"
+       "    \tShowText(\"?\", 1)\n"
+       "    \t          ^\n"},
+      {longLine, "s.gts:1:317: ShowText takes 2 arguments, not more: ShowText(const char*, int)\n    ..." +
+                     longLine.substr(236, 160) + "...\n    " + std::string(83, ' ') + "^\n"},
+  };
+  for (const auto& c : cases) {
+    const Script script = ParseScript(c.script);
+    ASSERT_FALSE(script.errors.empty()) << c.script;
+    EXPECT_EQ(FormatError(script, "s.gts", script.errors[0]), c.formatted);
+  }
+}
+
 }  // namespace
 }  // namespace geran::host

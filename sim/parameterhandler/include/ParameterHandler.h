@@ -3,21 +3,8 @@
 
 #include <windows.h>
 
+#include "ParameterHandlerCodes.h"
 #include "ParameterList.h"
-
-// Every entry point answers one of these; 0 is success.
-enum ParameterHandlerCode : int {
-  kHandlerOk = 0,
-  kMasterFileNotFound = 1,         // no file at the master file's path
-  kMasterFileUnreadable = 2,       // the path exists but cannot be read (a folder, no access, read error)
-  kMasterFileMalformedLine = 3,    // a line that is no group header, key = value line, comment or blank
-  kMasterFileKeyOutsideGroup = 4,  // a key = value line before the first [group]
-  kMasterFileDuplicateKey = 5,     // a name defined twice (names are unique across the file)
-  kHandlerBadArgument = 6,         // a null pointer, or a value with a line break
-  kParameterUnknown = 7,           // no parameter of that name in the file
-  kParameterBufferTooSmall = 8,    // the value text and its terminator do not fit the caller's buffer
-  kMasterFileNotWritable = 9,      // the changed file could not be written back
-};
 
 // Told about a value that another handler changed through ApplyFromL3andNotifyGUI.
 typedef void(WINAPI* ParameterChangedCallback)(int changedBy, const char* name, const char* value);

@@ -55,11 +55,13 @@ TEST(GetParameterMap, ReadsKeysValuesAndGroupsVerbatim) {
 
 TEST(GetParameterMap, EachBadInputHasItsCodeAnEmptyListAndItsLineOnStderr) {
   enum Where { kFile, kNoFile, kFolder };
+  using namespace std::string_literals;
   const struct {
     Where where;
-    const char* text;
+    std::string text;
     int code;
     const char* message;  // after "ParameterHandler: <path>"; nullptr: none
+    std::size_t entries = 0;
   } cases[] = {
       {kNoFile, "", kMasterFileNotFound, ": master parameter file not found"},
       {kFolder, "", kMasterFileUnreadable, ": master parameter file cannot be read"},
@@ -74,6 +76,23 @@ TEST(GetParameterMap, EachBadInputHasItsCodeAnEmptyListAndItsLineOnStderr) {
       {kFile, "[GSM]\nPBCCH = 1\n[GPRS/EDGE]\nPBCCH = 0\n", kMasterFileDuplicateKey,
        ":4: duplicate key \"PBCCH\", first defined at line 2 in [GSM]"},
       {kFile, "; only\n\n# comments\r\n[GSM]\n[GPRS/EDGE]\n", kHandlerOk, nullptr},  // no keys, no error
+      // Files that are no text: saved as UTF-16, binary data, a line no editor writes, old Mac line ends.
+      {kFile, "\xFF\xFE[\0G\0S\0M\0]\0\r\0\n\0"s, kMasterFileMalformedLine,
+       ":1: not a text file: UTF-16; save the file as ANSI or UTF-8"},
+      {kFile, "\xFE\xFF\0[\0G\0S\0M\0]"s, kMasterFileMalformedLine,
+       ":1: not a text file: UTF-16; save the file as ANSI or UTF-8"},
+      {kFile,
+       "[GSM]\nRX Level = 1\n\x7F"
+       "ELF\x02\x01\x01\0\0\0\n"s,
+       kMasterFileMalformedLine, ":3: not a text file: control byte 0x02 at column 5"},
+      {kFile, "[GSM]\nRX\0Level = 1\n"s, kMasterFileMalformedLine,
+       ":2: not a text file: control byte 0x00 at column 3"},
+      {kFile, "[GSM]\rRX Level = 1\r", kMasterFileMalformedLine,
+       ":1: not a text file: control byte 0x0D at column 6"},
+      {kFile, "[GSM]\r\nRX Level = " + std::string(10 << 20, '9') + "\r\n", kMasterFileMalformedLine,
+       ":2: line too long: 10485771 bytes, at most 65536"},
+      {kFile, "[GSM]\nRX Level = " + std::string(65536 - 11, '9') + "\n", kHandlerOk, nullptr,
+       1},  // the longest line
   };
   for (const auto& c : cases) {
     const TempMasterFile file(c.text);
@@ -81,9 +100,59 @@ TEST(GetParameterMap, EachBadInputHasItsCodeAnEmptyListAndItsLineOnStderr) {
     if (c.where == kNoFile) DeleteFileA(path.c_str());
     if (c.where == kFolder) SetEnvironmentVariableA(kMasterVariable, (path = FolderOf(path)).c_str());
     const MapRead read = ReadMap();
-    EXPECT_EQ(read.code, c.code) << c.text;
-    EXPECT_TRUE(read.list.empty()) << c.text;
-    EXPECT_EQ(read.errors, c.message ? "ParameterHandler: " + path + c.message + "\n" : "") << c.text;
+    const std::string shown = c.text.substr(0, 40);
+    EXPECT_EQ(read.code, c.code) << shown;
+    EXPECT_EQ(read.list.size(), c.entries) << shown;
+    EXPECT_EQ(read.errors, c.message ? "ParameterHandler: " + path + c.message + "\n" : "") << shown;
+  }
+}
+
+// A file deleted after a call that read it: each entry point that reads it names it as not found.
+TEST(EntryPoints, AMasterFileThatVanishesBetweenCallsIsNotFoundByName) {
+  const int id = 1;
+  int count = -1;
+  char value[16];
+  ParameterList list;
+  const std::pair<const char*, std::function<int()>> calls[] = {
+      {"getParameterCount", [&] { return getParameterCount(&id, &count); }},
+      {"getParameterValue", [&] { return getParameterValue(&id, "RX Level", value, sizeof value); }},
+      {"getParameterMap",
+       [&] {
+         list.clear();
+         return getParameterMap(&id, &list);
+       }},
+      {"setParameterValue", [&] { return setParameterValue(&id, "RX Level", "-70"); }},
+  };
+  for (const auto& [name, call] : calls) {
+    const TempMasterFile file("[GSM]\nRX Level = -60\n");
+    ASSERT_EQ(call(), kHandlerOk) << name;
+    DeleteFileA(file.path().c_str());
+    StdoutCapture errors(2);
+    EXPECT_EQ(call(), kMasterFileNotFound) << name;
+    EXPECT_EQ(errors.Take(), "ParameterHandler: " + file.path() + ": master parameter file not found\n")
+        << name;
+  }
+}
+
+// setParameterValue never writes a file that the next read refuses.
+TEST(SetParameterValue, RefusesAValueThatWouldLeaveTheFileUnreadable) {
+  const std::string text = "[GSM]\r\nRX Level = -60\r\n";
+  const struct {
+    std::string value;
+    const char* message;  // after "ParameterHandler: <path>"; nullptr: none
+  } cases[] = {
+      {"-1\n[Other]", nullptr},
+      {"-1\r", nullptr},
+      {"-1\x1A", ":2: not a text file: control byte 0x1A at column 14"},
+      {std::string(65536, '1'), ":2: line too long: 65547 bytes, at most 65536"},
+  };
+  const int id = 1;
+  for (const auto& c : cases) {
+    const TempMasterFile file(text);
+    StdoutCapture errors(2);
+    EXPECT_EQ(setParameterValue(&id, "RX Level", c.value.c_str()), kHandlerBadArgument) << c.value.size();
+    EXPECT_EQ(errors.Take(), c.message ? "ParameterHandler: " + file.path() + c.message + "\n" : "");
+    EXPECT_EQ(ReadFileBytes(file.path().c_str()), text) << "the file is left as it was";
   }
 }
 
