@@ -12,18 +12,18 @@ namespace {
 constexpr long kConfigCchEleventh = 0;
 
 // The levels as they are about to be sent and the caller's named arguments (BSIC goes no further
-// than this trace; Arfcns shows its full value, not the byte sent).
+// than this trace; Arfcns shows its full value, not the byte sent). Each line is a trace event of its
+// own, so each is on disk before the next is written.
 void TraceConfiguration(const ParameterStore& store, int cchMode, int subChannel, int arfcns, int bsic,
                         int channelId, int bsCcChans) {
-  TraceBlock block(kTest12Trace);
-  block.Write("parameterPtr->getRxLevel() = %f\n", static_cast<double>(store.getRxLevel()));
-  block.Write("parameterPtr->getTxLevel() = %f\n", static_cast<double>(store.getTxLevel()));
-  block.Write("CchMode =  %ld\n", static_cast<long>(cchMode));
-  block.Write("SubChannel =  %ld\n", static_cast<long>(subChannel));
-  block.Write("Arfcns =  %ld\n", static_cast<long>(arfcns));
-  block.Write("BSIC =  %ld\n", static_cast<long>(bsic));
-  block.Write("ChannelId =  %ld\n", static_cast<long>(channelId));
-  block.Write("BsCcChans =  %ld\n", static_cast<long>(bsCcChans));
+  Trace(kTest12Trace, "parameterPtr->getRxLevel() = %f\n", static_cast<double>(store.getRxLevel()));
+  Trace(kTest12Trace, "parameterPtr->getTxLevel() = %f\n", static_cast<double>(store.getTxLevel()));
+  Trace(kTest12Trace, "CchMode =  %ld\n", static_cast<long>(cchMode));
+  Trace(kTest12Trace, "SubChannel =  %ld\n", static_cast<long>(subChannel));
+  Trace(kTest12Trace, "Arfcns =  %ld\n", static_cast<long>(arfcns));
+  Trace(kTest12Trace, "BSIC =  %ld\n", static_cast<long>(bsic));
+  Trace(kTest12Trace, "ChannelId =  %ld\n", static_cast<long>(channelId));
+  Trace(kTest12Trace, "BsCcChans =  %ld\n", static_cast<long>(bsCcChans));
 }
 
 }  // namespace

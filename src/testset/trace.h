@@ -21,7 +21,7 @@ inline constexpr TraceFile kCallBoxTrace{"C:\\GeranCallBoxNew.txt", "a+"};
 // Appends one printf-style text. A file that cannot be opened is skipped: tracing never fails a command.
 void Trace(const TraceFile& file, const char* format, ...);
 
-// Several texts under one open of the file, for events that write a block.
+// Several texts under one open of the file: the BER counter block, the one event that writes several lines.
 class TraceBlock {
  public:
   explicit TraceBlock(const TraceFile& file);
