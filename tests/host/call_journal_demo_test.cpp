@@ -1,32 +1,17 @@
 // The demo script recorded against the simulator: the recording holds the simulator's own journal,
 // and recording changes nothing the script sees (output, failure reports, trace files).
-#include "runner.h"
-#include "script.h"
+#include "script_run.h"
 #include "simulator.h"
 
 #include <journal/recorded_journal.h>
 
 #include <gtest/gtest.h>
 
-#include <regex>
-
 namespace geran::host {
 namespace {
 
 using test::ReadFileBytes;
-
-// The demo and its master parameter file, copied beside the tests by the build.
-std::string DemoFile(const char* name) {
-  char path[MAX_PATH];
-  std::string folder(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-  return folder.substr(0, folder.find_last_of('\\') + 1) + "demo\\" + name;
-}
-
-struct DemoRun {
-  std::string output;  // without the calls' durations, which differ from run to run
-  std::vector<std::string> simulatorJournal;
-  std::string traceFiles;
-};
+using test::RunInProcess;
 
 // Fails a few calls of the run, with and without a description, so it has failure reports.
 void ArmFaults() {
@@ -36,39 +21,14 @@ void ArmFaults() {
   TestSetSim_FailMethod("BerCounterGroup.GetClass1b", E_OUTOFMEMORY, L"counters gone", 1);
 }
 
-// Runs the demo in this process with a fresh product module; journal: GERAN_CALL_JOURNAL, or unset.
-DemoRun RunDemo(const char* journal) {
-  SetEnvironmentVariableA("GERAN_CALL_JOURNAL", journal);
-  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", DemoFile("MasterParameters.ini").c_str());
-  test::RemoveTraceFiles();
-  TestSetSim_Reset();
-  ArmFaults();
-  DemoRun run;
-  {
-    const test::ProductModule module;
-    const Script script = ParseScript(ReadFileBytes(DemoFile("demo.gts").c_str()));
-    EXPECT_TRUE(script.errors.empty());
-    const Binding binding = Bind(script, [&](const char* symbol) { return module.Find(symbol); });
-    test::StdoutCapture out;
-    Run(script, binding.functions, RunOptions{});
-    run.output = std::regex_replace(out.Take(), std::regex(R"(  \(\d+(\.\d)? m?s\))"), "");
-  }
-  EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "simulator objects left alive";
-  run.simulatorJournal = test::Journal();
-  for (const char* file : {test::kTest12, test::kRemoteApi, test::kResult, test::kCallBox})
-    run.traceFiles += std::string(file) + ":\n" + ReadFileBytes(file);
-  SetEnvironmentVariableA("GERAN_CALL_JOURNAL", nullptr);
-  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
-  return run;
-}
-
 TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {
   char folder[MAX_PATH];
   const std::string path = std::string(folder, GetTempPathA(MAX_PATH, folder)) + "demo_call_journal.txt";
   DeleteFileA(path.c_str());
-  const DemoRun unrecorded = RunDemo(nullptr);
+  const std::string demo = ReadFileBytes(test::DemoFile("demo.gts").c_str());
+  const test::ScriptRun unrecorded = RunInProcess(demo, nullptr, ArmFaults);
   EXPECT_FALSE(test::FileExists(path.c_str()));
-  const DemoRun recorded = RunDemo(path.c_str());
+  const test::ScriptRun recorded = RunInProcess(demo, path.c_str(), ArmFaults);
   EXPECT_EQ(recorded.output, unrecorded.output) << "every call's result and failure report, byte for byte";
   EXPECT_EQ(recorded.traceFiles, unrecorded.traceFiles);
   EXPECT_EQ(recorded.simulatorJournal, unrecorded.simulatorJournal);
