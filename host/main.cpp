@@ -65,6 +65,26 @@ int CompareJournalFiles(const std::vector<std::string>& paths) {
   return comparison.same ? 0 : 1;
 }
 
+// A journal for a script's journal lines when the user named none, removed after the run.
+class ScratchFile {
+ public:
+  ScratchFile() {
+    char folder[MAX_PATH], name[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    if (GetTempFileNameA(folder, "gts", 0, name) == 0)
+      throw UsageError("cannot make a file for the call journal: " + SystemMessage(GetLastError()));
+    path_ = name;
+  }
+  ~ScratchFile() { DeleteFileA(path_.c_str()); }
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 // The library reads the variable when the script connects; a full path keeps the file where the
 // user meant it whatever the library's current folder.
 std::string RecordCallsIn(const std::string& journal) {
@@ -85,6 +105,12 @@ int RunScript(const Options& options) {
     std::printf("%s: %zu calls, no errors\n", options.script.c_str(), script->CallCount());
     return 0;
   }
+  // Made before the library is loaded, so it is removed after the library that writes it is unloaded.
+  std::optional<ScratchFile> scratchJournal;
+  if (options.journal.empty() && script->ChecksJournal()) scratchJournal.emplace();
+  const std::string journal = !options.journal.empty() ? RecordCallsIn(options.journal)
+                              : scratchJournal         ? RecordCallsIn(scratchJournal->path())
+                                                       : "";
   const Module library = LoadLibraryOrThrow(options);
   const Binding binding =
       Bind(*script, [&](const char* symbol) { return GetProcAddress(library.get(), symbol); });
@@ -96,12 +122,12 @@ int RunScript(const Options& options) {
     if (const std::string warning = ArmSimulatorOrThrow(options); !warning.empty())
       std::fprintf(stderr, "geranhost: warning: the simulator's settings may not apply: %s\n",
                    warning.c_str());
-  const std::string journal = options.journal.empty() ? "" : RecordCallsIn(options.journal);
   if (!options.quiet)
     std::printf("geranhost %s: %s, %zu calls, with %s%s\n", GERAN_VERSION, options.script.c_str(),
                 script->CallCount(), ModuleFile(library.get()).c_str(),
-                journal.empty() ? "" : (", calls recorded in " + journal).c_str());
+                options.journal.empty() ? "" : (", calls recorded in " + journal).c_str());
   RunOptions run;
+  if (script->ChecksJournal()) run.journal = journal;
   run.quiet = options.quiet;
   run.stopOnFailure = options.stopOnFailure;
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
