@@ -80,19 +80,29 @@ TEST(GeranhostCompare, TwoRecordingsOfOneScriptMatchAndAChangedArgumentIsNamed) 
 // A real connection: geranhost waits the library's ten seconds here.
 TEST(GeranhostJournal, RecordsTheRunInTheFileGiven) {
   const std::string script = TempFile("journal_option.gts"), journal = TempFile("journal_option.txt");
-  std::ofstream(script) << "InitialiseSystem() => -1\nSelectRadioSystem(1) => -1\nReset() => -1\n";
+  std::ofstream(script)
+      << "InitialiseSystem() => -1\nSelectRadioSystem(1) => -1\njournal \"SelectRadioSystem(1)\"\n"
+         "Reset() => -1\njournal like \"Re*\"\n";
   std::string output;
   EXPECT_EQ(test::RunGeranhost("--no-progress --journal \"" + journal + "\" \"" + script + "\"", output), 0u)
       << output;
   EXPECT_NE(output.find(", calls recorded in " + journal + "\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("[3] journal \"SelectRadioSystem(1)\"\n     ok\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("\n5 passed, 0 failed\n"), std::string::npos) << output;
   const std::vector<journal::RecordedCall> calls =
       journal::ParseRecording(test::ReadFileBytes(journal.c_str()));
   ASSERT_EQ(calls.size(), 2u) << test::ReadFileBytes(journal.c_str());
   EXPECT_EQ(calls[0].call, "SelectRadioSystem(1)");
   EXPECT_EQ(calls[1].call, "Reset()");
   EXPECT_GE(std::stod(calls[0].time), 10000.0) << "after the connection's wait";
-  DeleteFileA(script.c_str());
   DeleteFileA(journal.c_str());
+  // Without --journal, journal lines read a journal of the host's own; without a connection it stays empty.
+  std::ofstream(script) << "Reset() => 0\njournal \"Reset()\"\n";
+  EXPECT_EQ(test::RunGeranhost("--no-progress \"" + script + "\"", output), 1u) << output;
+  EXPECT_NE(output.find("[2] journal \"Reset()\"\n     FAILED: the journal has no further line\n"),
+            std::string::npos)
+      << output;
+  DeleteFileA(script.c_str());
 }
 
 }  // namespace
