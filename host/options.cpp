@@ -115,7 +115,7 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
 }
 
 std::string Usage() {
-  return R"(usage: geranhost [options] SCRIPT.gts
+  return R"usage(usage: geranhost [options] SCRIPT.gts
        geranhost --compare JOURNAL_A JOURNAL_B
 
 Runs a test script against znGeranApiInterfaceDll.dll: one export call a line, in order, on one
@@ -151,11 +151,13 @@ script lines:
   ShowText("cell\tready\x21", 11)                    a string with escapes \n \t \r \\ \" \xNN
   GetAccessBurst(out burst)                          an out value, printed and reusable as $burst
   GetLogFileName(out log[256], 256)                  an out text buffer of 256 bytes
+  journal "Reset()"                                  the next call the test set received (exactly)
+  journal like "ConfigCch(1, *)"                     ... or matching a pattern (docs/call-journal.md)
   # a comment          ## a heading shown in the output
 
 exit status: 0 every expectation held, 1 an expectation failed, 2 a bad command line, script or
 library. The last line of the output is "N passed, N failed".
-)";
+)usage";
 }
 
 }  // namespace geran::host

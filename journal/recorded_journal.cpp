@@ -36,18 +36,15 @@ std::size_t TimeLength(std::string_view line) {
   return i - point == 4 && line.substr(i, 1) == "\t" ? i : 0;
 }
 
-// Splits "call\tHRESULT[\t"description"]" from the right: neither the HRESULT nor the description
-// holds a tab, while a text argument of the call may.
-void SplitOutcome(std::string_view body, RecordedCall& call) {
-  std::size_t tab = body.rfind('\t');
-  if (tab != std::string_view::npos && body.substr(tab + 1, 1) == "\"" && tab > 0)
-    tab = body.rfind('\t', tab - 1);
-  if (tab == std::string_view::npos) {
-    call.call = std::string(body);
-    return;
-  }
-  call.call = std::string(body.substr(0, tab));
-  call.outcome = std::string(body.substr(tab + 1));
+// Splits the call's "call\tHRESULT[\t"description"]" from the right: neither the HRESULT nor the
+// description holds a tab, while a text argument of the call may.
+void SplitOutcome(RecordedCall& call) {
+  std::size_t tab = call.call.rfind('\t');
+  if (tab != std::string::npos && tab > 0 && call.call.compare(tab + 1, 1, "\"") == 0)
+    tab = call.call.rfind('\t', tab - 1);
+  if (tab == std::string::npos) return;
+  call.outcome = call.call.substr(tab + 1);
+  call.call.erase(tab);
 }
 
 // How many pattern characters match the text character c: 2 for an escaped one, 1 for '?' or the
@@ -73,26 +70,23 @@ std::string RecordedLine(double milliseconds, const std::string& call, long hres
 
 std::vector<RecordedCall> ParseRecording(std::string_view text) {
   std::vector<RecordedCall> calls;
-  std::vector<std::string> bodies;
-  int number = 0;
-  while (!text.empty()) {
+  for (int number = 1; !text.empty(); ++number) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::size_t time = TimeLength(line);
     if (time == 0 && !calls.empty()) {
-      bodies.back() += "\n" + std::string(line);
+      calls.back().call += "\n" + std::string(line);
       continue;
     }
     RecordedCall call;
     call.line = number;
     call.time = std::string(line.substr(0, time));
-    calls.push_back(call);
-    bodies.emplace_back(line.substr(time == 0 ? 0 : time + 1));
+    call.call = std::string(line.substr(time == 0 ? 0 : time + 1));  // with its outcome until split
+    calls.push_back(std::move(call));
   }
-  for (std::size_t i = 0; i < calls.size(); ++i) SplitOutcome(bodies[i], calls[i]);
+  for (RecordedCall& call : calls) SplitOutcome(call);
   return calls;
 }
 
