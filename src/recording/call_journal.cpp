@@ -25,9 +25,9 @@ std::optional<std::string> ServerDescription(ISupportErrorInfo* support, REFIID 
 }  // namespace
 
 std::shared_ptr<CallJournal> CallJournal::Create(const std::wstring& path, DWORD& error) {
-  // Append-only access: every line lands at the end in one write, even with readers watching the file.
-  const HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // The only writer, so every line lands at the end in one write; readers may watch the file meanwhile.
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::shared_ptr<CallJournal>(new CallJournal(file));
