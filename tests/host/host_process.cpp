@@ -7,8 +7,11 @@
 namespace geran::test {
 
 DWORD RunGeranhost(const std::string& arguments, std::string& output) {
-  char folder[MAX_PATH];
-  const std::string outputPath = std::string(folder, GetTempPathA(MAX_PATH, folder)) + "geranhost_test.out";
+  // A file of its own per run: a helper process Wine starts may inherit the handle and outlive the run.
+  char folder[MAX_PATH], name[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  if (GetTempFileNameA(folder, "gho", 0, name) == 0) return 99;
+  const std::string outputPath = name;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -26,8 +29,11 @@ DWORD RunGeranhost(const std::string& arguments, std::string& output) {
     CloseHandle(process.hProcess);
   }
   CloseHandle(startup.hStdOutput);
-  std::ifstream in(outputPath, std::ios::binary);
-  output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  {
+    std::ifstream in(outputPath, std::ios::binary);
+    output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  DeleteFileA(outputPath.c_str());
   output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
   return exitCode;
 }
