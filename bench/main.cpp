@@ -22,6 +22,7 @@ void MeasureAll(Figures& figures) {
   Session session;
   SetJournal(false);
   MeasureCallCosts(session, figures);
+  MeasureCallJournal(session, figures);
   MeasureBerCycle(session, figures);
   MeasureParameterLoad(session, figures);
   RunSoak(session, figures);

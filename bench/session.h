@@ -37,6 +37,7 @@ struct Session {
 
 // The measurements, each adding its figures.
 void MeasureCallCosts(Session& session, Figures& figures);
+void MeasureCallJournal(Session& session, Figures& figures);
 void MeasureParameterLoad(Session& session, Figures& figures);
 void MeasureBerCycle(Session& session, Figures& figures);
 void RunSoak(Session& session, Figures& figures);

@@ -1,4 +1,5 @@
 // geranhost: runs a test script of export calls against znGeranApiInterfaceDll.dll.
+#include "journal_compare.h"
 #include "module_path.h"
 #include "options.h"
 #include "runner.h"
@@ -28,15 +29,17 @@ struct ModuleDeleter {
 };
 using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
-std::string ReadScriptOrThrow(const std::string& path) {
+// The file's bytes; what names the file in the error when it cannot be read.
+std::string ReadFileOrThrow(const std::string& path, const char* what) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw UsageError("cannot read the script " + path + ": " + std::strerror(errno));
+  if (!file)
+    throw UsageError(std::string("cannot read the ") + what + " " + path + ": " + std::strerror(errno));
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // The script, parsed and checked; its errors go to stderr and end the run before any call.
 std::optional<Script> CheckedScript(const std::string& path) {
-  Script script = ParseScript(ReadScriptOrThrow(path));
+  Script script = ParseScript(ReadFileOrThrow(path, "script"));
   if (script.errors.empty()) return script;
   for (const ScriptError& error : script.errors) std::fputs(FormatError(script, path, error).c_str(), stderr);
   std::fprintf(stderr, "%zu %s in %s; nothing was called\n", script.errors.size(),
@@ -58,6 +61,42 @@ std::string ModuleFile(HMODULE module) {
   return std::string(path, GetModuleFileNameA(module, path, MAX_PATH));
 }
 
+int CompareJournalFiles(const std::vector<std::string>& paths) {
+  const Comparison comparison = CompareJournals({paths[0], ReadFileOrThrow(paths[0], "journal")},
+                                                {paths[1], ReadFileOrThrow(paths[1], "journal")});
+  std::fputs(comparison.report.c_str(), stdout);
+  return comparison.same ? 0 : 1;
+}
+
+// A journal for a script's journal lines when the user named none, removed after the run.
+class ScratchFile {
+ public:
+  ScratchFile() {
+    char folder[MAX_PATH], name[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    if (GetTempFileNameA(folder, "gts", 0, name) == 0)
+      throw UsageError("cannot make a file for the call journal: " + SystemMessage(GetLastError()));
+    path_ = name;
+  }
+  ~ScratchFile() { DeleteFileA(path_.c_str()); }
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The library reads the variable when the script connects; a full path keeps the file where the
+// user meant it whatever the library's current folder.
+std::string RecordCallsIn(const std::string& journal) {
+  const std::string path = FullPath(journal);
+  if (!SetEnvironmentVariableA("GERAN_CALL_JOURNAL", path.c_str()))
+    throw UsageError("cannot set GERAN_CALL_JOURNAL: " + SystemMessage(GetLastError()));
+  return path;
+}
+
 void ListExports() {
   for (const Export& entry : Exports()) std::printf("%s\n", Signature(entry).c_str());
 }
@@ -69,6 +108,12 @@ int RunScript(const Options& options) {
     std::printf("%s: %zu calls, no errors\n", options.script.c_str(), script->CallCount());
     return 0;
   }
+  // Made before the library is loaded, so it is removed after the library that writes it is unloaded.
+  std::optional<ScratchFile> scratchJournal;
+  if (options.journal.empty() && script->ChecksJournal()) scratchJournal.emplace();
+  const std::string journal = !options.journal.empty() ? RecordCallsIn(options.journal)
+                              : scratchJournal         ? RecordCallsIn(scratchJournal->path())
+                                                       : "";
   const Module library = LoadLibraryOrThrow(options);
   const Binding binding =
       Bind(*script, [&](const char* symbol) { return GetProcAddress(library.get(), symbol); });
@@ -81,9 +126,11 @@ int RunScript(const Options& options) {
       std::fprintf(stderr, "geranhost: warning: the simulator's settings may not apply: %s\n",
                    warning.c_str());
   if (!options.quiet)
-    std::printf("geranhost %s: %s, %zu calls, with %s\n", GERAN_VERSION, options.script.c_str(),
-                script->CallCount(), ModuleFile(library.get()).c_str());
+    std::printf("geranhost %s: %s, %zu calls, with %s%s\n", GERAN_VERSION, options.script.c_str(),
+                script->CallCount(), ModuleFile(library.get()).c_str(),
+                options.journal.empty() ? "" : (", calls recorded in " + journal).c_str());
   RunOptions run;
+  if (script->ChecksJournal()) run.journal = journal;
   run.quiet = options.quiet;
   run.stopOnFailure = options.stopOnFailure;
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
@@ -101,6 +148,8 @@ int Main(const std::vector<std::string>& args) {
       std::printf("geranhost %s\n", GERAN_VERSION);
     else if (options.list)
       ListExports();
+    else if (!options.compare.empty())
+      return CompareJournalFiles(options.compare);
     else
       return RunScript(options);
     return 0;

@@ -49,6 +49,13 @@ Assignment ParseAssignmentOrThrow(std::string_view text, bool withRest, const st
   return assignment;
 }
 
+// The two journals after --compare.
+std::vector<std::string> ComparedOrThrow(const std::vector<std::string>& args, std::size_t& index) {
+  if (index + 2 >= args.size()) throw UsageError("--compare needs two journals");
+  index += 2;
+  return {args[index - 1], args[index]};
+}
+
 std::string Unquoted(std::string_view text) {
   if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
   return std::string(text);
@@ -106,6 +113,10 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
       options.*flag->second = true;
     else if (name == "--dll")
       options.dll = ValueOf(arg, name, args, i);
+    else if (name == "--journal")
+      options.journal = ValueOf(arg, name, args, i);
+    else if (arg == "--compare")
+      options.compare = ComparedOrThrow(args, i);
     else if (name == "--sim-fail")
       options.faults.push_back(ParseSimFaultOrThrow(ValueOf(arg, name, args, i)));
     else if (name == "--sim-value")
@@ -117,19 +128,27 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
     else
       options.script = arg;
   }
-  if (options.script.empty() && !options.help && !options.version && !options.list)
+  if (!options.compare.empty() && !options.script.empty())
+    throw UsageError("--compare takes no script ('" + options.script + "')");
+  if (options.script.empty() && options.compare.empty() && !options.help && !options.version && !options.list)
     throw UsageError("no script given");
   return options;
 }
 
 std::string Usage() {
-  return R"(usage: geranhost [options] SCRIPT.gts
+  return R"usage(usage: geranhost [options] SCRIPT.gts
+       geranhost --compare JOURNAL_A JOURNAL_B
 
 Runs a test script against znGeranApiInterfaceDll.dll: one export call a line, in order, on one
 thread. Every line is checked before the first call; a bad script calls nothing.
 
 options:
   --dll PATH          the library to load (default: znGeranApiInterfaceDll.dll beside geranhost.exe)
+  --journal FILE      record every call the library makes on the test set in FILE (a call journal,
+                      see docs/call-journal.md)
+  --compare A B       compare two call journals call by call, times left out: prints the first
+                      difference with the calls around it, no script is run (exit status 0 the
+                      same calls, 1 a difference)
   --sim-fail Method[@N]=0xHRESULT[:"description"]
                       make the test-set simulator fail every call of Method (with @N: only its N-th
                       call) with that HRESULT and error description (repeatable; needs
@@ -155,12 +174,14 @@ script lines:
   ShowText("cell\tready\x21", 11)                    a string with escapes \n \t \r \\ \" \xNN
   GetAccessBurst(out burst)                          an out value, printed and reusable as $burst
   GetLogFileName(out log[256], 256)                  an out text buffer of 256 bytes
+  journal "Reset()"                                  the next call the test set received (exactly)
+  journal like "ConfigCch(1, *)"                     ... or matching a pattern (docs/call-journal.md)
   # a comment          ## a heading shown in the output
 
 exit status: 0 every expectation held, 1 an expectation failed, 2 a bad command line, script or
 library, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
 "N passed, N failed; the run crashed at line L".
-)";
+)usage";
 }
 
 }  // namespace geran::host

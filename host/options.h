@@ -27,7 +27,9 @@ struct SimValue {
 
 struct Options {
   std::string script;
-  std::string dll;  // empty: znGeranApiInterfaceDll.dll beside geranhost.exe
+  std::string dll;                   // empty: znGeranApiInterfaceDll.dll beside geranhost.exe
+  std::string journal;               // --journal: where the library records its calls (GERAN_CALL_JOURNAL)
+  std::vector<std::string> compare;  // --compare: the two recorded journals to compare, no script
   std::vector<SimFault> faults;
   std::vector<SimValue> values;
   bool check = false;

@@ -4,12 +4,15 @@
 #include "output_relay.h"
 #include "progress.h"
 
+#include <journal/recorded_journal.h>
 #include <znGeranApiInterfaceDll.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 namespace geran::host {
@@ -141,16 +144,52 @@ std::string Shown(const OutResult& result) {
 
 constexpr const char* kIndent = "     ";
 
+// The call journal as the script's journal lines read it: before every call the cursor goes to its
+// end, so the lines that follow a call read what that call made, in order.
+class JournalCursor {
+ public:
+  explicit JournalCursor(std::string path) : path_(std::move(path)) {}
+
+  void SkipToEnd() { next_ = Calls().size(); }
+  std::optional<journal::RecordedCall> Next() {
+    std::vector<journal::RecordedCall> calls = Calls();
+    if (next_ >= calls.size()) return std::nullopt;
+    return std::move(calls[next_++]);
+  }
+
+ private:
+  std::vector<journal::RecordedCall> Calls() const {
+    std::ifstream file(path_, std::ios::binary);
+    return journal::ParseRecording(
+        std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+  }
+
+  const std::string path_;
+  std::size_t next_ = 0;
+};
+
+std::string Echo(const JournalCheck& check) {
+  return "[" + std::to_string(check.where.line) + "] " + check.spelling;
+}
+
+bool Holds(const JournalCheck& check, const std::optional<journal::RecordedCall>& line) {
+  if (!line) return false;
+  return check.pattern ? journal::MatchesPattern(line->call, check.expected) : line->call == check.expected;
+}
+
+std::string Found(const std::optional<journal::RecordedCall>& line) {
+  return line ? "the journal has " + Quote(line->call) : "the journal has no further line";
+}
+
 class Runner {
  public:
-  Runner(const Functions& functions, const RunOptions& options) : functions_(functions), options_(options) {}
+  Runner(const Functions& functions, const RunOptions& options)
+      : functions_(functions), options_(options), journal_(options.journal) {}
 
   Summary Run(const Script& script) {
     for (const Step& step : script.steps) {
-      if (const auto* heading = std::get_if<Heading>(&step))
-        Show(*heading);
-      else if (!Execute(std::get<Call>(step)) && options_.stopOnFailure)
-        return Stop(script);
+      const bool held = std::visit([this](const auto& item) { return Take(item); }, step);
+      if (!held && options_.stopOnFailure) return Stop(script);
     }
     Close();
     return summary_;
@@ -158,21 +197,41 @@ class Runner {
 
  private:
   Summary Stop(const Script& script) {
-    const std::size_t skipped =
-        script.CallCount() - static_cast<std::size_t>(summary_.passed + summary_.failed);
+    const std::size_t skipped = script.CallCount() - callsMade_;
     std::printf("\nstopped at the first failed expectation; %zu calls not made\n", skipped);
     Close();
     return summary_;
   }
 
-  void Show(const Heading& heading) const {
+  bool Take(const Heading& heading) const {
     if (!options_.quiet) std::printf("\n== %s\n", heading.text.c_str());
+    return true;
+  }
+
+  // Checks the journal's next line; false when it is not the one expected.
+  bool Take(const JournalCheck& check) {
+    if (!options_.quiet) std::printf("%s\n", Echo(check).c_str());
+    const std::optional<journal::RecordedCall> line = journal_.Next();
+    const bool held = Holds(check, line);
+    (held ? summary_.passed : summary_.failed) += 1;
+    if (held) {
+      if (!options_.quiet) std::printf("%sok\n", kIndent);
+    } else {
+      if (options_.quiet) std::printf("%s\n", Echo(check).c_str());
+      std::printf("%sFAILED: %s\n", kIndent, Found(line).c_str());
+      failures_.push_back("failed: line " + std::to_string(check.where.line) + ": " + check.spelling + ": " +
+                          Found(line));
+    }
+    std::fflush(stdout);
+    return held;
   }
 
   // Runs one call; false when its expectation failed.
-  bool Execute(const Call& call) {
+  bool Take(const Call& call) {
     const CrashReport::CallScope crashScope(crashReport_, call.where.line, Echo(call), summary_.passed,
                                             summary_.failed);
+    ++callsMade_;
+    if (!options_.journal.empty()) journal_.SkipToEnd();
     CallArguments arguments(call, outs_);
     if (!options_.quiet) std::printf("%s\n", Head(call).c_str());
     std::fflush(stdout);
@@ -237,7 +296,9 @@ class Runner {
   const RunOptions& options_;
   CrashReport crashReport_;
   OutStore outs_;
+  JournalCursor journal_;
   Summary summary_;
+  std::size_t callsMade_ = 0;
   std::vector<std::string> failures_;  // one line per failed expectation
 };
 

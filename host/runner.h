@@ -28,6 +28,7 @@ struct RunOptions {
   bool quiet = false;          // only failed calls, conclusions and the closing line
   bool progress = false;       // live status of long calls on stderr
   bool stopOnFailure = false;  // end the run at the first failed expectation
+  std::string journal;         // the call journal that the script's journal lines read
 };
 
 struct Summary {
@@ -35,7 +36,8 @@ struct Summary {
   int failed = 0;
 };
 
-// Runs the steps in order, writing every call, its result, its out values and the closing line
+// Runs the steps in order, writing every call, its result, its out values, every journal check and
+// the closing line
 // "N passed, N failed" to stdout, flushed around every call so the library's output stays in order.
 // A crash during the run ends the process with kCrashedExitCode after its report (crash_report.h).
 Summary Run(const Script& script, const Functions& functions, const RunOptions& options);

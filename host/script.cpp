@@ -101,6 +101,7 @@ class LineParser {
     SkipSpace();
     if (text_.substr(pos_, 2) == "##") return Heading{Trimmed(text_.substr(pos_ + 2))};
     if (AtEnd()) return std::nullopt;
+    if (NextWord() == "journal") return ParseJournalCheck();
     return ParseCall();
   }
 
@@ -135,6 +136,31 @@ class LineParser {
     if (IsNameStart(Peek()))
       while (IsNameChar(Peek())) ++pos_;
     return text_.substr(start, pos_ - start);
+  }
+
+  std::string_view NextWord() {
+    const std::size_t start = pos_;
+    const std::string_view word = ReadName();
+    pos_ = start;
+    return word;
+  }
+
+  Step ParseJournalCheck() {
+    JournalCheck check;
+    check.where = Here();
+    ReadName();  // "journal"
+    SkipSpace();
+    check.pattern = NextWord() == "like";
+    if (check.pattern) {
+      ReadName();
+      SkipSpace();
+    }
+    if (Peek() != '"') Fail("expected \"text\" or like \"pattern\" after journal");
+    check.expected = ReadString();
+    check.spelling = std::string(text_.substr(check.where.column - 1, pos_ - (check.where.column - 1)));
+    SkipSpace();
+    if (!AtEnd()) Fail("unexpected text after the journal line");
+    return check;
   }
 
   Step ParseCall() {
@@ -525,6 +551,11 @@ std::size_t Script::CallCount() const {
   std::size_t count = 0;
   for (const Step& step : steps) count += std::holds_alternative<Call>(step) ? 1 : 0;
   return count;
+}
+
+bool Script::ChecksJournal() const {
+  return std::any_of(steps.begin(), steps.end(),
+                     [](const Step& step) { return std::holds_alternative<JournalCheck>(step); });
 }
 
 Script ParseScript(std::string_view text) {

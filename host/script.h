@@ -54,7 +54,17 @@ struct Heading {
   std::string text;
 };
 
-using Step = std::variant<Heading, Call>;
+// journal "text" or journal like "pattern": the next line of the call journal, from the first line of
+// the call before on, must be text, or match pattern ('*' any run of characters, '?' any one, '\'
+// the next one literally).
+struct JournalCheck {
+  std::string expected;
+  bool pattern = false;
+  std::string spelling;  // the line as written, for the echo
+  Location where;
+};
+
+using Step = std::variant<Heading, Call, JournalCheck>;
 
 struct ScriptError {
   Location where;
@@ -67,6 +77,7 @@ struct Script {
   std::vector<std::string> lines;   // the source, for error excerpts
 
   std::size_t CallCount() const;
+  bool ChecksJournal() const;
 };
 
 // Parses and checks the whole text (arguments against the prototypes, out names before use). Text

@@ -24,7 +24,7 @@ class AuxSpeechImpl final : public ComObject<AuxSpeech> {
 
   // Journaled with the object itself first, so the journal shows which source was started.
   HRESULT STDMETHODCALLTYPE Start(LONG channel, VARIANT_BOOL enable) override {
-    return Serve("AuxSpeech.Start", {static_cast<AuxSpeech*>(this), channel, enable}, Accept);
+    return Serve("AuxSpeech.Start", {Numbered(this), channel, enable}, Accept);
   }
 
  protected:
@@ -38,10 +38,10 @@ class AuxSpeechImpl final : public ComObject<AuxSpeech> {
 
 HRESULT CreateAuxSpeech(REFIID iid, void** object) { return CreateObject<AuxSpeechImpl>(iid, object); }
 
-LONG AuxSpeechNumberOf(const AuxSpeech* speech) {
+journal::NumberedAuxSpeech Numbered(const AuxSpeech* speech) {
   const std::lock_guard<std::mutex> lock(mutex);
   const auto found = liveNumbers.find(speech);
-  return found == liveNumbers.end() ? 0 : found->second;
+  return {speech, found == liveNumbers.end() ? 0 : found->second};
 }
 
 void ResetAuxSpeechNumbers() {

@@ -12,6 +12,7 @@
 #include <variant>
 
 #include <com_pointers.h>
+#include <journal/call_format.h>
 
 namespace geran::sim {
 
@@ -41,19 +42,7 @@ HRESULT LoadEmbeddedTypeLib(ITypeLib** library, std::wstring* path);
 // ---- Journal (journal.cpp) ----
 
 // One in argument of a journaled call, formatted only when the journal is on.
-class Arg {
- public:
-  Arg(LONG value) : value_(value) {}
-  Arg(SHORT value) : value_(LONG{value}) {}
-  Arg(float value) : value_(value) {}
-  Arg(BSTR text) : value_(text) {}
-  Arg(const VARIANT& value) : value_(&value) {}
-  Arg(AuxSpeech* speech) : value_(speech) {}
-  void AppendTo(std::string& line) const;
-
- private:
-  std::variant<LONG, float, BSTR, const VARIANT*, AuxSpeech*> value_;
-};
+using journal::Arg;
 
 // Appends "method(arg, arg, ...)" unless the "Journal" setting is 0.
 void Record(const char* method, std::initializer_list<Arg> args);
@@ -104,8 +93,9 @@ void ResetTestSetState();
 
 // ---- Aux speech objects (aux_speech.cpp) ----
 
-// Creation number of a live aux speech object of this simulator; 0 for any other object.
-LONG AuxSpeechNumberOf(const AuxSpeech* speech);
+// An aux speech object as the journal names it: by its creation number when it is a live object of
+// this simulator.
+journal::NumberedAuxSpeech Numbered(const AuxSpeech* speech);
 void ResetAuxSpeechNumbers();
 
 // ---- Object creation ----

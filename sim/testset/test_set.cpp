@@ -148,7 +148,7 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     return Serve("ChangeTxPower", {level, channel}, Accept);
   }
   HRESULT STDMETHODCALLTYPE AttachAuxSpeech(AuxSpeech* speech, LONG channel) override {
-    return Serve("AttachAuxSpeech", {speech, channel}, [this, speech] {
+    return Serve("AttachAuxSpeech", {Numbered(speech), channel}, [this, speech] {
       attached_ = speech;
       return S_OK;
     });

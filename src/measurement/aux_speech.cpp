@@ -1,6 +1,7 @@
 // The aux speech slot: creating and starting the aux speech object, handing it to the test set, letting it
 // go.
 #include "measurement/measurement.h"
+#include "testset/call_recording.h"
 #include "testset/command.h"
 #include "testset/connection.h"
 
@@ -24,7 +25,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_StartAuxSpeech(int channel, int ena
   using namespace geran;
   return RunCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [=] {
     // The previous object is let go here, before the new one is started.
-    AuxSpeechSlot() = CreateAuxSpeech();
+    AuxSpeechSlot() = AsRecorded(CreateAuxSpeech());
     Call(Required(AuxSpeechSlot()), &AuxSpeech::Start, channel, enable != 0 ? VARIANT_TRUE : VARIANT_FALSE);
     return kSuccess;
   });

@@ -5,6 +5,7 @@ namespace {
 
 // Members are released in reverse order at unload: the aux speech object before the test set.
 struct AutomationReferences {
+  std::shared_ptr<recording::CallJournal> journal;
   TestSetApiPtr testSet;
   AuxSpeechPtr auxSpeech;
 };
@@ -17,7 +18,12 @@ bool IsConnected() { return references.testSet != nullptr; }
 
 TestSetApi* TestSet() { return Required(references.testSet); }
 
-void SetConnection(TestSetApi* testSet) { references.testSet = testSet; }
+void SetConnection(TestSetApi* testSet) {
+  references.testSet = testSet;
+  references.journal = nullptr;
+}
+
+std::shared_ptr<recording::CallJournal>& CallJournalSlot() { return references.journal; }
 
 AuxSpeechPtr& AuxSpeechSlot() { return references.auxSpeech; }
 

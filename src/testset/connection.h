@@ -1,7 +1,10 @@
 // The module's two automation references: the test-set connection and the aux speech slot.
 #pragma once
 
+#include "recording/call_journal.h"
 #include "testset/automation.h"
+
+#include <memory>
 
 namespace geran {
 
@@ -10,8 +13,12 @@ bool IsConnected();
 // Connection access for one method call; raises E_POINTER when there is no connection.
 TestSetApi* TestSet();
 
-// Replaces the connection (nullptr empties it); the connection keeps its own reference.
+// Replaces the connection (nullptr empties it); the connection keeps its own reference and starts
+// unrecorded.
 void SetConnection(TestSetApi* testSet);
+
+// The journal that records the connection's calls; empty unless GERAN_CALL_JOURNAL asked for one.
+std::shared_ptr<recording::CallJournal>& CallJournalSlot();
 
 // The aux speech slot; released at unload before the connection.
 AuxSpeechPtr& AuxSpeechSlot();
@@ -22,8 +29,8 @@ template <class SmartPtr>
 HRESULT CreateServerObject(REFCLSID classId, SmartPtr& target) {
   target = nullptr;
   IUnknownPtr unknown;
-  HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_ALL, IID_IUnknown,
-                                reinterpret_cast<void**>(&unknown));
+  HRESULT hr =
+      CoCreateInstance(classId, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&unknown));
   if (SUCCEEDED(hr)) hr = OleRun(unknown);
   if (SUCCEEDED(hr)) hr = unknown->QueryInterface(SmartPtr::GetIID(), reinterpret_cast<void**>(&target));
   if (FAILED(hr)) target = nullptr;

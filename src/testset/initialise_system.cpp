@@ -1,4 +1,5 @@
 // znGeranApiInterfaceDll_InitialiseSystem: COM on this thread, the test set's object, the wait.
+#include "testset/call_recording.h"
 #include "testset/command.h"
 #include "testset/connection.h"
 
@@ -26,6 +27,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_InitialiseSystem() {
       std::cout << "Ortolan Instance Creation Failed\n";
       return kFailure;
     }
+    RecordConnectionIfAsked();
     Trace(kTest12Trace, "Ortolan Instance Created Successfully\n");
     Sleep(kSettleMilliseconds);
     return kSuccess;

@@ -1,6 +1,7 @@
 // Against the real library: the host's export table, and geranhost.exe end to end (output, exit
 // codes, script errors).
 #include "exports.h"
+#include "host_process.h"
 #include "product_module.h"
 
 #include <windows.h>
@@ -33,35 +34,14 @@ const std::string kScript = [] {
   return std::string(folder, GetTempPathA(MAX_PATH, folder)) + "geranhost_test.gts";
 }();
 
-// Runs geranhost.exe (beside this test) on the script (none: its file vanished before the run);
-// returns its exit code, and in output its stdout and stderr without the CRs of text mode.
+// Runs geranhost.exe on the script (none: its file vanished before the run); returns its exit code,
+// and in output its stdout and stderr.
 DWORD RunHost(const std::string& args, const std::optional<std::string>& script, std::string& output) {
-  const std::string outputPath = kScript + ".out";
   if (script)
     std::ofstream(kScript, std::ios::binary) << *script;
   else
     DeleteFileA(kScript.c_str());
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError =
-      CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  std::string command = "geranhost.exe " + args + " \"" + kScript + "\"";
-  PROCESS_INFORMATION process{};
-  DWORD exitCode = 99;  // not started
-  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  CloseHandle(startup.hStdOutput);
-  std::ifstream in(outputPath, std::ios::binary);
-  output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
-  return exitCode;
+  return test::RunGeranhost(args + " \"" + kScript + "\"", output);
 }
 
 // A log file name longer than the buffer that a length too large would let GetLogFileName fill.

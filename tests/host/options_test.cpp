@@ -22,6 +22,8 @@ std::string Parse(const std::vector<std::string>& args) {
              << (f.description ? ":'" + *f.description + "'" : "");
     }
     for (const SimValue& value : o.values) text << " value=" << value.name << ":" << value.value;
+    if (!o.journal.empty()) text << " journal=" << o.journal;
+    for (const std::string& compared : o.compare) text << " compare=" << compared;
     return text.str();
   } catch (const UsageError& error) {
     return std::string("error: ") + error.what();
@@ -57,6 +59,10 @@ TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
       {{"a.gts", "b.gts"}, "error: one script at a time ('b.gts' is a second one)"},
       {{}, "error: no script given"},
       {{"--verbose", "a.gts"}, "error: unknown option '--verbose'"},
+      {{"--journal", "run.txt", "a.gts"}, "a.gts dll= journal=run.txt"},
+      {{"--compare", "a.txt", "b.txt"}, " dll= compare=a.txt compare=b.txt"},
+      {{"--compare", "a.txt"}, "error: --compare needs two journals"},
+      {{"--compare", "a.txt", "b.txt", "c.gts"}, "error: --compare takes no script ('c.gts')"},
   };
   for (const auto& c : cases) EXPECT_EQ(Parse(c.args), c.options);
 }

@@ -234,6 +234,46 @@ TEST(Run, BerRunShowsTheResultOfItsOwnCounterBlocks) {
 }
 
 // The live line reads only the blocks written since the call began, and only complete ones.
+constexpr const char* kJournalFile = "C:\\runner_test_journal.txt";
+
+// Records its call as the library's recording layer does.
+int WINAPI FakeJournaledWaitTime(int time) {
+  std::ofstream(kJournalFile, std::ios::app | std::ios::binary)
+      << "1.000\tWaitTime(" << time << ")\t0x00000000\n";
+  return Record("WaitTime", time);
+}
+
+TEST(Run, JournalLinesReadWhatTheCallBeforeThemMade) {
+  DeleteFileA(kJournalFile);
+  Functions fakes = kFakes;
+  fakes["WaitTime"] = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FakeJournaledWaitTime));
+  const Script script = ParseScript(
+      "WaitTime(1)\njournal \"WaitTime(1)\"\njournal like \"*\"\nWaitTime(22)\nWaitTime(3)\n"
+      "journal like \"WaitTime(?)\"\njournal \"WaitTime(3)\"\n");
+  RunOptions options;
+  options.journal = kJournalFile;
+  test::StdoutCapture capture;
+  const Summary summary = host::Run(script, fakes, options);
+  const std::string output = capture.Take();
+  EXPECT_EQ(summary.passed, 5);
+  EXPECT_EQ(summary.failed, 2);
+  ExpectInOrder(output, {"[2] journal \"WaitTime(1)\"\n     ok\n",
+                         "[3] journal like \"*\"\n     FAILED: the journal has no further line\n",
+                         "[6] journal like \"WaitTime(?)\"\n     ok\n",
+                         "[7] journal \"WaitTime(3)\"\n     FAILED: the journal has no further line\n",
+                         "failed: line 3: journal like \"*\": the journal has no further line\n"});
+  options.stopOnFailure = true;
+  options.quiet = true;
+  DeleteFileA(kJournalFile);
+  host::Run(ParseScript("WaitTime(5)\njournal \"WaitTime(6)\"\nWaitTime(7)\n"), fakes, options);
+  EXPECT_EQ(
+      capture.Take(),
+      "[2] journal \"WaitTime(6)\"\n     FAILED: the journal has \"WaitTime(5)\"\n\nstopped at the first "
+      "failed expectation; 1 calls not made\n\nfailed: line 2: journal \"WaitTime(6)\": the journal has "
+      "\"WaitTime(5)\"\n1 passed, 1 failed\n");
+  DeleteFileA(kJournalFile);
+}
+
 TEST(CallWatch, BerStatusFollowsTheBlocksWrittenDuringTheCall) {
   test::RemoveTraceFiles();
   FakeStartBERTest(200, 0);

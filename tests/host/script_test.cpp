@@ -70,6 +70,10 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
       {"  znGeranApiInterfaceDll_ConfigCh()",
        "1:3: unknown export 'znGeranApiInterfaceDll_ConfigCh'; did you mean 'ConfigCch'?"},
       {"Frobnicate()", "1:1: unknown export 'Frobnicate' (geranhost --list shows them all)"},
+      {"journal Reset()", R"x(1:9: expected "text" or like "pattern" after journal)x"},
+      {"journal like Reset()", R"x(1:14: expected "text" or like "pattern" after journal)x"},
+      {R"x(journal "Reset()" 2)x", "1:19: unexpected text after the journal line"},
+      {R"x(journal "Reset(\q)")x", R"x(1:16: unknown escape '\q' (use \n \t \r \\ \" or \xNN))x"},
   };
   for (const auto& c : cases) EXPECT_EQ(FirstError(c.script), c.error) << c.script;
 }
@@ -126,6 +130,26 @@ TEST(FormatError, ShowsControlBytesAsQuestionMarksAndAWindowOfALongLine) {
     ASSERT_FALSE(script.errors.empty()) << c.script;
     EXPECT_EQ(FormatError(script, "s.gts", script.errors[0]), c.formatted);
   }
+}
+
+TEST(ParseScript, JournalLinesTakeTextOrAPattern) {
+  const Script script = ParseScript(
+      "Reset()\n  journal \"ShowText(\\\"a\\tb\\\")\"  # a comment\njournal like \"Config*\"\n"
+      "WaitTime(journal)\n");
+  ASSERT_EQ(script.errors.size(), 1u) << "journal is no value";
+  ASSERT_EQ(script.steps.size(), 3u);
+  const auto& exact = std::get<JournalCheck>(script.steps[1]);
+  EXPECT_EQ(exact.expected, "ShowText(\"a\tb\")");
+  EXPECT_FALSE(exact.pattern);
+  EXPECT_EQ(exact.spelling, R"x(journal "ShowText(\"a\tb\")")x");
+  EXPECT_EQ(exact.where.line, 2);
+  EXPECT_EQ(exact.where.column, 3);
+  const auto& pattern = std::get<JournalCheck>(script.steps[2]);
+  EXPECT_EQ(pattern.expected, "Config*");
+  EXPECT_TRUE(pattern.pattern);
+  EXPECT_TRUE(script.ChecksJournal());
+  EXPECT_FALSE(ParseScript("Reset()\n").ChecksJournal());
+  EXPECT_EQ(script.CallCount(), 1u);
 }
 
 }  // namespace

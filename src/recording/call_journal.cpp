@@ -1,0 +1,62 @@
+#include "recording/call_journal.h"
+
+#include <journal/recorded_journal.h>
+
+#include <com_pointers.h>
+
+#include <optional>
+
+namespace geran::recording {
+namespace {
+
+// The server's description of the failure that just happened, when it vouches for iid. The thread's
+// error object is put back, so the caller's own look-up finds it as if nothing had read it.
+std::optional<std::string> ServerDescription(ISupportErrorInfo* support, REFIID iid) {
+  if (support == nullptr || support->InterfaceSupportsErrorInfo(iid) != S_OK) return std::nullopt;
+  IErrorInfoPtr info;
+  if (GetErrorInfo(0, &info) != S_OK || !info) return std::nullopt;
+  SetErrorInfo(0, info);
+  _bstr_t description;
+  if (FAILED(info->GetDescription(description.GetAddress())) || description.length() == 0)
+    return std::nullopt;
+  return journal::Utf8(description, description.length());
+}
+
+}  // namespace
+
+std::shared_ptr<CallJournal> CallJournal::Create(const std::wstring& path, DWORD& error) {
+  // The only writer, so every line lands at the end in one write; readers may watch the file meanwhile.
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::shared_ptr<CallJournal>(new CallJournal(file));
+}
+
+double CallJournal::Elapsed() const {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+}
+
+void CallJournal::Append(double started, const char* method, const journal::Arg* first,
+                         const journal::Arg* last, HRESULT hr, ISupportErrorInfo* support, REFIID iid) {
+  const std::optional<std::string> description = FAILED(hr) ? ServerDescription(support, iid) : std::nullopt;
+  const std::string line =
+      journal::RecordedLine(started, journal::FormatCall(method, first, last), hr, description);
+  DWORD written = 0;
+  WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+LONG CallJournal::Enrol(const AuxSpeech* standIn, AuxSpeech* real) {
+  standIns_[standIn] = Enrolled{real, ++enrolled_};
+  return enrolled_;
+}
+
+void CallJournal::Withdraw(const AuxSpeech* standIn) { standIns_.erase(standIn); }
+
+std::pair<AuxSpeech*, LONG> CallJournal::Unwrapped(AuxSpeech* speech) const {
+  const auto found = standIns_.find(speech);
+  if (found == standIns_.end()) return {speech, 0};
+  return {found->second.real, found->second.number};
+}
+
+}  // namespace geran::recording

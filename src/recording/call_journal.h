@@ -1,0 +1,51 @@
+// The file a recording writes: one line per call, appended with one write before the call returns.
+#pragma once
+
+#include <journal/call_format.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace geran::recording {
+
+class CallJournal {
+ public:
+  // The file, created empty; nullptr and the system's error code when it cannot be.
+  static std::shared_ptr<CallJournal> Create(const std::wstring& path, DWORD& error);
+
+  // Milliseconds since the journal was created, when the connection was made.
+  double Elapsed() const;
+
+  // Appends the call's line: its start time, the call, the HRESULT and, for a failure, the server's
+  // description when support vouches for iid. The thread's error object is left for the caller.
+  void Append(double started, const char* method, const journal::Arg* first, const journal::Arg* last,
+              HRESULT hr, ISupportErrorInfo* support, REFIID iid);
+
+  // Aux speech stand-ins: numbered from 1 in the order they enrol, as the simulator numbers the
+  // objects it makes, and known by their pointer until they withdraw.
+  LONG Enrol(const AuxSpeech* standIn, AuxSpeech* real);
+  void Withdraw(const AuxSpeech* standIn);
+  // The object behind a stand-in with its number; any other pointer as it is, with 0.
+  std::pair<AuxSpeech*, LONG> Unwrapped(AuxSpeech* speech) const;
+
+ private:
+  struct HandleCloser {
+    void operator()(HANDLE file) const { CloseHandle(file); }
+  };
+  struct Enrolled {
+    AuxSpeech* real;
+    LONG number;
+  };
+
+  explicit CallJournal(HANDLE file) : file_(file) {}
+
+  std::unique_ptr<void, HandleCloser> file_;
+  const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  LONG enrolled_ = 0;
+  std::map<const AuxSpeech*, Enrolled> standIns_;
+};
+
+}  // namespace geran::recording

@@ -1,0 +1,59 @@
+// The demo script recorded against the simulator: the recording holds the simulator's own journal,
+// and recording changes nothing the script sees (output, failure reports, trace files).
+#include "script_run.h"
+#include "simulator.h"
+
+#include <journal/recorded_journal.h>
+
+#include <gtest/gtest.h>
+
+namespace geran::host {
+namespace {
+
+using test::ReadFileBytes;
+using test::RunInProcess;
+
+// Fails a few calls of the run, with and without a description, so it has failure reports.
+void ArmFaults() {
+  TestSetSim_FailMethod("ConfigCch", E_FAIL, L"cell\tbusy", 1);
+  TestSetSim_FailMethod("SendSIMsg", static_cast<long>(0x80040201), nullptr, 1);
+  TestSetSim_FailMethod("AuxSpeech.Start", E_ACCESSDENIED, L"speech source locked", 1);
+  TestSetSim_FailMethod("BerCounterGroup.GetClass1b", E_OUTOFMEMORY, L"counters gone", 1);
+}
+
+TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {
+  char folder[MAX_PATH];
+  const std::string path = std::string(folder, GetTempPathA(MAX_PATH, folder)) + "demo_call_journal.txt";
+  DeleteFileA(path.c_str());
+  const std::string demo = ReadFileBytes(test::DemoFile("demo.gts").c_str());
+  const test::ScriptRun unrecorded = RunInProcess(demo, nullptr, ArmFaults);
+  EXPECT_FALSE(test::FileExists(path.c_str()));
+  const test::ScriptRun recorded = RunInProcess(demo, path.c_str(), ArmFaults);
+  EXPECT_EQ(recorded.output, unrecorded.output) << "every call's result and failure report, byte for byte";
+  EXPECT_EQ(recorded.traceFiles, unrecorded.traceFiles);
+  EXPECT_EQ(recorded.simulatorJournal, unrecorded.simulatorJournal);
+  EXPECT_NE(unrecorded.output.find("35 passed, 4 failed"), std::string::npos) << unrecorded.output;
+  std::size_t reports = 0;
+  for (std::size_t at = 0; (at = recorded.output.find("COM EXCEPTION: ", at)) != std::string::npos; ++at)
+    ++reports;
+  EXPECT_EQ(reports, 4u) << recorded.output;
+
+  const std::vector<journal::RecordedCall> recording = journal::ParseRecording(ReadFileBytes(path.c_str()));
+  std::vector<std::string> calls;
+  std::vector<std::string> failures;
+  for (const journal::RecordedCall& call : recording) {
+    calls.push_back(call.call);
+    if (call.outcome != "0x00000000") failures.push_back(call.call + " -> " + call.outcome);
+  }
+  EXPECT_EQ(calls, recorded.simulatorJournal);
+  EXPECT_EQ(failures,
+            (std::vector<std::string>{
+                "ConfigCch(1, -60.5, -52.5, 0, 1, [62], 0, 0, 0, 0, 0, 0, 1) -> 0x80004005\t\"cell\\tbusy\"",
+                "SendSIMsg(3, 12, [6,27,0,1,0,241,16,0,1,73,6,40]) -> 0x80040201",
+                "AuxSpeech.Start(AuxSpeech#1, 1, -1) -> 0x80070005\t\"speech source locked\"",
+                "BerCounterGroup.GetClass1b() -> 0x8007000E\t\"counters gone\""}));
+  DeleteFileA(path.c_str());
+}
+
+}  // namespace
+}  // namespace geran::host

@@ -1,0 +1,41 @@
+#include "host_process.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace geran::test {
+
+DWORD RunGeranhost(const std::string& arguments, std::string& output) {
+  // A file of its own per run: a helper process Wine starts may inherit the handle and outlive the run.
+  char folder[MAX_PATH], name[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  if (GetTempFileNameA(folder, "gho", 0, name) == 0) return 99;
+  const std::string outputPath = name;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError =
+      CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::string command = "geranhost.exe " + arguments;
+  PROCESS_INFORMATION process{};
+  DWORD exitCode = 99;  // not started
+  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    WaitForSingleObject(process.hProcess, 60000);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(startup.hStdOutput);
+  {
+    std::ifstream in(outputPath, std::ios::binary);
+    output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  DeleteFileA(outputPath.c_str());
+  output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
+  return exitCode;
+}
+
+}  // namespace geran::test

@@ -1,0 +1,109 @@
+// geranhost --compare and --journal: the comparison's report, and both options end to end on real
+// recordings of the demo.
+#include "journal_compare.h"
+#include "host_process.h"
+#include "script_run.h"
+#include "trace_files.h"
+
+#include <journal/recorded_journal.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace geran::host {
+namespace {
+
+TEST(CompareJournals, SameCallsOrTheFirstDifferenceWithItsContext) {
+  const std::string a =
+      "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n3.000\tB()\t0x00000000\n4.000\tC()\t0x00000000\n"
+      "5.000\tD()\t0x00000000\n";
+  const struct {
+    std::string name;
+    std::string text;
+    bool same;
+    std::string report;
+  } cases[] = {
+      {"b",
+       "9.125\tReset()\t0x00000000\n9.250\tA()\t0x00000000\n9.375\tB()\t0x00000000\n9.500\tC()\t0x00000000\n"
+       "9.625\tD()\t0x00000000\n",
+       true, "a and b hold the same 5 calls (times not compared)\n"},
+      {"c",
+       "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n3.000\tB()\t0x00000000\n4.000\tC()\t0x00000000\n"
+       "5.000\tE()\t0x80004005\t\"x\"\n",
+       false,
+       "a and c differ at call 5 (a line 5, c line 5):\n  call 2  A()  0x00000000\n  call 3  B()  "
+       "0x00000000\n"
+       "  call 4  C()  0x00000000\n- call 5  D()  0x00000000\n- (end of a)\n+ call 5  E()  0x80004005 \"x\"\n"
+       "+ (end of c)\n"},
+      {"d", "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n", false,
+       "a and d differ at call 3 (a line 3, the end of d):\n  call 1  Reset()  0x00000000\n  call 2  A()  "
+       "0x00000000\n"
+       "- call 3  B()  0x00000000\n- call 4  C()  0x00000000\n- call 5  D()  0x00000000\n+ (end of d)\n"},
+  };
+  for (const auto& c : cases) {
+    const Comparison comparison = CompareJournals({"a", a}, {c.name, c.text});
+    EXPECT_EQ(comparison.same, c.same) << c.name;
+    EXPECT_EQ(comparison.report, c.report);
+  }
+}
+
+std::string TempFile(const char* name) {
+  char folder[MAX_PATH];
+  return std::string(folder, GetTempPathA(MAX_PATH, folder)) + name;
+}
+
+TEST(GeranhostCompare, TwoRecordingsOfOneScriptMatchAndAChangedArgumentIsNamed) {
+  const std::string demo = test::ReadFileBytes(test::DemoFile("demo.gts").c_str());
+  std::string changed = demo;
+  const std::size_t at = changed.find("ChangeMSPower(5, 1)");
+  ASSERT_NE(at, std::string::npos);
+  changed.replace(at, 19, "ChangeMSPower(6, 1)");
+  const std::string first = TempFile("compare_first.txt"), second = TempFile("compare_second.txt"),
+                    third = TempFile("compare_changed.txt");
+  test::RunInProcess(demo, first.c_str());
+  test::RunInProcess(demo, second.c_str());
+  test::RunInProcess(changed, third.c_str());
+  std::string output;
+  EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" \"" + second + "\"", output), 0u) << output;
+  EXPECT_NE(output.find(" hold the same "), std::string::npos) << output;
+  EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" \"" + third + "\"", output), 1u) << output;
+  EXPECT_NE(output.find("  ChangeTxPower(-85.5, 1)  0x00000000\n- call "), std::string::npos) << output;
+  EXPECT_NE(output.find("  ChangeMSPower(5, 1)  0x00000000\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("+ call "), std::string::npos) << output;
+  EXPECT_NE(output.find("  ChangeMSPower(6, 1)  0x00000000\n"), std::string::npos) << output;
+  EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" nowhere.txt", output), 2u) << output;
+  EXPECT_EQ(output, "geranhost: cannot read the journal nowhere.txt\n(geranhost --help shows the options)\n");
+  for (const std::string& path : {first, second, third}) DeleteFileA(path.c_str());
+}
+
+// A real connection: geranhost waits the library's ten seconds here.
+TEST(GeranhostJournal, RecordsTheRunInTheFileGiven) {
+  const std::string script = TempFile("journal_option.gts"), journal = TempFile("journal_option.txt");
+  std::ofstream(script)
+      << "InitialiseSystem() => -1\nSelectRadioSystem(1) => -1\njournal \"SelectRadioSystem(1)\"\n"
+         "Reset() => -1\njournal like \"Re*\"\n";
+  std::string output;
+  EXPECT_EQ(test::RunGeranhost("--no-progress --journal \"" + journal + "\" \"" + script + "\"", output), 0u)
+      << output;
+  EXPECT_NE(output.find(", calls recorded in " + journal + "\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("[3] journal \"SelectRadioSystem(1)\"\n     ok\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("\n5 passed, 0 failed\n"), std::string::npos) << output;
+  const std::vector<journal::RecordedCall> calls =
+      journal::ParseRecording(test::ReadFileBytes(journal.c_str()));
+  ASSERT_EQ(calls.size(), 2u) << test::ReadFileBytes(journal.c_str());
+  EXPECT_EQ(calls[0].call, "SelectRadioSystem(1)");
+  EXPECT_EQ(calls[1].call, "Reset()");
+  EXPECT_GE(std::stod(calls[0].time), 10000.0) << "after the connection's wait";
+  DeleteFileA(journal.c_str());
+  // Without --journal, journal lines read a journal of the host's own; without a connection it stays empty.
+  std::ofstream(script) << "Reset() => 0\njournal \"Reset()\"\n";
+  EXPECT_EQ(test::RunGeranhost("--no-progress \"" + script + "\"", output), 1u) << output;
+  EXPECT_NE(output.find("[2] journal \"Reset()\"\n     FAILED: the journal has no further line\n"),
+            std::string::npos)
+      << output;
+  DeleteFileA(script.c_str());
+}
+
+}  // namespace
+}  // namespace geran::host

@@ -1,0 +1,101 @@
+// The recorded journal's lines: written, read back (texts with tabs and line breaks included),
+// compared without their times, and matched against patterns.
+#include <journal/recorded_journal.h>
+
+#include <gtest/gtest.h>
+
+namespace geran::journal {
+namespace {
+
+TEST(RecordedJournal, LinesReadBackAsWritten) {
+  const struct {
+    double milliseconds;
+    std::string call;
+    long hresult;
+    std::optional<std::string> description;
+    std::string line;
+  } cases[] = {
+      {10000.25, "Reset()", 0, std::nullopt, "10000.250\tReset()\t0x00000000\n"},
+      {0.0004, "StartScript()", 1, std::nullopt, "0.000\tStartScript()\t0x00000001\n"},
+      {12.5, "ConfigCch(1, -60.5, [20])", static_cast<long>(0x80004005), "cell\tbusy \"now\"\\",
+       "12.500\tConfigCch(1, -60.5, [20])\t0x80004005\t\"cell\\tbusy \"now\"\\\\\"\n"},
+      {3, "ShowText(\"a\tb\")", static_cast<long>(0x80070005), std::nullopt,
+       "3.000\tShowText(\"a\tb\")\t0x80070005\n"},
+      {4, "ShowText(\"two\nlines\t\")", static_cast<long>(0x80004001), "x\ny",
+       "4.000\tShowText(\"two\nlines\t\")\t0x80004001\t\"x\\ny\"\n"},
+  };
+  std::string text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(RecordedLine(c.milliseconds, c.call, c.hresult, c.description), c.line);
+    text += c.line;
+  }
+  const std::vector<RecordedCall> calls = ParseRecording(text);
+  ASSERT_EQ(calls.size(), std::size(cases));
+  for (size_t i = 0; i < calls.size(); ++i) {
+    EXPECT_EQ(calls[i].call, cases[i].call);
+    EXPECT_EQ(calls[i].line, static_cast<int>(i + 1));
+  }
+  EXPECT_EQ(calls[2].time, "12.500");
+  EXPECT_EQ(calls[2].outcome, "0x80004005\t\"cell\\tbusy \"now\"\\\\\"");
+  EXPECT_EQ(calls[4].outcome, "0x80004001\t\"x\\ny\"");
+}
+
+TEST(RecordedJournal, ReadsCrLfAndLinesWithoutTime) {
+  const std::vector<RecordedCall> calls = ParseRecording("text before\r\n1.000\tReset()\t0x00000000\r\n");
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].time, "");
+  EXPECT_EQ(calls[0].call, "text before");
+  EXPECT_EQ(calls[1].call, "Reset()");
+  EXPECT_EQ(calls[1].outcome, "0x00000000");
+  EXPECT_TRUE(ParseRecording("").empty());
+}
+
+TEST(RecordedJournal, FirstDifferenceIgnoresTimesOnly) {
+  const auto recording = [](const std::string& text) { return ParseRecording(text); };
+  const std::string run = "1.000\tReset()\t0x00000000\n2.000\tWaitTime(2000)\t0x00000000\n";
+  EXPECT_EQ(FirstDifference(recording(run), recording(run)), std::nullopt);
+  EXPECT_EQ(FirstDifference(recording(run),
+                            recording("9.000\tReset()\t0x00000000\n7.5\tWaitTime(2000)\t0x00000000\n")),
+            0u)
+      << "7.5 is no time of ours, so its line continues the call before it";
+  EXPECT_EQ(FirstDifference(recording(run),
+                            recording("5.123\tReset()\t0x00000000\n6.000\tWaitTime(2000)\t0x00000000\n")),
+            std::nullopt);
+  EXPECT_EQ(FirstDifference(recording(run),
+                            recording("1.000\tReset()\t0x80004005\n2.000\tWaitTime(2000)\t0x00000000\n")),
+            0u);
+  EXPECT_EQ(FirstDifference(recording(run),
+                            recording("1.000\tReset()\t0x00000000\n2.000\tWaitTime(200)\t0x00000000\n")),
+            1u);
+  EXPECT_EQ(FirstDifference(recording(run), recording("1.000\tReset()\t0x00000000\n")), 1u);
+  EXPECT_EQ(FirstDifference(recording(""), recording(run)), 0u);
+}
+
+TEST(RecordedJournal, PatternMatching) {
+  const struct {
+    const char* text;
+    const char* pattern;
+    bool matches;
+  } cases[] = {
+      {"ConfigCch(1, -60.5, [20])", "ConfigCch(1, -60.5, [20])", true},
+      {"ConfigCch(1, -60.5, [20])", "ConfigCch(*)", true},
+      {"ConfigCch(1, -60.5, [20])", "ConfigCch(?, *, [2?])", true},
+      {"ConfigCch(1, -60.5, [20])", "ConfigCch(2, *)", false},
+      {"ConfigCch(1, -60.5, [20])", "ConfigCch(1", false},
+      {"ConfigCch(1)", "ConfigCch(1)*", true},
+      {"", "*", true},
+      {"", "?", false},
+      {"ShowText(\"a*b\")", "ShowText(\"a\\*b\")", true},
+      {"ShowText(\"axb\")", "ShowText(\"a\\*b\")", false},
+      {"a?c", "a\\?c", true},
+      {"abc", "a\\?c", false},
+      {"a\\", "a\\", true},
+      {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*a*a*a*a*c", false},
+      {"mississippi", "m*iss*ppi", true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MatchesPattern(c.text, c.pattern), c.matches) << c.text << " ~ " << c.pattern;
+}
+
+}  // namespace
+}  // namespace geran::journal

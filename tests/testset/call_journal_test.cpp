@@ -1,0 +1,91 @@
+// GERAN_CALL_JOURNAL seen through the exports: the file, its lines as calls return, the aux speech
+// numbers, and a file that cannot be created.
+#include "failure_report.h"
+#include "simulator.h"
+
+#include <journal/recorded_journal.h>
+
+#include <fstream>
+
+namespace geran::test {
+namespace {
+
+constexpr const char* kJournalVariable = "GERAN_CALL_JOURNAL";
+constexpr const char* kJournalPath = "C:\\call_journal_test.txt";
+
+class CallJournalTest : public ProductTest {
+ protected:
+  void SetUp() override {
+    DeleteFileA(kJournalPath);
+    ProductTest::SetUp();
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA(kJournalVariable, nullptr);
+    ProductTest::TearDown();
+    DeleteFileA(kJournalPath);
+  }
+
+  static std::vector<journal::RecordedCall> Recording() {
+    return journal::ParseRecording(ReadFileBytes(kJournalPath));
+  }
+  static std::vector<std::string> RecordedCalls() {
+    std::vector<std::string> calls;
+    for (const journal::RecordedCall& call : Recording()) calls.push_back(call.call);
+    return calls;
+  }
+};
+
+TEST_F(CallJournalTest, EachCallIsInTheFreshFileWhenItsExportReturns) {
+  std::ofstream(kJournalPath) << "an earlier run\n";
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
+  StdoutCapture out;
+  Connect();
+  EXPECT_EQ(ReadFileBytes(kJournalPath), "") << "created empty when the connection was made";
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
+  EXPECT_EQ(RecordedCalls(), std::vector<std::string>{"Reset()"});
+  TestSetSim_FailMethod("DisableCch", E_FAIL, L"cch busy", 1);
+  EXPECT_EQ(GERAN_EXPORT(module(), DisableCch)(3), 0);
+  EXPECT_EQ(RecordedCalls(), (std::vector<std::string>{"Reset()", "DisableCch(3)"}));
+  EXPECT_EQ(GERAN_EXPORT(module(), ShiftLeft)(1, 2), 0);
+  const std::vector<journal::RecordedCall> recording = Recording();
+  ASSERT_EQ(recording.size(), 3u);
+  EXPECT_EQ(recording[0].outcome, "0x00000000");
+  EXPECT_EQ(recording[1].outcome, "0x80004005\t\"cch busy\"");
+  EXPECT_EQ(recording[2].call, "ShiftLeft(1, 2)");
+  EXPECT_LE(std::stod(recording[0].time), std::stod(recording[2].time));
+  EXPECT_EQ(RecordedCalls(), Calls()) << "as the simulator journaled them";
+  out.Take();
+}
+
+TEST_F(CallJournalTest, AuxSpeechObjectsAreNumberedAsTheSimulatorNumbersThem) {
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
+  Connect();
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), StartAuxSpeech)(1, 1), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), AttachAuxSpeech)(2), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), StartAuxSpeech)(3, 0), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), AttachAuxSpeech)(4), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), ReleaseAuxSpeech)(), -1);
+  EXPECT_EQ(out.Take(), "");
+  const std::vector<std::string> expected = {
+      "AuxSpeech.Start(AuxSpeech#1, 1, -1)", "AttachAuxSpeech(AuxSpeech#1, 2)",
+      "AuxSpeech.Start(AuxSpeech#2, 3, 0)", "AttachAuxSpeech(AuxSpeech#2, 4)"};
+  EXPECT_EQ(Calls(), expected) << "the test set was given the objects themselves";
+  EXPECT_EQ(RecordedCalls(), expected);
+  // TearDown: after unloading, no simulator object is left alive.
+}
+
+TEST_F(CallJournalTest, AFileThatCannotBeCreatedIsSaidOnceAndTheRunGoesOnUnrecorded) {
+  const char* path = "C:\\no such folder\\journal.txt";
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, path));
+  StdoutCapture out;
+  EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), -1);
+  EXPECT_EQ(out.Take(), std::string("Call journal ") + path + " cannot be created, calls are not recorded: " +
+                            MessageTextFor(HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) + "\n");
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
+  EXPECT_EQ(out.Take(), "");
+  EXPECT_EQ(Journal(), std::vector<std::string>{"Reset()"});
+}
+
+}  // namespace
+}  // namespace geran::test
