@@ -15,8 +15,8 @@
  * NUL-terminated, in the system's ANSI code page. Failures of the test set are reported as
  * "COM EXCEPTION: ..." on standard output.
  * Bad arguments give the failure result at once, with nothing on standard output and nothing sent
- * to the test set; each comment says which. An array with a positive count is refused ("a null or short array"
- * below) when it is null or when the count runs into memory the process cannot read (INT_MAX with a
+ * to the test set; each comment says which. An array with a positive count is refused ("a null or short
+ * array" below) when it is null or when the count runs into memory the process cannot read (INT_MAX with a
  * small buffer, say): no element is read then. A count larger than its array that stays inside
  * readable memory cannot be told from a good one: it remains the caller's error. An array with a
  * count of 0 or less is never read, null or not; the count rule decides.

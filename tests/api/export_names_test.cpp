@@ -26,8 +26,10 @@ TEST(ExportNames, EveryOrdinalFrom1To50ResolvesAndNoneBeyond) {
   for (WORD ordinal = 1; ordinal <= 50; ++ordinal)
     EXPECT_NE(GetProcAddress(module.handle(), MAKEINTRESOURCEA(ordinal)), nullptr) << "ordinal " << ordinal;
   EXPECT_EQ(GetProcAddress(module.handle(), MAKEINTRESOURCEA(51)), nullptr);
-  EXPECT_EQ(GetProcAddress(module.handle(), MAKEINTRESOURCEA(1)), module.Find("znGeranApiInterfaceDll_AttachAuxSpeech"));
-  EXPECT_EQ(GetProcAddress(module.handle(), MAKEINTRESOURCEA(50)), module.Find("znGeranApiInterfaceDll_WaitTime"));
+  EXPECT_EQ(GetProcAddress(module.handle(), MAKEINTRESOURCEA(1)),
+            module.Find("znGeranApiInterfaceDll_AttachAuxSpeech"));
+  EXPECT_EQ(GetProcAddress(module.handle(), MAKEINTRESOURCEA(50)),
+            module.Find("znGeranApiInterfaceDll_WaitTime"));
 }
 
 }  // namespace

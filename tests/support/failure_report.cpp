@@ -9,12 +9,14 @@ namespace geran::test {
                                            const std::string& label, const std::string& text) {
   const std::string head = "COM EXCEPTION: " + file + ":";
   const std::string tail = ":" + label + "\n" + text;
-  const bool framed = output.size() > head.size() + tail.size() && output.compare(0, head.size(), head) == 0 &&
+  const bool framed = output.size() > head.size() + tail.size() &&
+                      output.compare(0, head.size(), head) == 0 &&
                       output.compare(output.size() - tail.size(), tail.size(), tail) == 0;
-  const std::string line = framed ? output.substr(head.size(), output.size() - head.size() - tail.size()) : "";
+  const std::string line =
+      framed ? output.substr(head.size(), output.size() - head.size() - tail.size()) : "";
   if (framed && std::regex_match(line, std::regex("[1-9][0-9]*"))) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "output:   \"" << output << "\"\nexpected: \"" << head << "<line>" << tail
-                                       << "\"";
+  return ::testing::AssertionFailure()
+         << "output:   \"" << output << "\"\nexpected: \"" << head << "<line>" << tail << "\"";
 }
 
 std::optional<std::string> SystemText(HRESULT hr) {

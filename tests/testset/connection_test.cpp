@@ -64,7 +64,8 @@ TEST_F(InitialiseSystemTest, FailedCreationIsReportedWithTheSystemTextNotTheDesc
   TestSetSim_FailMethod("CreateInstance", E_OUTOFMEMORY, L"ignored: creation carries no error object", 1);
   StdoutCapture out;
   EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), 0);
-  EXPECT_TRUE(IsFailureReport(out.Take(), kInitialiseSource, "initialiseRemoteAPI", MessageTextFor(E_OUTOFMEMORY)));
+  EXPECT_TRUE(
+      IsFailureReport(out.Take(), kInitialiseSource, "initialiseRemoteAPI", MessageTextFor(E_OUTOFMEMORY)));
   EXPECT_FALSE(FileExists(kTest12));
 }
 

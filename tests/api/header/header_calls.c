@@ -2,8 +2,8 @@
  * with no test-set connection: each must give its documented result and return with the stack
  * balanced. The i686 build links this program too, so a prototype or decoration slip in the
  * header or the import library fails that build. */
-#include <znGeranApiInterfaceDll.h>
 #include <GERANScenarioLib.h>
+#include <znGeranApiInterfaceDll.h>
 
 #include <objbase.h>
 #include <stdio.h>
@@ -91,7 +91,8 @@ static void CallMeasurementAndScenario(void) {
   Expect("ReleaseAuxSpeech", znGeranApiInterfaceDll_ReleaseAuxSpeech(), -1);
   Expect("StartBERTest", znGeranApiInterfaceDll_StartBERTest(100, 1), 0);
   Expect("StopBERTest", znGeranApiInterfaceDll_StopBERTest(1), 0);
-  Expect("GetUpdatedBerResults", znGeranApiInterfaceDll_GetUpdatedBerResults(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11), 0);
+  Expect("GetUpdatedBerResults",
+         znGeranApiInterfaceDll_GetUpdatedBerResults(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11), 0);
   Expect("RunTestScenario", znGeranApiInterfaceDll_RunTestScenario(0, "abc", 0), -1);
   Expect("CallboxMode_StartStop", znGeranApiInterfaceDll_CallboxMode_StartStop(1),
          scenarioLibDll_CallboxMode_StartStop(1));

@@ -2,7 +2,7 @@
  * with a float, the decorated-only one and the forwarder. */
 #include <znGeranApiInterfaceDll.h>
 
-int _fltused;  /* what a float argument makes the compiler ask of a C runtime that is not linked */
+int _fltused; /* what a float argument makes the compiler ask of a C runtime that is not linked */
 
 __declspec(dllexport) int CallSome(void) {
   char name[16];
