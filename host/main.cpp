@@ -1,4 +1,7 @@
 // geranhost: runs a test script of export calls against znGeranApiInterfaceDll.dll.
+#include "import_patch.h"
+#include "junit.h"
+#include "master_check.h"
 #include "module_path.h"
 #include "options.h"
 #include "runner.h"
@@ -14,6 +17,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -28,15 +32,26 @@ struct ModuleDeleter {
 };
 using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
-std::string ReadScriptOrThrow(const std::string& path) {
+// A file named on the command line that cannot be read or written: said without the usage hint.
+struct FileError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+std::string ReadFileOrThrow(const std::string& path, const char* what) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw UsageError("cannot read the script " + path + ": " + std::strerror(errno));
+  if (!file)
+    throw FileError("cannot read the " + std::string(what) + " " + path + ": " + std::strerror(errno));
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteFileOrThrow(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary);
+  if (!(file << text).flush()) throw FileError("cannot write " + path + ": " + std::strerror(errno));
 }
 
 // The script, parsed and checked; its errors go to stderr and end the run before any call.
 std::optional<Script> CheckedScript(const std::string& path) {
-  Script script = ParseScript(ReadScriptOrThrow(path));
+  Script script = ParseScript(ReadFileOrThrow(path, "script"));
   if (script.errors.empty()) return script;
   for (const ScriptError& error : script.errors) std::fputs(FormatError(script, path, error).c_str(), stderr);
   std::fprintf(stderr, "%zu %s in %s; nothing was called\n", script.errors.size(),
@@ -58,6 +73,33 @@ std::string ModuleFile(HMODULE module) {
   return std::string(path, GetModuleFileNameA(module, path, MAX_PATH));
 }
 
+void WINAPI SkipSleep(DWORD) {}
+
+// The library waits 10 s after connecting, for a real test set to settle; the simulator needs no
+// such wait, so --no-connect-wait takes the library's Sleep out.
+void SkipConnectWaitOrThrow(HMODULE library) {
+  if (PatchImport(library, "kernel32.dll", "Sleep", reinterpret_cast<void*>(&SkipSleep)) == nullptr)
+    throw UsageError("--no-connect-wait: " + ModuleFile(library) + " imports no Sleep");
+}
+
+// --check-master: each line the library will ignore or read differently, then a closing line.
+int CheckMasterFile(const std::string& path) {
+  const MasterCheck check = CheckMasterText(ReadFileOrThrow(path, "master file"), path);
+  if (!check.error.empty()) {
+    std::fprintf(stderr, "%s\n", check.error.c_str());
+    return kBadInput;
+  }
+  for (const MasterProblem& problem : check.problems)
+    std::printf("%s:%d: %s\n", path.c_str(), problem.line, problem.message.c_str());
+  if (check.problems.empty()) {
+    std::printf("%s: %zu keys, each read as written\n", path.c_str(), check.keys);
+    return 0;
+  }
+  std::printf("%zu %s in %s\n", check.problems.size(), check.problems.size() == 1 ? "problem" : "problems",
+              path.c_str());
+  return 1;
+}
+
 void ListExports() {
   for (const Export& entry : Exports()) std::printf("%s\n", Signature(entry).c_str());
 }
@@ -76,6 +118,7 @@ int RunScript(const Options& options) {
     std::fprintf(stderr, "geranhost: %s does not export %s\n", ModuleFile(library.get()).c_str(),
                  symbol.c_str());
   if (!binding.missing.empty()) return kBadInput;
+  if (options.noConnectWait) SkipConnectWaitOrThrow(library.get());
   if (!options.faults.empty() || !options.values.empty())
     if (const std::string warning = ArmSimulatorOrThrow(options); !warning.empty())
       std::fprintf(stderr, "geranhost: warning: the simulator's settings may not apply: %s\n",
@@ -87,7 +130,9 @@ int RunScript(const Options& options) {
   run.quiet = options.quiet;
   run.stopOnFailure = options.stopOnFailure;
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
-  return ExitCode(Run(*script, binding.functions, run));
+  const Summary summary = Run(*script, binding.functions, run);
+  if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(options.script, summary));
+  return ExitCode(summary);
 }
 
 int Main(const std::vector<std::string>& args) {
@@ -101,11 +146,16 @@ int Main(const std::vector<std::string>& args) {
       std::printf("geranhost %s\n", GERAN_VERSION);
     else if (options.list)
       ListExports();
+    else if (!options.checkMaster.empty())
+      return CheckMasterFile(options.checkMaster);
     else
       return RunScript(options);
     return 0;
   } catch (const UsageError& error) {
     std::fprintf(stderr, "geranhost: %s\n(geranhost --help shows the options)\n", error.what());
+    return kBadInput;
+  } catch (const FileError& error) {
+    std::fprintf(stderr, "geranhost: %s\n", error.what());
     return kBadInput;
   }
 }

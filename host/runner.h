@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,13 +31,32 @@ struct RunOptions {
   bool stopOnFailure = false;  // end the run at the first failed expectation
 };
 
+// One call made, as a report of the run (--junit) needs it.
+struct CallRecord {
+  int line = 0;
+  std::string call;  // "Name(arguments as written)"
+  int result = 0;
+  std::optional<std::int32_t> expected;
+  double seconds = 0;
+  std::string output;  // what the library wrote to standard output during the call
+};
+
+// The calls under one "##" heading; the calls before the first heading have none.
+struct Section {
+  std::optional<std::string> heading;
+  std::vector<CallRecord> calls;
+};
+
 struct Summary {
   int passed = 0;
   int failed = 0;
+  std::vector<Section> sections;  // the calls made, in order; no section without a call
 };
 
 // Runs the steps in order, writing every call, its result, its out values and the closing line
-// "N passed, N failed" to stdout, flushed around every call so the library's output stays in order.
+// "N passed, N failed" to stdout, flushed around every call so the library's output stays in order
+// (quiet: a failed call's line comes before the output of that call). After a 0 from an export
+// that needs the connection, while no InitialiseSystem() has succeeded, a note says so, once.
 // A crash during the run ends the process with kCrashedExitCode after its report (crash_report.h).
 Summary Run(const Script& script, const Functions& functions, const RunOptions& options);
 
