@@ -49,6 +49,13 @@ void WriteFileOrThrow(const std::string& path, const std::string& text) {
   if (!(file << text).flush()) throw FileError("cannot write " + path + ": " + std::strerror(errno));
 }
 
+// "demo" of "examples\demo.gts": how reports name a script.
+std::string ScriptName(const std::string& path) {
+  const std::size_t start = path.find_last_of("\\/:") + 1;  // npos + 1: from the start
+  const std::size_t dot = path.rfind('.');
+  return path.substr(start, dot == std::string::npos || dot < start ? std::string::npos : dot - start);
+}
+
 // The script, parsed and checked; its errors go to stderr and end the run before any call.
 std::optional<Script> CheckedScript(const std::string& path) {
   Script script = ParseScript(ReadFileOrThrow(path, "script"));
@@ -131,7 +138,7 @@ int RunScript(const Options& options) {
   run.stopOnFailure = options.stopOnFailure;
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
   const Summary summary = Run(*script, binding.functions, run);
-  if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(options.script, summary));
+  if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(ScriptName(options.script), summary));
   return ExitCode(summary);
 }
 
