@@ -86,7 +86,7 @@ static_assert(std::size(kNamedFields) == std::size(kParameterNames));
 const NamedField* FindField(const char* name) {
   if (name == nullptr) return nullptr;
   for (const NamedField& field : kNamedFields)
-    if (field.name == name) return &field;
+    if (std::strcmp(field.name.data(), name) == 0) return &field;  // the table's names end in a NUL
   return nullptr;
 }
 
