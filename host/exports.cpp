@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <numeric>
 #include <type_traits>
 #include <utility>
@@ -176,18 +177,43 @@ const Export* FindExport(std::string_view name) {
   return found == table.end() ? nullptr : &*found;
 }
 
-std::string_view NearestExportName(std::string_view name) {
-  const std::string_view operation = WithoutPrefix(name);
+std::string_view NearestName(std::string_view name, const std::vector<std::string_view>& known) {
   std::string_view best;
-  std::size_t bestDistance = operation.size() / 2 + 1;
-  for (const Export& entry : Exports()) {
-    const std::size_t distance = EditDistance(operation, entry.name, bestDistance);
+  std::size_t bestDistance = name.size() / 2 + 1;
+  for (const std::string_view candidate : known) {
+    const std::size_t distance = EditDistance(name, candidate, bestDistance);
     if (distance < bestDistance) {
-      best = entry.name;
+      best = candidate;
       bestDistance = distance;
     }
   }
   return best;
+}
+
+std::string_view NearestExportName(std::string_view name) {
+  static const std::vector<std::string_view> names = [] {
+    std::vector<std::string_view> all;
+    for (const Export& entry : Exports()) all.push_back(entry.name);
+    return all;
+  }();
+  return NearestName(WithoutPrefix(name), names);
+}
+
+bool NeedsConnection(const Export& entry) {
+  static constexpr std::string_view kWithout[] = {"CallboxMode_StartStop",
+                                                  "GetErrorMsg",
+                                                  "GetErrorMsgLength",
+                                                  "GetParameter",
+                                                  "GetServerVersion",
+                                                  "Initialise",
+                                                  "InitialiseSystem",
+                                                  "LoadMasterParameterFile",
+                                                  "RemoteConnection_Set",
+                                                  "RunTestScenario",
+                                                  "SetParameter",
+                                                  "SetSystemMode",
+                                                  "Shutdown"};
+  return std::find(std::begin(kWithout), std::end(kWithout), entry.name) == std::end(kWithout);
 }
 
 std::string_view KindName(Kind kind) {

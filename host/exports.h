@@ -49,6 +49,13 @@ const Export* FindExport(std::string_view name);
 // The export name closest to name by edit distance (ignoring case), or "" when none is close.
 std::string_view NearestExportName(std::string_view name);
 
+// The name in known closest to name by edit distance (ignoring case), or "" when none is close.
+std::string_view NearestName(std::string_view name, const std::vector<std::string_view>& known);
+
+// Whether the export works through the test-set connection (every one but the stubs, the
+// parameter and scenario exports and InitialiseSystem itself).
+bool NeedsConnection(const Export& entry);
+
 // "ConfigCch(int, int, ...)": the export with the kinds of its arguments.
 std::string Signature(const Export& entry);
 

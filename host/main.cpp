@@ -1,5 +1,8 @@
 // geranhost: runs a test script of export calls against znGeranApiInterfaceDll.dll.
+#include "import_patch.h"
 #include "journal_compare.h"
+#include "junit.h"
+#include "master_check.h"
 #include "module_path.h"
 #include "options.h"
 #include "runner.h"
@@ -15,6 +18,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -29,12 +33,28 @@ struct ModuleDeleter {
 };
 using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
-// The file's bytes; what names the file in the error when it cannot be read.
+// A file named on the command line that cannot be read or written: said without the usage hint.
+struct FileError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 std::string ReadFileOrThrow(const std::string& path, const char* what) {
   std::ifstream file(path, std::ios::binary);
   if (!file)
-    throw UsageError(std::string("cannot read the ") + what + " " + path + ": " + std::strerror(errno));
+    throw FileError("cannot read the " + std::string(what) + " " + path + ": " + std::strerror(errno));
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteFileOrThrow(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary);
+  if (!(file << text).flush()) throw FileError("cannot write " + path + ": " + std::strerror(errno));
+}
+
+// "demo" of "examples\demo.gts": how reports name a script.
+std::string ScriptName(const std::string& path) {
+  const std::size_t start = path.find_last_of("\\/:") + 1;  // npos + 1: from the start
+  const std::size_t dot = path.rfind('.');
+  return path.substr(start, dot == std::string::npos || dot < start ? std::string::npos : dot - start);
 }
 
 // The script, parsed and checked; its errors go to stderr and end the run before any call.
@@ -97,6 +117,33 @@ std::string RecordCallsIn(const std::string& journal) {
   return path;
 }
 
+void WINAPI SkipSleep(DWORD) {}
+
+// The library waits 10 s after connecting, for a real test set to settle; the simulator needs no
+// such wait, so --no-connect-wait takes the library's Sleep out.
+void SkipConnectWaitOrThrow(HMODULE library) {
+  if (PatchImport(library, "kernel32.dll", "Sleep", reinterpret_cast<void*>(&SkipSleep)) == nullptr)
+    throw UsageError("--no-connect-wait: " + ModuleFile(library) + " imports no Sleep");
+}
+
+// --check-master: each line the library will ignore or read differently, then a closing line.
+int CheckMasterFile(const std::string& path) {
+  const MasterCheck check = CheckMasterText(ReadFileOrThrow(path, "master file"), path);
+  if (!check.error.empty()) {
+    std::fprintf(stderr, "%s\n", check.error.c_str());
+    return kBadInput;
+  }
+  for (const MasterProblem& problem : check.problems)
+    std::printf("%s:%d: %s\n", path.c_str(), problem.line, problem.message.c_str());
+  if (check.problems.empty()) {
+    std::printf("%s: %zu keys, each read as written\n", path.c_str(), check.keys);
+    return 0;
+  }
+  std::printf("%zu %s in %s\n", check.problems.size(), check.problems.size() == 1 ? "problem" : "problems",
+              path.c_str());
+  return 1;
+}
+
 void ListExports() {
   for (const Export& entry : Exports()) std::printf("%s\n", Signature(entry).c_str());
 }
@@ -121,6 +168,7 @@ int RunScript(const Options& options) {
     std::fprintf(stderr, "geranhost: %s does not export %s\n", ModuleFile(library.get()).c_str(),
                  symbol.c_str());
   if (!binding.missing.empty()) return kBadInput;
+  if (options.noConnectWait) SkipConnectWaitOrThrow(library.get());
   if (!options.faults.empty() || !options.values.empty())
     if (const std::string warning = ArmSimulatorOrThrow(options); !warning.empty())
       std::fprintf(stderr, "geranhost: warning: the simulator's settings may not apply: %s\n",
@@ -134,7 +182,9 @@ int RunScript(const Options& options) {
   run.quiet = options.quiet;
   run.stopOnFailure = options.stopOnFailure;
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
-  return ExitCode(Run(*script, binding.functions, run));
+  const Summary summary = Run(*script, binding.functions, run);
+  if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(ScriptName(options.script), summary));
+  return ExitCode(summary);
 }
 
 int Main(const std::vector<std::string>& args) {
@@ -150,11 +200,16 @@ int Main(const std::vector<std::string>& args) {
       ListExports();
     else if (!options.compare.empty())
       return CompareJournalFiles(options.compare);
+    else if (!options.checkMaster.empty())
+      return CheckMasterFile(options.checkMaster);
     else
       return RunScript(options);
     return 0;
   } catch (const UsageError& error) {
     std::fprintf(stderr, "geranhost: %s\n(geranhost --help shows the options)\n", error.what());
+    return kBadInput;
+  } catch (const FileError& error) {
+    std::fprintf(stderr, "geranhost: %s\n", error.what());
     return kBadInput;
   }
 }

@@ -1,7 +1,13 @@
 #include "options.h"
 
+#include "exports.h"
+
+#include <TestSetSimNames.h>
+
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <optional>
 
@@ -61,22 +67,43 @@ std::string Unquoted(std::string_view text) {
   return std::string(text);
 }
 
-// "Method@N" in fault.method: the N-th call only, N from 1. False when the name or N is missing or bad.
-bool SplitCallNumber(SimFault& fault) {
-  const std::size_t at = fault.method.find('@');
-  if (at != std::string::npos) {
-    const std::optional<long> call = Parse32(std::string_view(fault.method).substr(at + 1));
-    if (!call || *call < 1) return false;
-    fault.call = static_cast<int>(*call);
-    fault.method.resize(at);
-  }
+// A count after its marker at the end of name ("@N", "*K"), cut off; nothing when there is none.
+// False when the marker is there but the count is no number of at least 1.
+bool SplitCount(std::string& name, char marker, int& count) {
+  const std::size_t at = name.rfind(marker);
+  if (at == std::string::npos) return true;
+  const std::optional<long> number = Parse32(std::string_view(name).substr(at + 1));
+  if (!number || *number < 1) return false;
+  count = static_cast<int>(*number);
+  name.resize(at);
+  return true;
+}
+
+// "Method[@N][*K]" in fault.method: the N-th call on (N from 1), K calls. False when the name, N
+// or K is missing or bad. Without K, @N fails one call and no @N every call.
+bool SplitCallNumbers(SimFault& fault) {
+  int times = 0;
+  if (!SplitCount(fault.method, '*', times) || (times > 0 && fault.crash)) return false;
+  if (!SplitCount(fault.method, '@', fault.call)) return false;
+  if (!fault.crash) fault.times = times > 0 ? times : fault.call > 0 ? 1 : 0;
   return !fault.method.empty();
+}
+
+// A name the simulator knows, or a UsageError with the nearest one.
+template <std::size_t N>
+void CheckKnownOrThrow(const std::string& name, const std::string_view (&known)[N], const char* what) {
+  if (std::find(std::begin(known), std::end(known), name) != std::end(known)) return;
+  const std::string_view nearest =
+      NearestName(name, std::vector<std::string_view>(std::begin(known), std::end(known)));
+  throw UsageError("the test-set simulator has no " + std::string(what) + " '" + name + "'" +
+                   (nearest.empty() ? "" : "; did you mean " + std::string(nearest) + "?") +
+                   " (docs/simulator.md lists them)");
 }
 
 }  // namespace
 
 SimFault ParseSimFaultOrThrow(std::string_view text) {
-  const std::string usage = "--sim-fail needs Method[@N]=0xHRESULT[:\"description\"] or Method[@N]=crash";
+  const std::string usage = "--sim-fail needs Method[@N][*K]=0xHRESULT[:\"description\"] or Method[@N]=crash";
   const std::size_t equals = text.find('=');
   SimFault fault;
   if (equals != std::string_view::npos && text.substr(equals + 1) == "crash") {
@@ -88,23 +115,31 @@ SimFault ParseSimFaultOrThrow(std::string_view text) {
     fault.hresult = assignment.number;
     if (assignment.rest) fault.description = Unquoted(*assignment.rest);
   }
-  if (!SplitCallNumber(fault)) throw UsageError(usage + ", not '" + std::string(text) + "'");
+  if (!SplitCallNumbers(fault)) throw UsageError(usage + ", not '" + std::string(text) + "'");
+  CheckKnownOrThrow(fault.method, geran::sim::kMethodNames, "method");
   return fault;
 }
 
 SimValue ParseSimValueOrThrow(std::string_view text) {
   const Assignment assignment = ParseAssignmentOrThrow(text, false, "--sim-value needs Name=number");
+  CheckKnownOrThrow(assignment.name, geran::sim::kValueNames, "value");
   return SimValue{assignment.name, assignment.number};
 }
 
 Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
   Options options;
   const std::map<std::string_view, bool Options::*> flags = {
-      {"--check", &Options::check},    {"--quiet", &Options::quiet},
-      {"-q", &Options::quiet},         {"--stop-on-failure", &Options::stopOnFailure},
-      {"-x", &Options::stopOnFailure}, {"--no-progress", &Options::noProgress},
-      {"--list", &Options::list},      {"--help", &Options::help},
-      {"-h", &Options::help},          {"--version", &Options::version},
+      {"--check", &Options::check},
+      {"--quiet", &Options::quiet},
+      {"-q", &Options::quiet},
+      {"--stop-on-failure", &Options::stopOnFailure},
+      {"-x", &Options::stopOnFailure},
+      {"--no-progress", &Options::noProgress},
+      {"--list", &Options::list},
+      {"--help", &Options::help},
+      {"--no-connect-wait", &Options::noConnectWait},
+      {"-h", &Options::help},
+      {"--version", &Options::version},
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -117,6 +152,10 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
       options.journal = ValueOf(arg, name, args, i);
     else if (arg == "--compare")
       options.compare = ComparedOrThrow(args, i);
+    else if (name == "--junit")
+      options.junit = ValueOf(arg, name, args, i);
+    else if (name == "--check-master")
+      options.checkMaster = ValueOf(arg, name, args, i);
     else if (name == "--sim-fail")
       options.faults.push_back(ParseSimFaultOrThrow(ValueOf(arg, name, args, i)));
     else if (name == "--sim-value")
@@ -130,7 +169,8 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
   }
   if (!options.compare.empty() && !options.script.empty())
     throw UsageError("--compare takes no script ('" + options.script + "')");
-  if (options.script.empty() && options.compare.empty() && !options.help && !options.version && !options.list)
+  if (options.script.empty() && options.compare.empty() && options.checkMaster.empty() && !options.help &&
+      !options.version && !options.list)
     throw UsageError("no script given");
   return options;
 }
@@ -138,6 +178,7 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
 std::string Usage() {
   return R"usage(usage: geranhost [options] SCRIPT.gts
        geranhost --compare JOURNAL_A JOURNAL_B
+       geranhost --check-master FILE
 
 Runs a test script against znGeranApiInterfaceDll.dll: one export call a line, in order, on one
 thread. Every line is checked before the first call; a bad script calls nothing.
@@ -149,14 +190,22 @@ options:
   --compare A B       compare two call journals call by call, times left out: prints the first
                       difference with the calls around it, no script is run (exit status 0 the
                       same calls, 1 a difference)
-  --sim-fail Method[@N]=0xHRESULT[:"description"]
+  --sim-fail Method[@N][*K]=0xHRESULT[:"description"]
                       make the test-set simulator fail every call of Method (with @N: only its N-th
-                      call) with that HRESULT and error description (repeatable; needs
-                      TestSetSimulator.dll beside geranhost.exe and registered from there)
+                      call; with *K: K calls, from the N-th or the first on) with that HRESULT and
+                      error description (repeatable; needs TestSetSimulator.dll beside geranhost.exe
+                      and registered from there)
   --sim-fail Method[@N]=crash
                       make the N-th (default: first) call of Method crash the host, to try a crash
   --sim-value Name=N  set a value of the test-set simulator before the script runs, e.g.
                       RealTimeWait=1 or FerPermille=20 (repeatable; see docs/simulator.md)
+                      (an unknown Method or Name is refused, with the nearest known one)
+  --no-connect-wait   skip the library's 10 s wait after InitialiseSystem connects: for the
+                      simulator only, a real test set needs the wait
+  --junit FILE        also write the run to FILE as JUnit XML, for CI servers: a test case per
+                      "##" section (without headings: per call with an expectation)
+  --check-master FILE check a master parameter file instead of running a script: every line the
+                      library ignores or reads differently from what it says, then exit 1 if any
   --check             parse and check the script, call nothing
   --list              list the 50 exports with their argument kinds
   -q, --quiet         show only failed calls, results of BER runs and the closing line
@@ -167,7 +216,7 @@ options:
   --version           the version
 
 script lines:
-  ConfigCch(1, 0, 20, 0, 0, 0, 0, 5, 0, 1) => -1     call, expect -1 (=> any: no expectation)
+  ConfigCch(1, 0, 20, 0, 0, 0, 0, 5, 0, 1) => -1     call, expect -1 (no =>, or => any: any result)
   ChangeTxPower(-85.5f, 1)                           a float where the prototype takes one
   SendSIMsg(2, [0x06, 0x1F, 0], 3)                   an array of 32-bit integers
   CipherMode(1, 1, 0, [0.5, 255.9], 2, null, 0, 1)   an array of doubles, a null pointer

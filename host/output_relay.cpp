@@ -7,7 +7,7 @@
 
 namespace geran::host {
 
-OutputRelay::OutputRelay() {
+OutputRelay::OutputRelay(Mode mode) : mode_(mode) {
   std::fflush(stdout);
   int ends[2];
   if (_pipe(ends, 4096, _O_BINARY) != 0) return;  // no relay: the output goes straight through
@@ -28,15 +28,15 @@ bool OutputRelay::EndsMidLine() {
   _close(saved_);
   _close(pipe_);
   saved_ = -1;
-  return last_ != '\n';
+  return !text_.empty() && text_.back() != '\n';
 }
 
 void OutputRelay::Relay() {
   char buffer[4096];
   int count;
   while ((count = _read(pipe_, buffer, sizeof buffer)) > 0) {
-    _write(saved_, buffer, static_cast<unsigned>(count));
-    last_ = buffer[count - 1];
+    if (mode_ == Mode::kPassOn) _write(saved_, buffer, static_cast<unsigned>(count));
+    text_.append(buffer, static_cast<std::size_t>(count));
   }
 }
 

@@ -181,6 +181,12 @@ std::string Found(const std::optional<journal::RecordedCall>& line) {
   return line ? "the journal has " + Quote(line->call) : "the journal has no further line";
 }
 
+// A call's result and what the library wrote during it.
+struct Outcome {
+  int result;
+  std::string output;
+};
+
 class Runner {
  public:
   Runner(const Functions& functions, const RunOptions& options)
@@ -203,8 +209,9 @@ class Runner {
     return summary_;
   }
 
-  bool Take(const Heading& heading) const {
+  bool Take(const Heading& heading) {
     if (!options_.quiet) std::printf("\n== %s\n", heading.text.c_str());
+    heading_ = heading.text;
     return true;
   }
 
@@ -214,15 +221,18 @@ class Runner {
     const std::optional<journal::RecordedCall> line = journal_.Next();
     const bool held = Holds(check, line);
     (held ? summary_.passed : summary_.failed) += 1;
+    const std::string failure =
+        held ? "" : "line " + std::to_string(check.where.line) + ": " + check.spelling + ": " + Found(line);
     if (held) {
       if (!options_.quiet) std::printf("%sok\n", kIndent);
     } else {
       if (options_.quiet) std::printf("%s\n", Echo(check).c_str());
       std::printf("%sFAILED: %s\n", kIndent, Found(line).c_str());
-      failures_.push_back("failed: line " + std::to_string(check.where.line) + ": " + check.spelling + ": " +
-                          Found(line));
+      failures_.push_back("failed: " + failure);
     }
     std::fflush(stdout);
+    CurrentSection().calls.push_back(
+        CallRecord{check.where.line, Echo(check), 0, std::nullopt, 0, "", true, failure});
     return held;
   }
 
@@ -237,15 +247,50 @@ class Runner {
     std::fflush(stdout);
     const std::unique_ptr<CallWatch> watch = WatchFor(call.target->name, arguments.slots());
     const auto start = std::chrono::steady_clock::now();
-    const int result = Invoke(call, arguments, watch.get());
+    const Outcome outcome = Invoke(call, arguments, watch.get());
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    const bool held = Count(call, result);
-    if (!options_.quiet || !held) Report(call, result, elapsed);
+    const bool held = Count(call, outcome.result);
+    const bool shown = !options_.quiet || !held;
+    if (options_.quiet) ShowHeld(call, outcome, shown);
+    if (shown) Report(call, outcome.result, elapsed);
+    NoteMissingConnection(call, outcome.result, shown);
     Keep(arguments.Received());
     if (const std::string conclusion = watch ? watch->Conclusion() : ""; !conclusion.empty())
       std::printf("%s%s\n", kIndent, conclusion.c_str());
     std::fflush(stdout);
+    Record(call, outcome, elapsed);
     return held;
+  }
+
+  // Quiet runs hold the library's output: a call shown (a failed one) comes before its output.
+  void ShowHeld(const Call& call, const Outcome& outcome, bool shown) const {
+    if (shown) std::printf("%s\n", Head(call).c_str());
+    std::fwrite(outcome.output.data(), 1, outcome.output.size(), stdout);
+    if (!outcome.output.empty() && outcome.output.back() != '\n') std::printf("\n");
+  }
+
+  // A script that never connected gets 0 from every command: said once, where it first happens.
+  void NoteMissingConnection(const Call& call, int result, bool shown) {
+    if (call.target->name == "InitialiseSystem" && result == ZNGERAN_SUCCESS) connected_ = true;
+    if (connected_ || noted_ || result != 0 || !NeedsConnection(*call.target) || !shown) return;
+    std::printf(
+        "%snote: no connection to the test set (no InitialiseSystem() has returned -1), so "
+        "this and every command after it returns 0\n",
+        kIndent);
+    noted_ = true;
+  }
+
+  // The report's section of the current heading, begun with its first call or check.
+  Section& CurrentSection() {
+    if (summary_.sections.empty() || summary_.sections.back().heading != heading_)
+      summary_.sections.push_back(Section{heading_, {}});
+    return summary_.sections.back();
+  }
+
+  void Record(const Call& call, const Outcome& outcome, std::chrono::steady_clock::duration elapsed) {
+    const double seconds = std::chrono::duration<double>(elapsed).count();
+    CurrentSection().calls.push_back(CallRecord{call.where.line, Echo(call), outcome.result, call.expected,
+                                                seconds, outcome.output, false, ""});
   }
 
   // Whether the call's expectation held, counted and remembered for the closing lines.
@@ -260,22 +305,21 @@ class Runner {
   }
 
   void Report(const Call& call, int result, std::chrono::steady_clock::duration elapsed) const {
-    if (options_.quiet) std::printf("%s\n", Head(call).c_str());  // not shown before the call
     std::printf("%s= %d%s  (%s)\n", kIndent, result, Verdict(call, result).c_str(),
                 Duration(elapsed).c_str());
   }
 
   // The call, with its progress line and the library's output relayed; the host's next line
   // starts on a line of its own.
-  int Invoke(const Call& call, const CallArguments& arguments, CallWatch* watch) const {
-    OutputRelay output;
+  Outcome Invoke(const Call& call, const CallArguments& arguments, CallWatch* watch) const {
+    OutputRelay output(options_.quiet ? OutputRelay::Mode::kHold : OutputRelay::Mode::kPassOn);
     std::optional<ProgressLine> progress;
     if (watch != nullptr && options_.progress) progress.emplace(*watch);
     const int result = call.target->invoke(reinterpret_cast<EntryPoint>(functions_.at(call.target->name)),
                                            arguments.slots());
     progress.reset();
-    if (output.EndsMidLine()) std::printf("\n");
-    return result;
+    if (output.EndsMidLine() && !options_.quiet) std::printf("\n");
+    return Outcome{result, output.Text()};
   }
 
   void Keep(const std::vector<std::pair<std::string, OutResult>>& received) {
@@ -299,7 +343,10 @@ class Runner {
   JournalCursor journal_;
   Summary summary_;
   std::size_t callsMade_ = 0;
-  std::vector<std::string> failures_;  // one line per failed expectation
+  std::vector<std::string> failures_;   // one line per failed expectation
+  std::optional<std::string> heading_;  // the section the calls go to
+  bool connected_ = false;              // an InitialiseSystem() has succeeded
+  bool noted_ = false;                  // the missing connection has been said
 };
 
 }  // namespace

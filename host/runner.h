@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,14 +32,42 @@ struct RunOptions {
   std::string journal;         // the call journal that the script's journal lines read
 };
 
+// One call made, or one journal line checked, as a report of the run (--junit) needs it.
+struct CallRecord {
+  int line = 0;
+  std::string call;  // "Name(arguments as written)", or the journal line as written
+  int result = 0;
+  std::optional<std::int32_t> expected;
+  double seconds = 0;
+  std::string output;         // what the library wrote to standard output during the call
+  bool journalCheck = false;  // a journal line: an expectation of its own, never a call
+  std::string failure;        // a journal line that did not hold: why; empty otherwise
+};
+
+// Whether a record carries an expectation, and whether that expectation failed.
+inline bool IsExpectation(const CallRecord& record) {
+  return record.journalCheck || record.expected.has_value();
+}
+inline bool Failed(const CallRecord& record) {
+  return record.journalCheck ? !record.failure.empty() : record.expected && *record.expected != record.result;
+}
+
+// The calls under one "##" heading; the calls before the first heading have none.
+struct Section {
+  std::optional<std::string> heading;
+  std::vector<CallRecord> calls;
+};
+
 struct Summary {
   int passed = 0;
   int failed = 0;
+  std::vector<Section> sections;  // the calls made, in order; no section without a call
 };
 
 // Runs the steps in order, writing every call, its result, its out values, every journal check and
-// the closing line
-// "N passed, N failed" to stdout, flushed around every call so the library's output stays in order.
+// the closing line "N passed, N failed" to stdout, flushed around every call so the library's output
+// stays in order (quiet: a failed call's line comes before the output of that call). After a 0 from
+// an export that needs the connection, while no InitialiseSystem() has succeeded, a note says so, once.
 // A crash during the run ends the process with kCrashedExitCode after its report (crash_report.h).
 Summary Run(const Script& script, const Functions& functions, const RunOptions& options);
 

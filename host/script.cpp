@@ -1,5 +1,8 @@
 #include "script.h"
 
+#include <parameters/parameter_names.h>
+#include <znGeranApiInterfaceDll.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
@@ -173,6 +176,7 @@ class LineParser {
     Expect('(', ("'(' after " + std::string(name)).c_str());
     call.arguments = ParseArguments(*call.target);
     CheckBufferLengths(*call.target, call.arguments);
+    CheckParameterOut(*call.target, call.arguments);
     call.expected = ParseExpectation();
     SkipSpace();
     if (!AtEnd()) Fail("unexpected text after the call");
@@ -199,6 +203,23 @@ class LineParser {
     }
   }
 
+  // GetParameter hands out a level as text and the other values as numbers: an out value of the
+  // other kind would show the wrong bytes. Checked where the name is written out.
+  static void CheckParameterOut(const Export& target, const std::vector<Argument>& arguments) {
+    if (target.name != "GetParameter") return;
+    const auto* name = std::get_if<std::string>(&arguments[0].value);
+    const auto* out = std::get_if<OutValue>(&arguments[2].value);
+    const parameters::ParameterName* parameter =
+        name == nullptr ? nullptr : parameters::FindParameterName(*name);
+    if (out == nullptr || parameter == nullptr) return;
+    const bool text = parameter->form == parameters::Form::kLevel;
+    if (text == (out->size > 0)) return;
+    FailAt(arguments[2].where, "parameter " + Quoted(*name) +
+                                   (text ? " is a text: write out " + out->name + "[" +
+                                               std::to_string(ZNGERAN_LEVEL_TEXT_SIZE) + "]"
+                                         : " is a number: write out " + out->name));
+  }
+
   static std::string UnknownExport(std::string_view name) {
     const std::string_view nearest = NearestExportName(name);
     if (nearest.empty()) return "unknown export " + Quoted(name) + " (geranhost --list shows them all)";
@@ -212,6 +233,7 @@ class LineParser {
     if (!open) ++pos_;
     while (open) {
       SkipSpace();
+      if (AtEnd()) Fail("missing ')' at the end of the call");
       if (arguments.size() == target.kinds.size()) Fail(Plural(target) + ", not more: " + Signature(target));
       arguments.push_back(ParseArgument(target, arguments.size()));
       SkipSpace();

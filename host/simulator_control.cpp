@@ -54,9 +54,9 @@ std::string ArmSimulatorOrThrow(const Options& options) {
     const std::wstring description = Wide(fault.description.value_or(""));
     if (fault.crash)
       crashCall(fault.method.c_str(), fault.call);
-    else  // without @N from the first call on, every call
+    else
       failCall(fault.method.c_str(), fault.call, fault.hresult,
-               fault.description ? description.c_str() : nullptr, fault.call == 0 ? 0 : 1);
+               fault.description ? description.c_str() : nullptr, fault.times);
   }
   const std::string registered = RegisteredServer();
   if (SamePath(registered, path)) return "";

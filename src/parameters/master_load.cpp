@@ -1,6 +1,7 @@
 // znGeranApiInterfaceDll_LoadMasterParameterFile: the master parameter list copied into the store.
 #include "api/result.h"
 #include "parameters/handler_binding.h"
+#include "parameters/parameter_names.h"
 #include "parameters/parameter_store.h"
 #include "testset/command.h"
 #include "testset/trace.h"
@@ -9,10 +10,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace geran {
@@ -20,6 +21,7 @@ namespace {
 
 using Store = ParameterStore;
 using Text = std::string;
+using parameters::Field;
 
 // Value texts are never rejected: what is not a number converts to 0, 8-bit fields keep the low bits.
 std::int32_t Integer(const Text& text) { return std::atoi(text.c_str()); }
@@ -29,13 +31,10 @@ float Real(const Text& text) { return static_cast<float>(std::atof(text.c_str())
 
 // The position of text in texts, or 0 for any other text.
 template <size_t N>
-std::uint8_t Mapped(const char* const (&texts)[N], const Text& text) {
+std::uint8_t Mapped(const std::string_view (&texts)[N], const Text& text) {
   const auto found = std::find(std::begin(texts), std::end(texts), text);
   return found == std::end(texts) ? 0 : static_cast<std::uint8_t>(found - std::begin(texts));
 }
-const char* const kNetworkModes[] = {"NMO I", "NMO II", "NMO III"};
-const char* const kChannelRequestTypes[] = {"8 BIT CHANNEL REQUEST", "8 BIT PACKET CHANNEL REQUEST",
-                                            "11 BIT PACKET CHANNEL REQUEST"};
 
 // A console line: label and value, a line end and a flush. The unary + shows 8-bit fields as
 // numbers rather than characters.
@@ -59,242 +58,230 @@ void ShowAndTrace(const char* label, Value value, const char* format) {
   Trace(kResultTrace, format, Widened(value));
 }
 
-// One key of a group and what storing its value writes.
+// What storing one key's value writes (the keys themselves: parameter_names.h).
 struct KeyRule {
-  const char* key;
+  Field field;
   void (*apply)(Store& store, const Text& text);
 };
 
-const KeyRule kGsmKeys[] = {
-    {"Radio System",
+// GSM keys write no trace but "Radio System"'s. GPRS/EDGE keys store, then write their console
+// line, then their file lines.
+constexpr KeyRule kKeyRules[] = {
+    {Field::kRadioSystemGSM,
      [](Store& s, const Text& t) {
        s.setRadioSystemGSM(Byte(t));
        Trace(kResultTrace, "Inside parameterPtr->setRadioSystemGSM");
      }},
-    {"Control ARFCN", [](Store& s, const Text& t) { s.setControlArfcnGSM(Integer(t)); }},
-    {"Traffic ARFCN", [](Store& s, const Text& t) { s.setTrafficArfcnGSM(Integer(t)); }},
-    {"Tch Timeslot", [](Store& s, const Text& t) { s.setTchTimeslot(Byte(t)); }},
-    {"Call Scenarios", [](Store& s, const Text& t) { s.setCallScenario(Byte(t)); }},
-    {"RX Level", [](Store& s, const Text& t) { s.setRxLevel(Real(t)); }},
-    {"TX Level", [](Store& s, const Text& t) { s.setTxLevel(Real(t)); }},
-    {"Ciphering Type", [](Store& s, const Text& t) { s.setCipheringType(Byte(t)); }},
-    {"Ciphering Algorithm", [](Store& s, const Text& t) { s.setCipheringAlgorithm(Byte(t)); }},
-    {"SDDCH Timeslot", [](Store& s, const Text& t) { s.setSdcchTimeslot(Byte(t)); }},
-    {"Tch Rate", [](Store& s, const Text& t) { s.setTchRate(Byte(t)); }},
-    {"Dedicated Channel", [](Store& s, const Text& t) { s.setDedicatedChannel(Byte(t)); }},
-    {"Mobile Identity", [](Store& s, const Text& t) { s.setMobileIdentity(Byte(t)); }},
-    {"Loopback", [](Store& s, const Text& t) { s.setLoopback(Byte(t)); }},
-    {"Samples", [](Store& s, const Text& t) { s.setSampleCount(Integer(t)); }},
-};
-
-// Each key stores, then writes its console line, then its file lines. "Packet Data Support" is a
-// known key that the store has no field for, so like an unknown key it changes nothing.
-const KeyRule kGprsKeys[] = {
-    {"Radio_System",
+    {Field::kControlArfcnGSM, [](Store& s, const Text& t) { s.setControlArfcnGSM(Integer(t)); }},
+    {Field::kTrafficArfcnGSM, [](Store& s, const Text& t) { s.setTrafficArfcnGSM(Integer(t)); }},
+    {Field::kTchTimeslot, [](Store& s, const Text& t) { s.setTchTimeslot(Byte(t)); }},
+    {Field::kCallScenario, [](Store& s, const Text& t) { s.setCallScenario(Byte(t)); }},
+    {Field::kRxLevel, [](Store& s, const Text& t) { s.setRxLevel(Real(t)); }},
+    {Field::kTxLevel, [](Store& s, const Text& t) { s.setTxLevel(Real(t)); }},
+    {Field::kCipheringType, [](Store& s, const Text& t) { s.setCipheringType(Byte(t)); }},
+    {Field::kCipheringAlgorithm, [](Store& s, const Text& t) { s.setCipheringAlgorithm(Byte(t)); }},
+    {Field::kSdcchTimeslot, [](Store& s, const Text& t) { s.setSdcchTimeslot(Byte(t)); }},
+    {Field::kTchRate, [](Store& s, const Text& t) { s.setTchRate(Byte(t)); }},
+    {Field::kDedicatedChannel, [](Store& s, const Text& t) { s.setDedicatedChannel(Byte(t)); }},
+    {Field::kMobileIdentity, [](Store& s, const Text& t) { s.setMobileIdentity(Byte(t)); }},
+    {Field::kLoopback, [](Store& s, const Text& t) { s.setLoopback(Byte(t)); }},
+    {Field::kSampleCount, [](Store& s, const Text& t) { s.setSampleCount(Integer(t)); }},
+    {Field::kRadioSystemGPRS,
      [](Store& s, const Text& t) {
        s.setRadioSystemGPRS(Byte(t));
        Show("Radio System GPRS:", s.getRadioSystemGPRS());
        Trace(kResultTrace, "INFO:  Radio System GPRS : %d\n", static_cast<int>(s.getRadioSystemGPRS()));
      }},
-    {"Control_ARFCN",
+    {Field::kControlArfcnGPRS,
      [](Store& s, const Text& t) {
        s.setControlArfcnGPRS(Integer(t));
        ShowAndTrace("Control ARFCN GPRS:", s.getControlArfcnGPRS(), "INFO:  Control ARFCN GPRS : %ld\n");
      }},
-    {"L3 ARFCN",
+    {Field::kTrafficArfcnGPRS,
      [](Store& s, const Text& t) {
        s.setTrafficArfcnGPRS(Integer(t));
        ShowAndTrace("Traffic ARFCN GPRS:", s.getTrafficArfcnGPRS(), "INFO:  Traffic ARFCN GPRS : %ld\n");
      }},
-    {"Routing Area Code",
+    {Field::kRoutingAreaCode,
      [](Store& s, const Text& t) {
        s.setRoutingAreaCode(Unsigned(t));
        ShowAndTrace("RAC :", s.getRoutingAreaCode(), "INFO:  RAC : %ld\n");
      }},
-    {"Location Area Code",
+    {Field::kLocationAreaCode,
      [](Store& s, const Text& t) {
        s.setLocationAreaCode(Unsigned(t));
        ShowAndTrace("LAC :", s.getLocationAreaCode(), "INFO:  LAC : %ld\n");
      }},
-    {"Network Mode Of Operation",
+    {Field::kNetworkModeOfOperation,
      [](Store& s, const Text& t) {
        Trace(kResultTrace, "INFO:  NMO : %s\n", t.c_str());
-       const std::uint8_t mode = Mapped(kNetworkModes, t);
+       const std::uint8_t mode = Mapped(parameters::kNetworkModes, t);
        Trace(kResultTrace, "INFO:  NMONum : %ld\n", Widened(mode));
        s.setNetworkModeOfOperation(mode);
        ShowAndTrace("NMO :", s.getNetworkModeOfOperation(), "INFO:  NMO : %ld\n");
      }},
-    {"Channel Request",
+    {Field::kChannelRequestType,
      [](Store& s, const Text& t) {
        Trace(kResultTrace, "parameterName.compare -- Channel Request");
-       const std::uint8_t type = Mapped(kChannelRequestTypes, t);
+       const std::uint8_t type = Mapped(parameters::kChannelRequestTypes, t);
        Trace(kResultTrace, "INFO:  ChnReq : %ld\n", Widened(type));
        s.setChannelRequestType(type);
        Trace(kResultTrace, "INFO:  ChnRequest : %ld\n", Widened(s.getChannelRequestType()));
      }},
-    {"CCH Tx Level",
+    {Field::kCchTxLevel,
      [](Store& s, const Text& t) {
        s.setCchTxLevel(Real(t));
        ShowAndTrace("CCH Tx Level :", s.getCchTxLevel(), "INFO:  CCH Tx Level : %f\n");
      }},
-    {"CCH Exp Rx Level",
+    {Field::kCchExpRxLevel,
      [](Store& s, const Text& t) {
        s.setCchExpRxLevel(Real(t));
        ShowAndTrace("CCH Rx Level :", s.getCchExpRxLevel(), "INFO:  CCH Rx Level : %f\n");
      }},
-    {"PDP IP Address Assigment",
+    {Field::kPdpAddressAssignment,
      [](Store& s, const Text& t) {
        s.setPdpAddressAssignment(Byte(t));
        ShowAndTrace("PDP Assignment :", s.getPdpAddressAssignment(), "INFO: PDP Assignment  : %ld\n");
      }},
-    {"PBCCH",  // always on once listed: its value text is not read
+    {Field::kPbcch,  // always on once listed: its value text is not read
      [](Store& s, const Text&) {
        s.setPbcch(1);
        ShowAndTrace("PBCCH :", s.getPbcch(), "INFO: PBCCH  : %ld\n");
      }},
-    {"PBCCH Arfcn",
+    {Field::kPbcchArfcn,
      [](Store& s, const Text& t) {
        s.setPbcchArfcn(Integer(t));
        ShowAndTrace("PBCCH Arfcn:", s.getPbcchArfcn(), "INFO: PBCCH Arfcn  : %ld\n");
      }},
-    {"PBCCH Timeslot",
+    {Field::kPbcchTimeslot,
      [](Store& s, const Text& t) {
        s.setPbcchTimeslot(Byte(t));
        ShowAndTrace("PBCCH Timeslot:", s.getPbcchTimeslot(), "INFO: PBCCH TimeSlot  : %ld\n");
      }},
-    {"DL Signalling Timeslot L3",
+    {Field::kDlSignallingTimeslotL3,
      [](Store& s, const Text& t) {
        s.setDlSignallingTimeslotL3(Byte(t));
        Show("DL Signalling Timeslot L3:", s.getDlSignallingTimeslotL3());
      }},
-    {"Coding Scheme",
+    {Field::kCodingScheme,
      [](Store& s, const Text& t) {
        s.setCodingScheme(Byte(t));
        Trace(kResultTrace, "INFO: Coding Scheme  : %ld\n", Widened(s.getCodingScheme()));
      }},
-    {"DL Coding Scheme L3",
+    {Field::kDlCodingSchemeL3,
      [](Store& s, const Text& t) {
        s.setDlCodingSchemeL3(Byte(t));
        Show("DL Coding Scheme L3:", s.getDlCodingSchemeL3());
      }},
-    {"UL Timeslot L3",
+    {Field::kUlTimeslotL3,
      [](Store& s, const Text& t) {
        s.setUlTimeslotL3(Byte(t));
        Show("UL Timeslot L3:", s.getUlTimeslotL3());
      }},
-    {"UL Coding Scheme L3",
+    {Field::kUlCodingSchemeL3,
      [](Store& s, const Text& t) {
        s.setUlCodingSchemeL3(Byte(t));
        Show("UL Coding Scheme L3:", s.getUlCodingSchemeL3());
      }},
-    {"L3 Tx Level",
+    {Field::kL3TxLevel,
      [](Store& s, const Text& t) {
        s.setL3TxLevel(Real(t));
        Show("L3 Tx Level :", s.getL3TxLevel());
      }},
-    {"L3 Exp Rx Level", [](Store& s, const Text& t) { s.setL3ExpRxLevel(Real(t)); }},
-    {"N-PDU DL Signalling Timeslot",
+    {Field::kL3ExpRxLevel, [](Store& s, const Text& t) { s.setL3ExpRxLevel(Real(t)); }},
+    {Field::kNpduDlSignallingTimeslot,
      [](Store& s, const Text& t) {
        s.setNpduDlSignallingTimeslot(Byte(t));
        Show("N-PDU DL Signalling Timeslot:", s.getNpduDlSignallingTimeslot());
      }},
-    {"N-PDU DL Coding Scheme",
+    {Field::kNpduDlCodingScheme,
      [](Store& s, const Text& t) {
        s.setNpduDlCodingScheme(Byte(t));
        Show("N-PDU DL Coding Scheme:", s.getNpduDlCodingScheme());
      }},
-    {"UL Timeslot N-PDU",
+    {Field::kNpduUlTimeslot,
      [](Store& s, const Text& t) {
        s.setNpduUlTimeslot(Byte(t));
        Show("UL Timeslot N-PDU:", s.getNpduUlTimeslot());
      }},
-    {"UL Coding Scheme N-PDU",
+    {Field::kNpduUlCodingScheme,
      [](Store& s, const Text& t) {
        s.setNpduUlCodingScheme(Byte(t));
        Show("UL Coding Scheme N-PDU:", s.getNpduUlCodingScheme());
      }},
-    {"N-PDU ARFCN",
+    {Field::kNpduArfcn,
      [](Store& s, const Text& t) {
        s.setNpduArfcn(Integer(t));
        Show("T1_ARFCN :", s.getNpduArfcn());
      }},
-    {"N-PDU Tx Level",
+    {Field::kNpduTxLevel,
      [](Store& s, const Text& t) {
        s.setNpduTxLevel(Real(t));
        Show("N-PDU Tx Level :", s.getNpduTxLevel());
      }},
-    {"N-PDU Exp. Rx Level", [](Store& s, const Text& t) { s.setNpduExpRxLevel(Real(t)); }},
+    {Field::kNpduExpRxLevel, [](Store& s, const Text& t) { s.setNpduExpRxLevel(Real(t)); }},
 };
-
-template <size_t N>
-bool ApplyRule(const KeyRule (&rules)[N], Store& store, const Text& key, const Text& text) {
-  const auto rule =
-      std::find_if(std::begin(rules), std::end(rules), [&](const KeyRule& r) { return key == r.key; });
-  if (rule == std::end(rules)) return false;
-  rule->apply(store, text);
-  return true;
-}
 
 // Four families of per-timeslot keys, "<prefix>0" to "<prefix>7". A text of exactly "1" marks the
 // timeslot with its own bit; the family's mask is recomputed when, and only when, timeslot 7 is set.
 struct SlotFamily {
-  const char* prefix;
+  Field field;
   std::uint8_t (Store::*get)(int slot) const;
   void (Store::*set)(int slot, std::uint8_t value);
   void (Store::*setMask)(std::uint8_t value);
   const char* maskLabel;
 };
 
-const SlotFamily kSlotFamilies[] = {
-    {"DLTn", &Store::getDlTn, &Store::setDlTn, &Store::setDlTnMask, "Signalling TN DL:"},
-    {"ULTn", &Store::getUlTn, &Store::setUlTn, &Store::setUlTnMask, "Signalling TN UL:"},
-    {"N-PDU DLTn", &Store::getNpduDlTn, &Store::setNpduDlTn, &Store::setNpduDlTnMask, "Signalling TN DL1:"},
-    {"N-PDU ULTn", &Store::getNpduUlTn, &Store::setNpduUlTn, &Store::setNpduUlTnMask, "Signalling TN UL1:"},
+constexpr SlotFamily kSlotFamilies[] = {
+    {Field::kDlTn, &Store::getDlTn, &Store::setDlTn, &Store::setDlTnMask, "Signalling TN DL:"},
+    {Field::kUlTn, &Store::getUlTn, &Store::setUlTn, &Store::setUlTnMask, "Signalling TN UL:"},
+    {Field::kNpduDlTn, &Store::getNpduDlTn, &Store::setNpduDlTn, &Store::setNpduDlTnMask,
+     "Signalling TN DL1:"},
+    {Field::kNpduUlTn, &Store::getNpduUlTn, &Store::setNpduUlTn, &Store::setNpduUlTnMask,
+     "Signalling TN UL1:"},
 };
-constexpr int kLastSlot = Store::kSlotCount - 1;
+static_assert(parameters::kLastSlot == Store::kSlotCount - 1);
 
-// The timeslot a key names within a family, or -1.
-int SlotOf(const Text& key, const char* prefix) {
-  const size_t length = std::strlen(prefix);
-  if (key.size() != length + 1 || key.compare(0, length, prefix) != 0) return -1;
-  const char digit = key.back();
-  return digit >= '0' && digit <= '0' + kLastSlot ? digit - '0' : -1;
+// Every key of the table that sets a field has a rule here, so a key added there and forgotten
+// here fails the build.
+constexpr bool EveryKeyHasItsRule() {
+  for (const parameters::MasterKey& key : parameters::kMasterKeys) {
+    int rules = 0;
+    for (const KeyRule& rule : kKeyRules) rules += rule.field == key.field ? 1 : 0;
+    for (const SlotFamily& family : kSlotFamilies) rules += family.field == key.field ? 1 : 0;
+    if (rules != (key.reading == parameters::Reading::kNone ? 0 : 1)) return false;
+  }
+  return true;
 }
+static_assert(EveryKeyHasItsRule());
 
 void ApplySlot(Store& store, const SlotFamily& family, int slot, const Text& text) {
   (store.*family.set)(slot, static_cast<std::uint8_t>(text == "1" ? 1u << slot : 0u));
-  if (slot != kLastSlot) return;
+  if (slot != parameters::kLastSlot) return;
   std::uint8_t mask = 0;  // the 8-bit sum; the elements are distinct bits, so it is their OR
-  for (int i = 0; i <= kLastSlot; ++i) mask = static_cast<std::uint8_t>(mask + (store.*family.get)(i));
+  for (int i = 0; i <= parameters::kLastSlot; ++i)
+    mask = static_cast<std::uint8_t>(mask + (store.*family.get)(i));
   (store.*family.setMask)(mask);
   Show(family.maskLabel, mask);
 }
 
-bool ApplySlotKey(Store& store, const Text& key, const Text& text) {
-  for (const SlotFamily& family : kSlotFamilies) {
-    const int slot = SlotOf(key, family.prefix);
-    if (slot < 0) continue;
-    ApplySlot(store, family, slot, text);
-    return true;
-  }
-  return false;
-}
-
 // A group's keys match only inside that group; a key that matches nothing is skipped silently.
-void ApplyGsmKey(Store& store, const Text& key, const Text& text) { ApplyRule(kGsmKeys, store, key, text); }
-
-void ApplyGprsKey(Store& store, const Text& key, const Text& text) {
-  if (!ApplyRule(kGprsKeys, store, key, text)) ApplySlotKey(store, key, text);
+void ApplyKey(Store& store, std::string_view group, const Text& key, const Text& text) {
+  const parameters::FoundKey found = parameters::FindMasterKey(group, key);
+  if (found.entry == nullptr) return;
+  for (const KeyRule& rule : kKeyRules)
+    if (rule.field == found.entry->field) return rule.apply(store, text);
+  for (const SlotFamily& family : kSlotFamilies)
+    if (family.field == found.entry->field) return ApplySlot(store, family, found.slot, text);
 }
 
 struct Group {
-  const char* name;
+  std::string_view name;
   const char* trace;
-  void (*applyKey)(Store& store, const Text& key, const Text& text);
 };
-const Group kGroups[] = {
-    {"GSM", "Called parameterGroup GSM\n", ApplyGsmKey},
-    {"GPRS/EDGE", "Called parameterGroup GPRS\n", ApplyGprsKey},
+constexpr Group kGroups[] = {
+    {parameters::kGsmGroup, "Called parameterGroup GSM\n"},
+    {parameters::kGprsGroup, "Called parameterGroup GPRS\n"},
 };
 
 // False for a group the store has no keys for, which ends the load.
@@ -308,7 +295,7 @@ bool ApplyEntry(Store& store, const Text& key, const ParameterRecord& record) {
     return false;
   }
   Trace(kResultTrace, "%s", group->trace);
-  group->applyKey(store, key, record.value);
+  ApplyKey(store, group->name, key, record.value);
   return true;
 }
 

@@ -1,5 +1,6 @@
 // znGeranApiInterfaceDll_GetParameter / _SetParameter: twelve GSM fields of the store by name.
 #include "api/result.h"
+#include "parameters/parameter_names.h"
 #include "parameters/parameter_store.h"
 
 #include <znGeranApiInterfaceDll.h>
@@ -7,15 +8,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <string_view>
 
 namespace geran {
 namespace {
 
 using Store = ParameterStore;
+using parameters::Form;
+using parameters::kParameterNames;
 
 // How one name's value crosses the interface in each direction.
 struct NamedField {
-  const char* name;
+  std::string_view name;
   void (*get)(const Store& store, void* value);
   void (*set)(Store& store, const void* value);
 };
@@ -23,16 +28,19 @@ struct NamedField {
 const char* TextOf(const void* value) { return static_cast<const char*>(value); }
 
 // 8-bit fields: read as the raw byte, written as decimal text (low 8 bits kept).
-template <std::uint8_t (Store::*Get)() const, void (Store::*Set)(std::uint8_t)>
-constexpr NamedField ByteField(const char* name) {
-  return {name, [](const Store& s, void* value) { *static_cast<std::uint8_t*>(value) = (s.*Get)(); },
+template <std::size_t Name, std::uint8_t (Store::*Get)() const, void (Store::*Set)(std::uint8_t)>
+constexpr NamedField ByteField() {
+  static_assert(kParameterNames[Name].form == Form::kByte);
+  return {kParameterNames[Name].name,
+          [](const Store& s, void* value) { *static_cast<std::uint8_t*>(value) = (s.*Get)(); },
           [](Store& s, const void* value) { (s.*Set)(static_cast<std::uint8_t>(std::atoi(TextOf(value)))); }};
 }
 
 // 32-bit fields: four bytes in machine order both ways; the caller's buffer may be unaligned.
-template <std::int32_t (Store::*Get)() const, void (Store::*Set)(std::int32_t)>
-constexpr NamedField IntegerField(const char* name) {
-  return {name,
+template <std::size_t Name, std::int32_t (Store::*Get)() const, void (Store::*Set)(std::int32_t)>
+constexpr NamedField IntegerField() {
+  static_assert(kParameterNames[Name].form == Form::kInteger);
+  return {kParameterNames[Name].name,
           [](const Store& s, void* value) {
             const std::int32_t field = (s.*Get)();
             std::memcpy(value, &field, sizeof field);
@@ -46,9 +54,10 @@ constexpr NamedField IntegerField(const char* name) {
 
 // Levels: "%f" text both ways. The longest "%f" text of a float (-FLT_MAX: 39 digits, sign, point and
 // six decimals) takes 48 bytes with its terminator, so ZNGERAN_LEVEL_TEXT_SIZE always holds it.
-template <float (Store::*Get)() const, void (Store::*Set)(float)>
-constexpr NamedField LevelField(const char* name) {
-  return {name,
+template <std::size_t Name, float (Store::*Get)() const, void (Store::*Set)(float)>
+constexpr NamedField LevelField() {
+  static_assert(kParameterNames[Name].form == Form::kLevel);
+  return {kParameterNames[Name].name,
           [](const Store& s, void* value) {
             std::snprintf(static_cast<char*>(value), ZNGERAN_LEVEL_TEXT_SIZE, "%f",
                           static_cast<double>((s.*Get)()));
@@ -56,27 +65,28 @@ constexpr NamedField LevelField(const char* name) {
           [](Store& s, const void* value) { (s.*Set)(static_cast<float>(std::atof(TextOf(value)))); }};
 }
 
-// Three names differ from their master-file keys ("TCH Timeslot", "Ciphering Algo", "TCH Rate").
+// By position in kParameterNames (parameter_names.h), whose form each one checks.
 const NamedField kNamedFields[] = {
-    ByteField<&Store::getRadioSystemGSM, &Store::setRadioSystemGSM>("Radio System"),
-    IntegerField<&Store::getControlArfcnGSM, &Store::setControlArfcnGSM>("Control ARFCN"),
-    IntegerField<&Store::getTrafficArfcnGSM, &Store::setTrafficArfcnGSM>("Traffic ARFCN"),
-    ByteField<&Store::getTchTimeslot, &Store::setTchTimeslot>("TCH Timeslot"),
-    ByteField<&Store::getCallScenario, &Store::setCallScenario>("Call Scenarios"),
-    LevelField<&Store::getRxLevel, &Store::setRxLevel>("RX Level"),
-    LevelField<&Store::getTxLevel, &Store::setTxLevel>("TX Level"),
-    ByteField<&Store::getCipheringType, &Store::setCipheringType>("Ciphering Type"),
-    ByteField<&Store::getCipheringAlgorithm, &Store::setCipheringAlgorithm>("Ciphering Algo"),
-    ByteField<&Store::getSdcchTimeslot, &Store::setSdcchTimeslot>("SDDCH Timeslot"),
-    ByteField<&Store::getTchRate, &Store::setTchRate>("TCH Rate"),
-    ByteField<&Store::getDedicatedChannel, &Store::setDedicatedChannel>("Dedicated Channel"),
+    ByteField<0, &Store::getRadioSystemGSM, &Store::setRadioSystemGSM>(),
+    IntegerField<1, &Store::getControlArfcnGSM, &Store::setControlArfcnGSM>(),
+    IntegerField<2, &Store::getTrafficArfcnGSM, &Store::setTrafficArfcnGSM>(),
+    ByteField<3, &Store::getTchTimeslot, &Store::setTchTimeslot>(),
+    ByteField<4, &Store::getCallScenario, &Store::setCallScenario>(),
+    LevelField<5, &Store::getRxLevel, &Store::setRxLevel>(),
+    LevelField<6, &Store::getTxLevel, &Store::setTxLevel>(),
+    ByteField<7, &Store::getCipheringType, &Store::setCipheringType>(),
+    ByteField<8, &Store::getCipheringAlgorithm, &Store::setCipheringAlgorithm>(),
+    ByteField<9, &Store::getSdcchTimeslot, &Store::setSdcchTimeslot>(),
+    ByteField<10, &Store::getTchRate, &Store::setTchRate>(),
+    ByteField<11, &Store::getDedicatedChannel, &Store::setDedicatedChannel>(),
 };
+static_assert(std::size(kNamedFields) == std::size(kParameterNames));
 
 // The named field, or nullptr for a name outside the table (compared byte for byte).
 const NamedField* FindField(const char* name) {
   if (name == nullptr) return nullptr;
   for (const NamedField& field : kNamedFields)
-    if (std::strcmp(field.name, name) == 0) return &field;
+    if (std::strcmp(field.name.data(), name) == 0) return &field;  // the table's names end in a NUL
   return nullptr;
 }
 

@@ -71,6 +71,9 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
        "geranhost_test.gts:2:29: length 256 is larger than the buffer: out log[16] holds 16 bytes\n",
        "\n1 error in " + kScript + "; nothing was called\n"},
       {"--dll nowhere\\none.dll", stubs, 2, "geranhost: cannot load ", "\n"},
+      {"--sim-value AccesBurst=5", stubs, 2,
+       "geranhost: the test-set simulator has no value 'AccesBurst'; did you mean AccessBurst?",
+       "(geranhost --help shows the options)\n"},
       // Files that are no script, or none at all: the file and, where there is one, the line.
       {"--check", "\xFF\xFER\0e\0s\0e\0t\0(\0)\0"s, 2,
        "geranhost_test.gts:1:1: not a text file: UTF-16; save the script as ANSI or UTF-8\n",
@@ -79,8 +82,9 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
        "geranhost_test.gts:2:3: not a text file: control byte 0x03 (in a string, write \\x03)\n    MZ??\n    "
        "  ^\n",
        "\n1 error in " + kScript + "; nothing was called\n"},
+      // A file that cannot be read is no usage error: no pointer to --help.
       {"", std::nullopt, 2, "geranhost: cannot read the script " + kScript + ": No such file or directory\n",
-       "(geranhost --help shows the options)\n"},
+       "gts: No such file or directory\n"},
   };
   for (const auto& c : cases) {
     std::string output;
@@ -108,6 +112,35 @@ TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
   const std::string ending = "\n1 passed, 0 failed; the run crashed at line 2\n";
   EXPECT_EQ(output.substr(output.size() - std::min(output.size(), ending.size())), ending) << output;
   EXPECT_EQ(output.find("[3]"), std::string::npos) << "no call after the crash:\n" << output;
+}
+
+std::string BesideTest(const char* name) {
+  char path[MAX_PATH];
+  std::string folder(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+// The example master file is read as written; a misspelt key is named with its line and the
+// nearest key, and fails the check.
+TEST(Geranhost, CheckMasterNamesTheLinesTheLibraryReadsOtherwise) {
+  std::ifstream example(BesideTest("MasterParameters.ini"), std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(example)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(text.empty());
+  std::string output;
+  EXPECT_EQ(RunHost("--check-master", text, output), 0u) << output;
+  EXPECT_NE(output.find(" keys, each read as written\n"), std::string::npos) << output;
+  EXPECT_EQ(RunHost("--check-master", "[GSM]\nRx Level = -60\nSamples = 1\n", output), 1u) << output;
+  EXPECT_EQ(output, kScript + ":2: unknown key \"Rx Level\" in [GSM], ignored; did you mean \"RX Level\"?\n" +
+                        "1 problem in " + kScript + "\n");
+}
+
+// The library's 10 s wait after connecting, taken out for the simulator.
+TEST(Geranhost, NoConnectWaitConnectsToTheSimulatorAtOnce) {
+  std::string output;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(RunHost("--no-connect-wait", "InitialiseSystem() => -1\n", output), 0u) << output;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3)) << output;
+  EXPECT_NE(output.find("\n1 passed, 0 failed\n"), std::string::npos) << output;
 }
 
 }  // namespace

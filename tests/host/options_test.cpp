@@ -12,9 +12,12 @@ std::string Parse(const std::vector<std::string>& args) {
   try {
     const Options o = ParseCommandLineOrThrow(args);
     std::ostringstream text;
-    text << o.script << " dll=" << o.dll << (o.quiet ? " quiet" : "") << (o.stopOnFailure ? " stop" : "");
+    text << o.script << " dll=" << o.dll << (o.quiet ? " quiet" : "") << (o.stopOnFailure ? " stop" : "")
+         << (o.noConnectWait ? " nowait" : "") << (o.junit.empty() ? "" : " junit=" + o.junit)
+         << (o.checkMaster.empty() ? "" : " master=" + o.checkMaster);
     for (const SimFault& f : o.faults) {
-      text << " fault=" << f.method << (f.call > 0 ? "@" + std::to_string(f.call) : "") << ":";
+      text << " fault=" << f.method << (f.call > 0 ? "@" + std::to_string(f.call) : "")
+           << (f.times > 0 ? "*" + std::to_string(f.times) : "") << ":";
       if (f.crash)
         text << "crash";
       else
@@ -32,7 +35,7 @@ std::string Parse(const std::vector<std::string>& args) {
 
 TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
   const std::string badFault =
-      "error: --sim-fail needs Method[@N]=0xHRESULT[:\"description\"] or Method[@N]=crash, not ";
+      "error: --sim-fail needs Method[@N][*K]=0xHRESULT[:\"description\"] or Method[@N]=crash, not ";
   const struct {
     std::vector<std::string> args;
     std::string options;
@@ -40,10 +43,33 @@ TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
       {{"--dll", "C:\\x.dll", "-q", "demo.gts", "-x"}, "demo.gts dll=C:\\x.dll quiet stop"},
       {{"--sim-fail", "ConfigCch=0x80004005:\"cell busy\"", "--sim-fail=Reset=-2147467259", "a.gts"},
        "a.gts dll= fault=ConfigCch:80004005:'cell busy' fault=Reset:80004005"},
-      {{"--sim-fail", "A=0xFFFFFFFF:", "--sim-fail", "B=0x8000FFFF:a:b", "--sim-fail", "C=0:x", "a.gts"},
-       "a.gts dll= fault=A:ffffffff:'' fault=B:8000ffff:'a:b' fault=C:0:'x'"},
+      {{"--sim-fail", "StopBer=0xFFFFFFFF:", "--sim-fail", "WaitMsg=0x8000FFFF:a:b", "--sim-fail",
+        "SendMsg=0:x", "a.gts"},
+       "a.gts dll= fault=StopBer:ffffffff:'' fault=WaitMsg:8000ffff:'a:b' fault=SendMsg:0:'x'"},
       {{"--sim-fail", "BerCounterSet.GetEvents@5=0x80004005:\"lost\"", "--sim-fail=WaitTime@0x2=1", "a.gts"},
-       "a.gts dll= fault=BerCounterSet.GetEvents@5:80004005:'lost' fault=WaitTime@2:1"},
+       "a.gts dll= fault=BerCounterSet.GetEvents@5*1:80004005:'lost' fault=WaitTime@2*1:1"},
+      {{"--sim-fail", "ConfigCch@2*3=1", "--sim-fail", "AuxSpeech.Start*2=1", "a.gts"},
+       "a.gts dll= fault=ConfigCch@2*3:1 fault=AuxSpeech.Start*2:1"},
+      {{"--sim-fail", "Reset*0=1", "a.gts"}, badFault + "'Reset*0=1'"},
+      {{"--sim-fail", "Reset@2*2=crash", "a.gts"}, badFault + "'Reset@2*2=crash'"},
+      // Names the simulator does not know, with the nearest one it does.
+      {{"--sim-fail", "ConfgCch=0x80004005", "a.gts"},
+       "error: the test-set simulator has no method 'ConfgCch'; did you mean ConfigCch? (docs/simulator.md "
+       "lists them)"},
+      {{"--sim-fail", "berCounterSet.GetEvent@2=crash", "a.gts"},
+       "error: the test-set simulator has no method 'berCounterSet.GetEvent'; did you mean "
+       "BerCounterSet.GetEvents? (docs/simulator.md lists them)"},
+      {{"--sim-value", "AccesBurst=5", "a.gts"},
+       "error: the test-set simulator has no value 'AccesBurst'; did you mean AccessBurst? "
+       "(docs/simulator.md "
+       "lists them)"},
+      {{"--sim-value", "Ber.fer.sample=5", "a.gts"},
+       "error: the test-set simulator has no value 'Ber.fer.sample'; did you mean Ber.fer.samples? "
+       "(docs/simulator.md lists them)"},
+      {{"--sim-value", "Nothing=5", "a.gts"},
+       "error: the test-set simulator has no value 'Nothing' (docs/simulator.md lists them)"},
+      {{"--junit", "out.xml", "--no-connect-wait", "a.gts"}, "a.gts dll= nowait junit=out.xml"},
+      {{"--check-master=M.ini"}, " dll= master=M.ini"},
       {{"--sim-fail", "GetAccessBurst=crash", "--sim-fail", "StopBer@3=crash", "a.gts"},
        "a.gts dll= fault=GetAccessBurst:crash fault=StopBer@3:crash"},
       {{"--sim-fail", "Reset@0=0x80004005", "a.gts"}, badFault + "'Reset@0=0x80004005'"},
@@ -53,7 +79,7 @@ TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
       {{"--sim-fail", "Reset=crashed", "a.gts"}, badFault + "'Reset=crashed'"},
       {{"--sim-value", "RealTimeWait=1", "--sim-value=FerPermille=0x14", "a.gts"},
        "a.gts dll= value=RealTimeWait:1 value=FerPermille:20"},
-      {{"--sim-value", "Seed=-3:x", "a.gts"}, "error: --sim-value needs Name=number, not 'Seed=-3:x'"},
+      {{"--sim-value", "BerSeed=-3:x", "a.gts"}, "error: --sim-value needs Name=number, not 'BerSeed=-3:x'"},
       {{"--sim-fail", "Reset", "a.gts"}, badFault + "'Reset'"},
       {{"--sim-fail", "Reset=0x1FFFFFFFF", "a.gts"}, badFault + "'Reset=0x1FFFFFFFF'"},
       {{"a.gts", "b.gts"}, "error: one script at a time ('b.gts' is a second one)"},

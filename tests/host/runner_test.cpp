@@ -77,6 +77,8 @@ int WINAPI FakeGetParameter(const char* name, int, void* value, int) {
   return -1;
 }
 
+int WINAPI FakeInitialiseSystem() { return Record("InitialiseSystem"); }
+
 int WINAPI FakeReset() {
   std::printf("reset by the library\n");
   return Record("Reset");
@@ -100,11 +102,13 @@ int WINAPI FakeStartBERTest(int samples, int) {
                  static_cast<decltype(&znGeranApiInterfaceDll_##Name)>(&Fake##Name))))
 
 const Functions kFakes = {
-    GERAN_FAKE(Initialise),     GERAN_FAKE(ChangeTxPower),  GERAN_FAKE(SendSIMsg),
-    GERAN_FAKE(CipherMode),     GERAN_FAKE(ShowText),       GERAN_FAKE(WaitTime),
-    GERAN_FAKE(GetAccessBurst), GERAN_FAKE(GetLogFileName), GERAN_FAKE(GetParameter),
-    GERAN_FAKE(SetParameter),   GERAN_FAKE(Reset),          GERAN_FAKE(StartScript),
-    GERAN_FAKE(StartBERTest),
+    GERAN_FAKE(Initialise),     GERAN_FAKE(ChangeTxPower),
+    GERAN_FAKE(SendSIMsg),      GERAN_FAKE(CipherMode),
+    GERAN_FAKE(ShowText),       GERAN_FAKE(WaitTime),
+    GERAN_FAKE(GetAccessBurst), GERAN_FAKE(GetLogFileName),
+    GERAN_FAKE(GetParameter),   GERAN_FAKE(SetParameter),
+    GERAN_FAKE(Reset),          GERAN_FAKE(StartScript),
+    GERAN_FAKE(StartBERTest),   GERAN_FAKE(InitialiseSystem),
 };
 
 // Runs the script against the fakes; returns what it printed.
@@ -167,29 +171,76 @@ TEST(Run, EveryArgumentFormArrivesInItsPrototypesType) {
   }
 }
 
+constexpr const char* kNoConnection =
+    "\n     note: no connection to the test set (no InitialiseSystem() has returned -1), so this and "
+    "every command after it returns 0\n";
+
 constexpr const char* kShown =
     "## Reset\nReset() => -1\nStartScript()\nGetAccessBurst(out burst)\nGetLogFileName(out log[64], 64)\n"
     "GetParameter(\"Radio System\", 0, out system, 0)\nGetParameter(\"RX Level\", 0, out rx[64], 0)\n"
     "Reset() => 0 # fails";
 
 TEST(Run, EachCallShowsLibraryOutputResultAndOutValuesInOrderThenTheFailures) {
-  ExpectInOrder(
-      RunText(kShown),
-      {"\n== Reset\n", "[2] Reset()\nreset by the library\n     = -1  ok  (",
-       "[3] StartScript()\nCOM EXCEPTION: no line end\n     = 0  (", "[4] GetAccessBurst(out burst)\n",
-       "\n     burst = 17 (0x11)\n", "\n     log = \"C:\\\\log.txt\"\n", "\n     system = 2 (0x2)\n",
-       "\n     rx = \"-60.500000\"\n", "[8] Reset()\nreset by the library\n     = -1  FAILED: expected 0  (",
-       "\nfailed: line 8: Reset() returned -1, expected 0\n6 passed, 1 failed\n"});
+  ExpectInOrder(RunText(kShown), {"\n== Reset\n", "[2] Reset()\nreset by the library\n     = -1  ok  (",
+                                  "[3] StartScript()\nCOM EXCEPTION: no line end\n     = 0  (", kNoConnection,
+                                  "[4] GetAccessBurst(out burst)\n", "\n     burst = 17 (0x11)\n",
+                                  "\n     log = \"C:\\\\log.txt\"\n", "\n     system = 2 (0x2)\n",
+                                  "\n     rx = \"-60.500000\"\n",
+                                  "[8] Reset()\nreset by the library\n     = -1  FAILED: expected 0  (",
+                                  "\nfailed: line 8: Reset() returned -1, expected 0\n6 passed, 1 failed\n"});
 }
 
+// Quiet, the library's output of a shown call still follows the call's line.
 TEST(Run, QuietShowsOnlyFailedCalls) {
   RunOptions quiet;
   quiet.quiet = true;
   const std::string output = RunText(kShown, quiet);
-  for (const char* hidden : {"== Reset", "[2]", "[4]", "burst = "})
+  for (const char* hidden : {"== Reset", "[2]", "[4]", "burst = ", "note:"})
     EXPECT_EQ(output.find(hidden), std::string::npos) << hidden << " in\n" << output;
-  ExpectInOrder(output, {"reset by the library\n[8] Reset()\n     = -1  FAILED: expected 0  (",
+  ExpectInOrder(output, {"reset by the library\nCOM EXCEPTION: no line end\n[8] Reset()\nreset by the "
+                         "library\n     = -1  FAILED: expected 0  (",
                          "\nfailed: line 8: Reset() returned -1, expected 0\n6 passed, 1 failed\n"});
+}
+
+// Said once, at the first 0 from a command that needs the connection, and only while none was made.
+TEST(Run, NotesAMissingConnectionOnce) {
+  const struct {
+    const char* script;
+    bool noted;
+  } cases[] = {
+      {"Reset()\nStartScript()\nGetAccessBurst(null)\nStartScript()", true},
+      {"InitialiseSystem() => -1\nStartScript()", false},
+      {"Reset()\nSetParameter(\"TCH Rate\", 0, \"3\", 0)\nWaitTime(1)", false},
+  };
+  for (const auto& c : cases) {
+    const std::string output = RunText(c.script);
+    const std::size_t note = output.find(kNoConnection);
+    EXPECT_EQ(note != std::string::npos, c.noted) << output;
+    if (note == std::string::npos) continue;
+    EXPECT_EQ(output.find("note:", note + std::strlen(kNoConnection)), std::string::npos) << "said twice:\n"
+                                                                                          << output;
+  }
+}
+
+// What a report of the run gets: the calls by section (none without a call), results,
+// expectations and the library's output of each call.
+TEST(Run, RecordsTheCallsBySection) {
+  Summary summary;
+  RunText("Reset()\n## A\nReset() => 0\nStartScript()\n## B\n## C\nWaitTime(5) => -1", {}, &summary);
+  ASSERT_EQ(summary.sections.size(), 3u);
+  EXPECT_EQ(summary.sections[0].heading, std::nullopt);
+  EXPECT_EQ(summary.sections[1].heading, "A");
+  EXPECT_EQ(summary.sections[2].heading, "C");
+  ASSERT_EQ(summary.sections[1].calls.size(), 2u);
+  const CallRecord& reset = summary.sections[1].calls[0];
+  EXPECT_EQ(reset.line, 3);
+  EXPECT_EQ(reset.call, "Reset()");
+  EXPECT_EQ(reset.result, -1);
+  EXPECT_EQ(reset.expected, 0);
+  EXPECT_EQ(reset.output, "reset by the library\n");
+  EXPECT_EQ(summary.sections[1].calls[1].output, "COM EXCEPTION: no line end");
+  EXPECT_EQ(summary.sections[2].calls[0].call, "WaitTime(5)");
+  EXPECT_GE(summary.sections[2].calls[0].seconds, 0.0);
 }
 
 TEST(Run, CountsExpectationsAndExitsNonzeroOnFailure) {

@@ -3,13 +3,14 @@
 
 #include <windows.h>
 
+#include <import_patch.h>
+
 #include <string>
 #include <vector>
 
 namespace geran::test {
 
-// Replaces one imported function of a module; returns the previous address or nullptr.
-void* PatchImport(HMODULE module, const char* dllName, const char* function, void* replacement);
+using geran::PatchImport;
 
 // An entry list exposed as a count and a copy-entry function (entry(i, buffer, size) returning the
 // full length), as the simulator's journal and the scenario library's calls are; entries from first on.

@@ -1,8 +1,8 @@
-#include "harness.h"
+#include "import_patch.h"
 
 #include <cstring>
 
-namespace geran::test {
+namespace geran {
 namespace {
 
 IMAGE_NT_HEADERS* NtHeaders(BYTE* base) {
@@ -41,4 +41,4 @@ void* PatchImport(HMODULE module, const char* dllName, const char* function, voi
   return previous;
 }
 
-}  // namespace geran::test
+}  // namespace geran

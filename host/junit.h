@@ -1,0 +1,18 @@
+// --junit: a run as JUnit XML, the report format CI servers read.
+#pragma once
+
+#include "runner.h"
+
+#include <string>
+#include <string_view>
+
+namespace geran::host {
+
+// The run of one script as one test suite named suite. A test case is a "##" section of the
+// script (the calls before the first heading one of their own), or, in a script without headings,
+// a call with an expectation together with the calls without one just before it. Each failed
+// expectation is a failure "line L: Call(...) returned R, expected E"; a case's system-out is what
+// the library wrote during its calls; times are in seconds.
+std::string JunitXml(std::string_view suite, const Summary& summary);
+
+}  // namespace geran::host
