@@ -55,5 +55,24 @@ TEST(JunitXml, WithoutHeadingsATestCasePerExpectation) {
       << xml;
 }
 
+// A journal line checked is an expectation of its own: it makes a case without headings, and its
+// failure reads as the run printed it.
+TEST(JunitXml, JournalChecksAreExpectations) {
+  const CallRecord failedCheck{5,    "[5] journal \"Reset()\"",
+                               0,    std::nullopt,
+                               0,    "",
+                               true, "line 5: journal \"Reset()\": the journal has \"WaitTime(1)\""};
+  const CallRecord heldCheck{6, "[6] journal like \"W*\"", 0, std::nullopt, 0, "", true, ""};
+  Summary summary;
+  summary.sections = {
+      Section{std::nullopt, {Made(4, "WaitTime(1)", -1, std::nullopt), failedCheck, heldCheck}}};
+  const std::string xml = JunitXml("s.gts", summary);
+  EXPECT_NE(xml.find("<testsuite name=\"s.gts\" tests=\"2\" failures=\"1\""), std::string::npos) << xml;
+  EXPECT_NE(
+      xml.find("message=\"line 5: journal &quot;Reset()&quot;: the journal has &quot;WaitTime(1)&quot;\""),
+      std::string::npos)
+      << xml;
+}
+
 }  // namespace
 }  // namespace geran::host
