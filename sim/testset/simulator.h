@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include <com_pointers.h>
 
@@ -30,6 +31,33 @@ class LiveObject {
   LiveObject& operator=(const LiveObject&) = delete;
 };
 long LiveObjects();
+
+// A client's connection to the control object of the local server: keeps the server running, but
+// is no live object of the test set.
+class ControlConnection {
+ public:
+  ControlConnection();
+  ~ControlConnection();
+  ControlConnection(const ControlConnection&) = delete;
+  ControlConnection& operator=(const ControlConnection&) = delete;
+};
+// Whether any live object, class-factory lock or control connection holds the module.
+bool ModuleInUse();
+
+// The classes the module serves: registered in the registry, and with COM by the local server.
+struct ServedClass {
+  const CLSID* clsid;
+  const wchar_t* name;
+  IClassFactory* factory;
+};
+const std::vector<ServedClass>& ServedClasses();
+
+// ---- Local server (local_server.cpp) ----
+
+// Whether this process serves the classes as TestSetSimulator.exe.
+bool ServingLocally();
+// Keeps the local server running until the client process ends.
+HRESULT AttachClient(DWORD processId);
 
 // ---- Type library (type_library.cpp) ----
 
@@ -102,6 +130,9 @@ void ResetBerModel();
 
 void ResetTestSetState();
 
+// Empties the journal, clears faults, settings, the BER model and the test-set state.
+void ResetSimulator();
+
 // ---- Aux speech objects (aux_speech.cpp) ----
 
 // Creation number of a live aux speech object of this simulator; 0 for any other object.
@@ -112,6 +143,7 @@ void ResetAuxSpeechNumbers();
 
 HRESULT CreateTestSet(REFIID iid, void** object);
 HRESULT CreateAuxSpeech(REFIID iid, void** object);
+HRESULT CreateSimulatorControl(REFIID iid, void** object);
 
 // A new object asked for iid; the caller gets the only reference.
 template <class Object, class... Args>
