@@ -97,6 +97,7 @@ class RemoteControl {
   // Starts the server if need be, and attaches this process to it.
   HRESULT Connect() {
     control_ = nullptr;
+    CarryErrorObjectsAcrossProcesses();
     // The apartment, and with it the control proxy, outlives the threads that use it.
     if (mtaCookie_ == nullptr) {
       const HRESULT kept = IncrementMtaUsage(&mtaCookie_);
@@ -119,9 +120,6 @@ RemoteControl* Remote() {
   static RemoteControl* const remote = new RemoteControl();
   return ForwardsToLocalServer() ? remote : nullptr;
 }
-
-// A name for the control object: each byte widened alone, which the server narrows back exactly.
-_bstr_t Wide(const char* text) { return _bstr_t(std::wstring(text, text + std::strlen(text)).c_str()); }
 
 }  // namespace
 
@@ -152,7 +150,7 @@ std::optional<std::string> FindJournalEntry(int index) {
       remote->Run([&](SimulatorControl* control) { return control->JournalEntry(index, &entry); });
   const _bstr_t owned(entry, false);
   if (hr != S_OK) return std::nullopt;
-  return std::string(reinterpret_cast<const char*>(entry), SysStringByteLen(entry));
+  return NarrowBytes(entry);
 }
 
 }  // namespace
@@ -173,7 +171,7 @@ void WINAPI TestSetSim_FailCall(const char* method, int call, long hresult, cons
   if (method == nullptr) return;
   if (RemoteControl* remote = Remote()) {
     remote->Run([&](SimulatorControl* control) {
-      return control->FailCall(Wide(method), call, hresult, _bstr_t(description), times);
+      return control->FailCall(WidenBytes(method), call, hresult, _bstr_t(description), times);
     });
     return;
   }
@@ -187,7 +185,7 @@ void WINAPI TestSetSim_FailMethod(const char* method, long hresult, const wchar_
 void WINAPI TestSetSim_CrashCall(const char* method, int call) {
   if (method == nullptr) return;
   if (RemoteControl* remote = Remote()) {
-    remote->Run([&](SimulatorControl* control) { return control->CrashCall(Wide(method), call); });
+    remote->Run([&](SimulatorControl* control) { return control->CrashCall(WidenBytes(method), call); });
     return;
   }
   ArmCrash(method, call);
@@ -196,7 +194,7 @@ void WINAPI TestSetSim_CrashCall(const char* method, int call) {
 void WINAPI TestSetSim_SetValue(const char* name, long value) {
   if (name == nullptr) return;
   if (RemoteControl* remote = Remote()) {
-    remote->Run([&](SimulatorControl* control) { return control->SetValue(Wide(name), value); });
+    remote->Run([&](SimulatorControl* control) { return control->SetValue(WidenBytes(name), value); });
     return;
   }
   SetValue(name, value);
@@ -205,7 +203,7 @@ void WINAPI TestSetSim_SetValue(const char* name, long value) {
 void WINAPI TestSetSim_SetText(const char* name, const wchar_t* text) {
   if (name == nullptr) return;
   if (RemoteControl* remote = Remote()) {
-    remote->Run([&](SimulatorControl* control) { return control->SetText(Wide(name), _bstr_t(text)); });
+    remote->Run([&](SimulatorControl* control) { return control->SetText(WidenBytes(name), _bstr_t(text)); });
     return;
   }
   SetText(name, text);

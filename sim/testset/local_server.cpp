@@ -85,6 +85,7 @@ extern "C" int WINAPI ServeLocalServer(void) {
   const HRESULT initialised = CoInitialize(nullptr);
   if (FAILED(initialised)) return 1;
   servingHere = true;
+  CarryErrorObjectsAcrossProcesses();
   {
     const ClassObjects offered;
     DispatchUntilDone();

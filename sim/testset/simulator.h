@@ -59,6 +59,16 @@ bool ServingLocally();
 // Keeps the local server running until the client process ends.
 HRESULT AttachClient(DWORD processId);
 
+// ---- Error objects across processes (error_transport.cpp) ----
+
+// Makes the error object of a failing call in the local server the client's, as in-process; for
+// the server and each of its clients, once per process.
+void CarryErrorObjectsAcrossProcesses();
+
+// Text that crosses to the other process as a BSTR: each byte one character, narrowed back exactly.
+_bstr_t WidenBytes(const std::string& bytes);
+std::string NarrowBytes(BSTR text);
+
 // ---- Type library (type_library.cpp) ----
 
 // The embedded type library's description of an interface, loaded once; nullptr when it cannot be

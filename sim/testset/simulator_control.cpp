@@ -7,13 +7,6 @@
 namespace geran::sim {
 namespace {
 
-// A name from a client: each character is one byte of the narrow name (see control.cpp).
-std::string Narrow(BSTR text) {
-  std::string narrow;
-  for (UINT i = 0; i < SysStringLen(text); ++i) narrow += static_cast<char>(text[i]);
-  return narrow;
-}
-
 class SimulatorControlImpl final : public ComObject<SimulatorControl, ControlConnection> {
  public:
   HRESULT STDMETHODCALLTYPE Reset() override {
@@ -28,28 +21,28 @@ class SimulatorControlImpl final : public ComObject<SimulatorControl, ControlCon
     *entry = nullptr;
     const std::optional<std::string> found = geran::sim::JournalEntry(index);
     if (!found) return S_FALSE;
-    *entry = SysAllocStringByteLen(found->data(), static_cast<UINT>(found->size()));
-    return *entry == nullptr ? E_OUTOFMEMORY : S_OK;
+    *entry = WidenBytes(*found).Detach();
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE FailCall(BSTR method, LONG call, LONG hresult, BSTR description,
                                      LONG times) override {
     if (method == nullptr) return E_INVALIDARG;
-    ArmFault(Narrow(method).c_str(), call, hresult, description, times);
+    ArmFault(NarrowBytes(method).c_str(), call, hresult, description, times);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE CrashCall(BSTR method, LONG call) override {
     if (method == nullptr) return E_INVALIDARG;
-    ArmCrash(Narrow(method).c_str(), call);
+    ArmCrash(NarrowBytes(method).c_str(), call);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetValue(BSTR name, LONG value) override {
     if (name == nullptr) return E_INVALIDARG;
-    geran::sim::SetValue(Narrow(name).c_str(), value);
+    geran::sim::SetValue(NarrowBytes(name).c_str(), value);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetText(BSTR name, BSTR text) override {
     if (name == nullptr) return E_INVALIDARG;
-    geran::sim::SetText(Narrow(name).c_str(), text);
+    geran::sim::SetText(NarrowBytes(name).c_str(), text);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE LiveObjects(LONG* count) override {

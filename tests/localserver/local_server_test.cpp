@@ -1,0 +1,184 @@
+// The product against the simulator served from a process of its own (TestSetSimulator.exe): a
+// table of commands from the connection, general, cell, speech and BER suites gives the same
+// results, test-set calls, output and trace files as against the in-process simulator; then the
+// faults that only a process boundary brings.
+#include "failure_report.h"
+#include "simulator.h"
+
+#include <olectl.h>
+
+#include <functional>
+#include <ostream>
+
+extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
+
+namespace geran::test {
+namespace {
+
+enum class Server { InProcess, Local };
+
+void Register(Server server) {
+  ASSERT_EQ(server == Server::Local ? DllInstall(TRUE, L"local") : DllRegisterServer(), S_OK);
+}
+
+constexpr HRESULT kRefused = static_cast<HRESULT>(0x80040207);  // no system text: "IDispatch error #7"
+constexpr const wchar_t* kRefusedDescription = L"refused by the test set";
+
+// What one export call caused.
+struct Effect {
+  int result;
+  std::vector<std::string> calls;
+  std::string value;  // what the call read back, where it reads something
+  std::string out, test12, remoteApi, callBox;
+  bool operator==(const Effect& other) const {
+    return result == other.result && calls == other.calls && value == other.value && out == other.out &&
+           test12 == other.test12 && remoteApi == other.remoteApi && callBox == other.callBox;
+  }
+};
+void PrintTo(const Effect& effect, std::ostream* os) {
+  *os << "result " << effect.result << ", value \"" << effect.value << "\", out \"" << effect.out
+      << "\", Test12 \"" << effect.test12 << "\", GeranRemoteAPI \"" << effect.remoteApi
+      << "\", GeranCallBoxNew \"" << effect.callBox << "\", calls:";
+  for (const std::string& call : effect.calls) *os << "\n  " << call;
+}
+
+std::string readBack;  // what the last reading call read
+
+using Call = std::function<int(const ProductModule&)>;
+#define CALL(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
+// An export that reads an int back into value.
+#define READ(Name) [](const ProductModule& m, int* value) { return GERAN_EXPORT(m, Name)(value); }
+
+// An int the call reads back, kept as text.
+template <class Read>
+Call Reading(Read read) {
+  return [read](const ProductModule& m) {
+    int value = 0x5A5A5A5A;
+    const int result = read(m, &value);
+    readBack = std::to_string(value);
+    return result;
+  };
+}
+
+struct Step {
+  const char* name;
+  std::function<void()> arm;  // faults and values for the call
+  Call call;
+  int result;  // what the product returns, against either server
+  bool callsTestSet = true;
+};
+
+void Nothing() {}
+std::function<void()> Fail(const char* method, const wchar_t* description = kRefusedDescription) {
+  return [=] { TestSetSim_FailMethod(method, kRefused, description, 1); };
+}
+std::function<void()> Value(const char* name, long value) {
+  return [=] { TestSetSim_SetValue(name, value); };
+}
+
+const int kBytes[] = {20, 300, -1};
+const double kKey[] = {1.9, 255.0, 300.7};
+const double kRand[] = {-1.5, 256.0};
+const double kSpeech[] = {0.5, 255.9, 300};
+
+// The BER counters the test set reports, 1 to 12 in record order.
+void SetCounters() {
+  long value = 0;
+  for (const char* set : {"fer", "c1a", "c1b", "c2"})
+    for (const char* counter : {"samples", "events", "lastfn"})
+      TestSetSim_SetValue(("Ber." + std::string(set) + "." + counter).c_str(), ++value);
+}
+
+// Each kind of argument and result that crosses the boundary: numbers, floats, strings and byte
+// arrays in VARIANTs, BSTRs out, out values, interface pointers both ways, error information.
+const std::vector<Step> kSteps = {
+    {"Reset", Nothing, CALL(Reset), -1},
+    {"Reset refused with a description", Fail("Reset"), CALL(Reset), 0},
+    {"Reset refused without a description", Fail("Reset", nullptr), CALL(Reset), 0},
+    {"StartScript", Nothing, CALL(StartScript), -1},
+    {"ShowText", Nothing, CALL(ShowText, "text", 5), -1},
+    {"PutKeywordTimeout", Nothing, CALL(PutKeywordTimeout, 30), -1},
+    {"SelectRadioSystem refused", Fail("SelectRadioSystem"), CALL(SelectRadioSystem, 1), 0},
+    {"PutLogFileName", Nothing, CALL(PutLogFileName, "C:\\run.log", 11), -1},
+    {"GetLogFileName", Nothing,
+     [](const ProductModule& m) {
+       char buffer[32] = "";
+       const int result = GERAN_EXPORT(m, GetLogFileName)(buffer, 32);
+       readBack = buffer;
+       return result;
+     },
+     -1},
+    {"SendSIMsg", Nothing, CALL(SendSIMsg, 3, kBytes, 3), -1},
+    {"SendMsg refused", Fail("SendMsg"), CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
+    {"CipherMode", Nothing, CALL(CipherMode, 1, 2, 3, kKey, 3, kRand, 2, 9), -1},
+    {"WaitAccessBurst", Nothing, CALL(WaitAccessBurst, 1, -7, 2), -1},
+    {"GetAccessBurst", Value("AccessBurst", 35), Reading(READ(GetAccessBurst)), 0},
+    {"GetchannelRequestMsg", Value("ChannelRequest", 0xE5), Reading(READ(GetchannelRequestMsg)), 0},
+    {"GetAccessBurst refused", Fail("GetAccessBurst"), Reading(READ(GetAccessBurst)), 0},
+    {"ChangeTxPower", Nothing, CALL(ChangeTxPower, 0.1f, 3), -1},
+    {"ShiftRight", Value("ShiftAnswer", 7), CALL(ShiftRight, 1, 2), 7},
+    {"EnableVoiceSend", Nothing, CALL(EnableVoiceSend, 1, kSpeech, 3, 2), -1},
+    {"StartAuxSpeech", Nothing, CALL(StartAuxSpeech, 1, 5), -1},
+    {"AttachAuxSpeech", Nothing, CALL(AttachAuxSpeech, 2), -1},
+    {"StartAuxSpeech refused", Fail("AuxSpeech.Start"), CALL(StartAuxSpeech, 3, 0), 0},
+    {"ReleaseAuxSpeech", Nothing, CALL(ReleaseAuxSpeech), -1, false},
+    {"StartBERTest", SetCounters, CALL(StartBERTest, 1, 6), -1},
+    {"StopBERTest", Nothing, CALL(StopBERTest, 6), -1},
+    {"StartBERTest, a counter refused", Fail("BerCounterSet.GetEvents"), CALL(StartBERTest, 1, 6), 0},
+};
+
+class LocalServerTest : public ProductTest {
+ protected:
+  void SetUp() override {
+    Register(Server::Local);
+    ProductTest::SetUp();
+  }
+
+  Effect Observe(const Step& step) {
+    RemoveTraceFiles();
+    step.arm();
+    const size_t before = Journal().size();
+    readBack.clear();
+    StdoutCapture out;
+    const int result = step.call(module());
+    std::vector<std::string> calls = Journal();
+    calls.erase(calls.begin(), calls.begin() + static_cast<long>(before));
+    return Effect{result,
+                  calls,
+                  readBack,
+                  out.Take(),
+                  ReadFileBytes(kTest12),
+                  ReadFileBytes(kRemoteApi),
+                  ReadFileBytes(kCallBox)};
+  }
+
+  // The table's effects against a fresh product connected to the simulator served as server says.
+  std::vector<Effect> RunTable(Server server) {
+    Register(server);
+    Reload();
+    TestSetSim_Reset();
+    const bool elsewhere = TestSetSim_ServerProcessId() != static_cast<long>(GetCurrentProcessId());
+    EXPECT_EQ(elsewhere, server == Server::Local) << "where the simulator's objects live";
+    Connect();
+    std::vector<Effect> effects;
+    for (const Step& step : kSteps) effects.push_back(Observe(step));
+    return effects;
+  }
+};
+
+TEST_F(LocalServerTest, TheCommandsGiveWhatTheInProcessSimulatorGives) {
+  const std::vector<Effect> inProcess = RunTable(Server::InProcess);
+  const std::vector<Effect> local = RunTable(Server::Local);
+  for (size_t i = 0; i < kSteps.size(); ++i) {
+    EXPECT_EQ(inProcess[i].result, kSteps[i].result) << kSteps[i].name;
+    EXPECT_EQ(inProcess[i].calls.empty(), !kSteps[i].callsTestSet) << kSteps[i].name;
+    EXPECT_EQ(local[i], inProcess[i]) << kSteps[i].name;
+  }
+  EXPECT_TRUE(IsFailureReport(inProcess[1].out, "src/testset/reset.cpp", "Reset", "refused by the test set"));
+  EXPECT_GT(TestSetSim_LiveObjects(), 0) << "the product holds the test set in the server";
+  Unload();
+  EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "unloading the product released everything in the server";
+}
+
+}  // namespace
+}  // namespace geran::test
