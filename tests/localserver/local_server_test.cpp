@@ -6,9 +6,12 @@
 #include "simulator.h"
 
 #include <olectl.h>
+#include <winsvc.h>
 
 #include <functional>
+#include <memory>
 #include <ostream>
+#include <thread>
 
 extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
 
@@ -178,6 +181,184 @@ TEST_F(LocalServerTest, TheCommandsGiveWhatTheInProcessSimulatorGives) {
   EXPECT_GT(TestSetSim_LiveObjects(), 0) << "the product holds the test set in the server";
   Unload();
   EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "unloading the product released everything in the server";
+}
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// The local server's process, opened to be waited for or ended.
+Handle ServerProcess() {
+  return Handle(
+      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(TestSetSim_ServerProcessId())));
+}
+
+bool Ends(const Handle& process, DWORD milliseconds = 10000) {
+  return WaitForSingleObject(process.get(), milliseconds) == WAIT_OBJECT_0;
+}
+
+// What a call gets from a server whose process has gone: before the call, or during it.
+constexpr HRESULT kServerGone = HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
+constexpr HRESULT kCallCut = HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
+
+// An export whose call fails once the server has gone.
+struct Failure {
+  const char* label;  // its report's label; nullptr: it fails silently
+  Call call;
+};
+
+const std::vector<Failure> kAfterTheServer = {
+    {"Reset", CALL(Reset)},
+    {"StartScript", CALL(StartScript)},
+    {nullptr, CALL(ShowText, "text", 5)},
+    {"GetLogFileName",
+     [](const ProductModule& m) {
+       char buffer[8];
+       return GERAN_EXPORT(m, GetLogFileName)(buffer, 8);
+     }},
+    {"SendSIMsg", CALL(SendSIMsg, 3, kBytes, 3)},
+    {"Getaccess_burst_fn", Reading(READ(GetAccessBurst))},
+    {"B_RIGHT", CALL(ShiftRight, 1, 2)},
+    {"Getchannel_req_msg", CALL(EnableVoiceSend, 1, kSpeech, 3, 2)},
+    {"znGeranApiInterfaceDll_StartBERTest", CALL(StartBERTest, 1, 6)},
+};
+
+// Whether output ends in a report with label and the text for hr.
+::testing::AssertionResult EndsInReport(const std::string& output, const char* label, HRESULT hr) {
+  const std::string tail = std::string(":") + label + "\n" + MessageTextFor(hr);
+  if (output.find("COM EXCEPTION: ") != std::string::npos && output.size() >= tail.size() &&
+      output.compare(output.size() - tail.size(), tail.size(), tail) == 0)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "output \"" << output << "\" does not end in \"" << tail << "\"";
+}
+
+// Wine 8's COM service keeps the class objects of a server that was killed registered, and hands
+// them out, dead, until it restarts (Windows drops them itself): stopped here, it starts afresh with
+// the next request.
+void ForgetTheKilledServer() {
+  using Service = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, decltype(&CloseServiceHandle)>;
+  const Service manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT), CloseServiceHandle);
+  ASSERT_NE(manager, nullptr);
+  const Service service(OpenServiceW(manager.get(), L"RpcSs", SERVICE_STOP | SERVICE_QUERY_STATUS),
+                        CloseServiceHandle);
+  ASSERT_NE(service, nullptr);
+  SERVICE_STATUS status{};
+  ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
+  for (int i = 0;
+       i < 100 && QueryServiceStatus(service.get(), &status) && status.dwCurrentState != SERVICE_STOPPED; ++i)
+    Sleep(50);
+  EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(SERVICE_STOPPED));
+}
+
+class ServerFaultTest : public LocalServerTest {
+ protected:
+  // Connects anew after the server has gone: a fresh server answers.
+  void ExpectAFreshServer(DWORD killedId) {
+    ForgetTheKilledServer();
+    Reload();
+    Connect();
+    EXPECT_NE(TestSetSim_ServerProcessId(), static_cast<long>(killedId));
+    EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
+  }
+};
+
+TEST_F(ServerFaultTest, AServerKilledBetweenTwoCallsFailsEveryCallAndAFreshOneServesTheNextConnection) {
+  Connect();
+  const DWORD killedId = static_cast<DWORD>(TestSetSim_ServerProcessId());
+  const Handle server = ServerProcess();
+  ASSERT_NE(server, nullptr);
+  ASSERT_TRUE(TerminateProcess(server.get(), 9));
+  ASSERT_TRUE(Ends(server));
+  const DWORD start = GetTickCount();
+  for (const Failure& failure : kAfterTheServer) {
+    StdoutCapture out;
+    EXPECT_EQ(failure.call(module()), 0) << failure.label;
+    const std::string output = out.Take();
+    if (failure.label == nullptr)
+      EXPECT_EQ(output, "");
+    else
+      EXPECT_TRUE(EndsInReport(output, failure.label, kServerGone));
+  }
+  EXPECT_LT(GetTickCount() - start, 10000u) << "nothing waits for the server that has gone";
+  ExpectAFreshServer(killedId);
+}
+
+// Ends the server's process after a while, from another thread; joined on destruction.
+class DelayedKill {
+ public:
+  DelayedKill(const Handle& server, DWORD milliseconds)
+      : thread_([&server, milliseconds] {
+          Sleep(milliseconds);
+          TerminateProcess(server.get(), 9);
+        }) {}
+  ~DelayedKill() { thread_.join(); }
+  DelayedKill(const DelayedKill&) = delete;
+  DelayedKill& operator=(const DelayedKill&) = delete;
+
+ private:
+  std::thread thread_;
+};
+
+// With waits in real time, the run is in its first two-second wait when the server goes.
+TEST_F(ServerFaultTest, AServerThatDiesDuringABerRunEndsTheRunWithAReport) {
+  Connect();
+  const DWORD killedId = static_cast<DWORD>(TestSetSim_ServerProcessId());
+  const Handle server = ServerProcess();
+  TestSetSim_SetValue("RealTimeWait", 1);
+  StdoutCapture out;
+  int result = 1;
+  {
+    const DelayedKill kill(server, 1000);
+    result = GERAN_EXPORT(module(), StartBERTest)(10, 6);
+  }
+  const std::string output = out.Take();
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(EndsInReport(output, "znGeranApiInterfaceDll_StartBERTest", kCallCut));
+  EXPECT_EQ(ReadFileBytes(kTest12), OnDisk("znGeranApiInterfaceDll_StartBERTest returned hr : 0\n"
+                                           "znGeranApiInterfaceDll_StartBERTest Faied with hr = " +
+                                           std::to_string(kCallCut) + "\n"));
+  ExpectAFreshServer(killedId);
+}
+
+// COM has no time limit on a call: the caller waits as long as the server takes, however long that
+// is, and is let go when the server's process ends.
+TEST_F(ServerFaultTest, ACallToAServerThatDoesNotAnswerWaitsUntilItsProcessEnds) {
+  Connect();
+  const DWORD killedId = static_cast<DWORD>(TestSetSim_ServerProcessId());
+  const Handle server = ServerProcess();
+  TestSetSim_SetValue("RealTimeWait", 1);
+  const DWORD start = GetTickCount();
+  StdoutCapture out;
+  int result = 1;
+  {
+    const DelayedKill kill(server, 3000);
+    result = GERAN_EXPORT(module(), WaitTime)(600000);
+  }
+  const DWORD waited = GetTickCount() - start;
+  const std::string output = out.Take();
+  EXPECT_EQ(result, 0);
+  EXPECT_GE(waited, 2900u) << "the call waited for the server";
+  EXPECT_LT(waited, 20000u) << "the call ended with the server's process";
+  EXPECT_TRUE(EndsInReport(output, "WaitTime", kCallCut));
+  ExpectAFreshServer(killedId);
+}
+
+// The connection belongs to the thread that made it; through a proxy, another thread is refused
+// (in-process, the simulator would answer it).
+TEST_F(LocalServerTest, ACallFromAnotherThreadIsRefusedWithAReport) {
+  Connect();
+  int result = 1;
+  std::string output;
+  std::thread([&] {
+    StdoutCapture out;
+    result = GERAN_EXPORT(module(), Reset)();
+    output = out.Take();
+  }).join();
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(IsFailureReport(output, "src/testset/reset.cpp", "Reset", MessageTextFor(RPC_E_WRONG_THREAD)));
+  EXPECT_EQ(Calls(), std::vector<std::string>{}) << "the refused call never reached the test set";
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1) << "the connecting thread still works";
 }
 
 }  // namespace
