@@ -16,14 +16,17 @@ void SetConnection(TestSetApi* testSet);
 // The aux speech slot; released at unload before the connection.
 AuxSpeechPtr& AuxSpeechSlot();
 
+// Lets the references go without releasing them, as the process ends.
+void AbandonReferencesAtExit();
+
 // Creates an automation object: CoCreateInstance (CLSCTX_ALL, IUnknown), OleRun, QueryInterface
 // for target's interface. Returns the HRESULT of the last step made; target is null on failure.
 template <class SmartPtr>
 HRESULT CreateServerObject(REFCLSID classId, SmartPtr& target) {
   target = nullptr;
   IUnknownPtr unknown;
-  HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_ALL, IID_IUnknown,
-                                reinterpret_cast<void**>(&unknown));
+  HRESULT hr =
+      CoCreateInstance(classId, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&unknown));
   if (SUCCEEDED(hr)) hr = OleRun(unknown);
   if (SUCCEEDED(hr)) hr = unknown->QueryInterface(SmartPtr::GetIID(), reinterpret_cast<void**>(&target));
   if (FAILED(hr)) target = nullptr;

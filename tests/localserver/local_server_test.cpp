@@ -8,6 +8,7 @@
 #include <olectl.h>
 #include <winsvc.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -359,6 +360,39 @@ TEST_F(LocalServerTest, ACallFromAnotherThreadIsRefusedWithAReport) {
   EXPECT_TRUE(IsFailureReport(output, "src/testset/reset.cpp", "Reset", MessageTextFor(RPC_E_WRONG_THREAD)));
   EXPECT_EQ(Calls(), std::vector<std::string>{}) << "the refused call never reached the test set";
   EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1) << "the connecting thread still works";
+}
+
+// Run as a child process by the test below: connects, then ends its process still holding the
+// connection. Its exit code is the local server's process id, or 0 when it could not connect.
+TEST(LocalServerChild, DISABLED_ExitsWhileConnected) {
+  Register(Server::Local);
+  TestSetSim_Reset();
+  const auto* module = new ProductModule();  // never unloaded: the process ends holding it
+  const bool connected =
+      GERAN_EXPORT(*module, InitialiseSystem)() == -1 && GERAN_EXPORT(*module, Reset)() == -1;
+  std::exit(connected ? static_cast<int>(TestSetSim_ServerProcessId()) : 0);
+}
+
+// The product lets its references go at process exit without a call to the server, which ends with
+// its last client.
+TEST(LocalServerExit, AProcessThatEndsWhileConnectedEndsAtOnceAndItsServerWithIt) {
+  wchar_t program[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
+  std::wstring command =
+      std::wstring(L"\"") + program +
+      L"\" --gtest_also_run_disabled_tests --gtest_filter=LocalServerChild.DISABLED_ExitsWhileConnected";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+  const Handle process(child.hProcess), thread(child.hThread);
+  ASSERT_TRUE(Ends(process, 60000)) << "the child hangs at its exit";
+  DWORD serverId = 0;
+  GetExitCodeProcess(process.get(), &serverId);
+  ASSERT_NE(serverId, 0u) << "the child connected and called";
+  const Handle server(OpenProcess(SYNCHRONIZE, FALSE, serverId));
+  EXPECT_TRUE(server == nullptr || Ends(server)) << "the server ends with its last client";
 }
 
 }  // namespace
