@@ -5,14 +5,17 @@
 #include "failure_report.h"
 #include "simulator.h"
 
+#include <TestSetApi.h>
 #include <olectl.h>
 #include <winsvc.h>
 
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <thread>
+#include <utility>
 
 extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
 
@@ -182,6 +185,40 @@ TEST_F(LocalServerTest, TheCommandsGiveWhatTheInProcessSimulatorGives) {
   EXPECT_GT(TestSetSim_LiveObjects(), 0) << "the product holds the test set in the server";
   Unload();
   EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "unloading the product released everything in the server";
+}
+
+// The value of a server key of the test set's class under classes, or nothing when it is missing.
+std::optional<std::wstring> ServerKey(const wchar_t* kind, HKEY root = HKEY_LOCAL_MACHINE) {
+  wchar_t clsid[40];
+  StringFromGUID2(CLSID_TestSetObject, clsid, 40);
+  const std::wstring key = std::wstring(L"Software\\Classes\\CLSID\\") + clsid + L"\\" + kind;
+  wchar_t value[MAX_PATH] = L"";
+  DWORD size = sizeof value;
+  if (RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(value);
+}
+
+// Each registration leaves one kind of server key, so CLSCTX_ALL finds the kind registered last;
+// the words of DllInstall's command line may come in any case and order, apart by spaces or commas.
+TEST(LocalServerRegistration, RegistrationChoosesOneKindOfServer) {
+  wchar_t dll[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(GetModuleHandleW(L"TestSetSimulator.dll"), dll, MAX_PATH), 0u);
+  std::wstring exe = dll;
+  exe = L"\"" + exe.substr(0, exe.find_last_of(L'\\') + 1) + L"TestSetSimulator.exe\"";
+  for (const auto& [words, root] :
+       {std::pair{L"local", HKEY_LOCAL_MACHINE}, std::pair{L"LOCAL", HKEY_LOCAL_MACHINE},
+        std::pair{L"user local", HKEY_CURRENT_USER}, std::pair{L"local,user", HKEY_CURRENT_USER}}) {
+    Register(Server::InProcess);
+    ASSERT_EQ(DllInstall(TRUE, L"user"), S_OK);
+    ASSERT_EQ(DllInstall(TRUE, words), S_OK);
+    EXPECT_EQ(ServerKey(L"InprocServer32", root), std::nullopt) << words;
+    EXPECT_EQ(ServerKey(L"LocalServer32", root), exe) << words;
+  }
+  ASSERT_EQ(DllInstall(FALSE, L"user"), S_OK);
+  Register(Server::InProcess);
+  EXPECT_EQ(ServerKey(L"InprocServer32"), std::wstring(dll));
+  EXPECT_EQ(ServerKey(L"LocalServer32"), std::nullopt);
 }
 
 struct HandleCloser {
