@@ -347,7 +347,7 @@ TEST_F(ServerFaultTest, AServerThatDiesDuringABerRunEndsTheRunWithAReport) {
   StdoutCapture out;
   int result = 1;
   {
-    const DelayedKill kill(server, 1000);
+    const DelayedKill kill(server, 500);
     result = GERAN_EXPORT(module(), StartBERTest)(10, 6);
   }
   const std::string output = out.Take();
@@ -370,13 +370,13 @@ TEST_F(ServerFaultTest, ACallToAServerThatDoesNotAnswerWaitsUntilItsProcessEnds)
   StdoutCapture out;
   int result = 1;
   {
-    const DelayedKill kill(server, 3000);
+    const DelayedKill kill(server, 1500);
     result = GERAN_EXPORT(module(), WaitTime)(600000);
   }
   const DWORD waited = GetTickCount() - start;
   const std::string output = out.Take();
   EXPECT_EQ(result, 0);
-  EXPECT_GE(waited, 2900u) << "the call waited for the server";
+  EXPECT_GE(waited, 1400u) << "the call waited for the server";
   EXPECT_LT(waited, 20000u) << "the call ended with the server's process";
   EXPECT_TRUE(EndsInReport(output, "WaitTime", kCallCut));
   ExpectAFreshServer(killedId);
