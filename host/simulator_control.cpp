@@ -27,16 +27,26 @@ Function EntryOrThrow(HMODULE simulator, const std::string& path, const char* na
 
 #define GERAN_SIM_ENTRY(simulator, path, Name) EntryOrThrow<decltype(&Name)>(simulator, path, #Name)
 
-// The in-process server path registered for the test set's class, or "" when there is none.
-std::string RegisteredServer() {
+// The server registered for the test set's class under key ("InprocServer32" or "LocalServer32"),
+// without quotes, or "" when there is none.
+std::string RegisteredServer(const wchar_t* kind) {
   wchar_t clsid[64];
   StringFromGUID2(CLSID_TestSetObject, clsid, 64);
-  const std::wstring key = std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32";
+  const std::wstring key = std::wstring(L"CLSID\\") + clsid + L"\\" + kind;
   wchar_t path[MAX_PATH] = L"";
   DWORD size = sizeof path;
   const LSTATUS status =
       RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path, &size);
-  return status == ERROR_SUCCESS ? Narrow(path) : "";
+  std::string server = status == ERROR_SUCCESS ? Narrow(path) : "";
+  if (server.size() >= 2 && server.front() == '"' && server.back() == '"')
+    server = server.substr(1, server.size() - 2);
+  return server;
+}
+
+// The DLL or, as a local server, the executable that COM serves the test set from; "" when none.
+std::string RegisteredServer() {
+  const std::string inProcess = RegisteredServer(L"InprocServer32");
+  return inProcess.empty() ? RegisteredServer(L"LocalServer32") : inProcess;
 }
 
 }  // namespace
@@ -59,7 +69,8 @@ std::string ArmSimulatorOrThrow(const Options& options) {
                fault.description ? description.c_str() : nullptr, fault.times);
   }
   const std::string registered = RegisteredServer();
-  if (SamePath(registered, path)) return "";
+  // As a local server, the simulator beside the host forwards the settings to its executable.
+  if (SamePath(registered, path) || SamePath(registered, BesideHost("TestSetSimulator.exe"))) return "";
   return registered.empty() ? "the test set's class is not registered"
                             : "COM loads the test set from " + registered + ", not from " + path;
 }

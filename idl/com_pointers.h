@@ -22,3 +22,4 @@ _COM_SMARTPTR_TYPEDEF(AuxSpeech, __uuidof(AuxSpeech));
 _COM_SMARTPTR_TYPEDEF(BerMeasurement, __uuidof(BerMeasurement));
 _COM_SMARTPTR_TYPEDEF(BerCounterGroup, __uuidof(BerCounterGroup));
 _COM_SMARTPTR_TYPEDEF(BerCounterSet, __uuidof(BerCounterSet));
+_COM_SMARTPTR_TYPEDEF(SimulatorControl, __uuidof(SimulatorControl));

@@ -1,5 +1,6 @@
 // IUnknown, IDispatch (from the embedded type library) and ISupportErrorInfo of a simulator object
-// that offers one dual interface.
+// that offers one dual interface. Lifetime is what the object counts as while it lives: a live
+// object of the test set, or a control connection of the local server.
 #pragma once
 
 #include "simulator.h"
@@ -8,7 +9,7 @@
 
 namespace geran::sim {
 
-template <class Interface>
+template <class Interface, class Lifetime = LiveObject>
 class ComObject : public Interface, public ISupportErrorInfo {
  public:
   ComObject() = default;
@@ -87,7 +88,7 @@ class ComObject : public Interface, public ISupportErrorInfo {
       {&IID_ISupportErrorInfo, AsErrorInfoSupport},
   };
 
-  LiveObject live_;
+  Lifetime live_;
   std::atomic<ULONG> references_{1};
 };
 

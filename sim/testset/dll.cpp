@@ -3,6 +3,7 @@
 
 #include <olectl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -16,6 +17,7 @@ namespace {
 HMODULE module = nullptr;
 std::atomic<long> liveObjects{0};
 std::atomic<long> serverLocks{0};
+std::atomic<long> controlConnections{0};
 
 // The class factories are static and not counted as live objects: they live as long as the module,
 // and IClassFactory::LockServer holds the module in memory instead.
@@ -50,19 +52,9 @@ class ClassFactory final : public IClassFactory {
   Create create_;
 };
 
-struct ServedClass {
-  const CLSID* clsid;
-  const wchar_t* name;
-  ClassFactory* factory;
-};
-
 ClassFactory testSetFactory("CreateInstance", CreateTestSet);
 ClassFactory auxSpeechFactory("AuxSpeech.CreateInstance", CreateAuxSpeech);
-
-const ServedClass kClasses[] = {
-    {&CLSID_TestSetObject, L"GERAN test set", &testSetFactory},
-    {&CLSID_AuxSpeechObject, L"GERAN aux speech source", &auxSpeechFactory},
-};
+ClassFactory controlFactory("SimulatorControl.CreateInstance", CreateSimulatorControl);
 
 // ---- Registration ----
 
@@ -88,18 +80,38 @@ HRESULT WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, con
   return HRESULT_FROM_WIN32(status);
 }
 
-HRESULT RegisterServedClass(HKEY classes, const ServedClass& served, const std::wstring& modulePath) {
+HRESULT DeleteKey(HKEY root, const std::wstring& path) {
+  const LONG status = RegDeleteTreeW(root, path.c_str());
+  return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+}
+
+// Where the classes are served: this DLL in the client's process, or TestSetSimulator.exe beside it.
+enum class ServerKind { InProcess, Local };
+
+std::wstring LocalServerCommand(const std::wstring& modulePath) {
+  return L"\"" + modulePath.substr(0, modulePath.find_last_of(L'\\') + 1) + L"TestSetSimulator.exe\"";
+}
+
+// A class has one kind of server key, so CLSCTX_ALL finds the kind registered last.
+HRESULT RegisterServedClass(HKEY classes, const ServedClass& served, const std::wstring& modulePath,
+                            ServerKind kind) {
   const std::wstring key = L"CLSID\\" + GuidText(*served.clsid);
+  const std::wstring inProcess = key + L"\\InprocServer32", local = key + L"\\LocalServer32";
   HRESULT hr = WriteValue(classes, key, nullptr, served.name);
-  if (SUCCEEDED(hr)) hr = WriteValue(classes, key + L"\\InprocServer32", nullptr, modulePath);
-  if (SUCCEEDED(hr)) hr = WriteValue(classes, key + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+  if (kind == ServerKind::Local) {
+    if (SUCCEEDED(hr)) hr = WriteValue(classes, local, nullptr, LocalServerCommand(modulePath));
+    if (SUCCEEDED(hr)) hr = DeleteKey(classes, inProcess);
+  } else {
+    if (SUCCEEDED(hr)) hr = WriteValue(classes, inProcess, nullptr, modulePath);
+    if (SUCCEEDED(hr)) hr = WriteValue(classes, inProcess, L"ThreadingModel", L"Apartment");
+    if (SUCCEEDED(hr)) hr = DeleteKey(classes, local);
+  }
   if (SUCCEEDED(hr)) hr = WriteValue(classes, key + L"\\TypeLib", nullptr, GuidText(LIBID_GeranTestSetLib));
   return hr;
 }
 
 HRESULT UnregisterServedClass(HKEY classes, const ServedClass& served) {
-  const LONG status = RegDeleteTreeW(classes, (L"CLSID\\" + GuidText(*served.clsid)).c_str());
-  return status == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(status);
+  return DeleteKey(classes, L"CLSID\\" + GuidText(*served.clsid));
 }
 
 HRESULT UpdateTypeLib(bool perUser, bool install) {
@@ -123,9 +135,10 @@ HRESULT UpdateTypeLib(bool perUser, bool install) {
   return removed == TYPE_E_REGISTRYACCESS ? S_OK : removed;
 }
 
-// Registers (install) or removes every class of the table and the type library, under
-// HKLM\Software\Classes or, per user, HKCU\Software\Classes.
-HRESULT UpdateRegistration(bool perUser, bool install) {
+// Registers (install) or removes every served class and the type library, under
+// HKLM\Software\Classes or, per user, HKCU\Software\Classes. The type library's registration
+// also gives the interfaces their proxies and stubs across processes (automation marshaling).
+HRESULT UpdateRegistration(bool perUser, bool install, ServerKind kind = ServerKind::InProcess) {
   HKEY opened = nullptr;
   const LONG status = RegCreateKeyExW(perUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, L"Software\\Classes",
                                       0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
@@ -133,13 +146,25 @@ HRESULT UpdateRegistration(bool perUser, bool install) {
   const Key classes(opened);
   wchar_t modulePath[MAX_PATH];
   GetModuleFileNameW(module, modulePath, MAX_PATH);
-  for (const ServedClass& served : kClasses) {
-    const HRESULT hr = install ? RegisterServedClass(classes.get(), served, modulePath)
+  for (const ServedClass& served : ServedClasses()) {
+    const HRESULT hr = install ? RegisterServedClass(classes.get(), served, modulePath, kind)
                                : UnregisterServedClass(classes.get(), served);
     if (FAILED(hr)) return install ? SELFREG_E_CLASS : hr;
   }
   const HRESULT hr = UpdateTypeLib(perUser, install);
   return FAILED(hr) && install ? SELFREG_E_TYPELIB : hr;
+}
+
+// Whether the space- or comma-separated words of line include word (case ignored).
+bool HasWord(LPCWSTR line, const wchar_t* word) {
+  if (line == nullptr) return false;
+  const std::wstring text(line);
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find_first_of(L" ,", start), text.size());
+    if (_wcsicmp(text.substr(start, end - start).c_str(), word) == 0) return true;
+    start = end + 1;
+  }
+  return false;
 }
 
 }  // namespace
@@ -149,6 +174,20 @@ HMODULE ModuleHandle() { return module; }
 LiveObject::LiveObject() { ++liveObjects; }
 LiveObject::~LiveObject() { --liveObjects; }
 long LiveObjects() { return liveObjects; }
+
+ControlConnection::ControlConnection() { ++controlConnections; }
+ControlConnection::~ControlConnection() { --controlConnections; }
+
+bool ModuleInUse() { return liveObjects != 0 || serverLocks != 0 || controlConnections != 0; }
+
+const std::vector<ServedClass>& ServedClasses() {
+  static const std::vector<ServedClass> classes = {
+      {&CLSID_TestSetObject, L"GERAN test set", &testSetFactory},
+      {&CLSID_AuxSpeechObject, L"GERAN aux speech source", &auxSpeechFactory},
+      {&CLSID_SimulatorControlObject, L"GERAN test set simulator control", &controlFactory},
+  };
+  return classes;
+}
 
 }  // namespace geran::sim
 
@@ -165,7 +204,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  for (const ServedClass& served : kClasses)
+  for (const ServedClass& served : ServedClasses())
     if (IsEqualCLSID(clsid, *served.clsid)) return served.factory->QueryInterface(iid, object);
   return CLASS_E_CLASSNOTAVAILABLE;
 }
@@ -176,8 +215,11 @@ STDAPI DllRegisterServer() { return UpdateRegistration(false, true); }
 
 STDAPI DllUnregisterServer() { return UpdateRegistration(false, false); }
 
-// regsvr32 /i:user (or /n /i:user) registers for the current user only, under HKCU.
+// regsvr32 /i:user (or /n /i:user) registers for the current user only, under HKCU; /i:local
+// registers TestSetSimulator.exe as the classes' local server instead of this DLL; /i:"user local"
+// does both.
 STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
-  const bool perUser = commandLine != nullptr && _wcsicmp(commandLine, L"user") == 0;
-  return UpdateRegistration(perUser, install != FALSE);
+  const bool perUser = HasWord(commandLine, L"user");
+  const ServerKind kind = HasWord(commandLine, L"local") ? ServerKind::Local : ServerKind::InProcess;
+  return UpdateRegistration(perUser, install != FALSE, kind);
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include <com_pointers.h>
 #include <journal/call_format.h>
@@ -31,6 +32,43 @@ class LiveObject {
   LiveObject& operator=(const LiveObject&) = delete;
 };
 long LiveObjects();
+
+// A client's connection to the control object of the local server: keeps the server running, but
+// is no live object of the test set.
+class ControlConnection {
+ public:
+  ControlConnection();
+  ~ControlConnection();
+  ControlConnection(const ControlConnection&) = delete;
+  ControlConnection& operator=(const ControlConnection&) = delete;
+};
+// Whether any live object, class-factory lock or control connection holds the module.
+bool ModuleInUse();
+
+// The classes the module serves: registered in the registry, and with COM by the local server.
+struct ServedClass {
+  const CLSID* clsid;
+  const wchar_t* name;
+  IClassFactory* factory;
+};
+const std::vector<ServedClass>& ServedClasses();
+
+// ---- Local server (local_server.cpp) ----
+
+// Whether this process serves the classes as TestSetSimulator.exe.
+bool ServingLocally();
+// Keeps the local server running until the client process ends.
+HRESULT AttachClient(DWORD processId);
+
+// ---- Error objects across processes (error_transport.cpp) ----
+
+// Makes the error object of a failing call in the local server the client's, as in-process; for
+// the server and each of its clients, once per process.
+void CarryErrorObjectsAcrossProcesses();
+
+// Text that crosses to the other process as a BSTR: each byte one character, narrowed back exactly.
+_bstr_t WidenBytes(const std::string& bytes);
+std::string NarrowBytes(BSTR text);
 
 // ---- Type library (type_library.cpp) ----
 
@@ -91,6 +129,9 @@ void ResetBerModel();
 
 void ResetTestSetState();
 
+// Empties the journal, clears faults, settings, the BER model and the test-set state.
+void ResetSimulator();
+
 // ---- Aux speech objects (aux_speech.cpp) ----
 
 // An aux speech object as the journal names it: by its creation number when it is a live object of
@@ -102,6 +143,7 @@ void ResetAuxSpeechNumbers();
 
 HRESULT CreateTestSet(REFIID iid, void** object);
 HRESULT CreateAuxSpeech(REFIID iid, void** object);
+HRESULT CreateSimulatorControl(REFIID iid, void** object);
 
 // A new object asked for iid; the caller gets the only reference.
 template <class Object, class... Args>

@@ -23,6 +23,9 @@ std::shared_ptr<recording::CallJournal>& CallJournalSlot();
 // The aux speech slot; released at unload before the connection.
 AuxSpeechPtr& AuxSpeechSlot();
 
+// Lets the references go without releasing them, as the process ends.
+void AbandonReferencesAtExit();
+
 // Creates an automation object: CoCreateInstance (CLSCTX_ALL, IUnknown), OleRun, QueryInterface
 // for target's interface. Returns the HRESULT of the last step made; target is null on failure.
 template <class SmartPtr>

@@ -18,10 +18,11 @@ import zipfile
 PRODUCT_FILES = {"znGeranApiInterfaceDll.dll", "include/znGeranApiInterfaceDll.h",
                  "lib/libznGeranApiInterfaceDll.dll.a", "lib/znGeranApiInterfaceDll.lib",
                  "lib/znGeranApiInterfaceDll.def", "SHA256SUMS", "README.md"}
-DEVKIT_FILES = {"TestSetSimulator.dll", "ParameterHandler.dll", "GERANScenarioLib.dll", "geranhost.exe",
-                "MasterParameters.ini", "examples/demo.gts", "examples/MasterParameters.ini",
+DEVKIT_FILES = {"TestSetSimulator.dll", "TestSetSimulator.exe", "ParameterHandler.dll", "GERANScenarioLib.dll",
+                "geranhost.exe", "MasterParameters.ini", "examples/demo.gts", "examples/MasterParameters.ini",
                 "SHA256SUMS.devkit"}
-STAND_INS = {"TestSetSimulator.dll", "ParameterHandler.dll", "GERANScenarioLib.dll", "geranhost.exe"}
+STAND_INS = {"TestSetSimulator.dll", "TestSetSimulator.exe", "ParameterHandler.dll", "GERANScenarioLib.dll",
+             "geranhost.exe"}
 
 
 def run(command, cwd=None):

@@ -1,4 +1,6 @@
-/* TestSetSim.h - control API of TestSetSimulator.dll, for tests, the script host and benchmarks. */
+/* TestSetSim.h - control API of TestSetSimulator.dll, for tests, the script host and benchmarks.
+ * When the simulator's classes are registered as a local server (regsvr32 /i:local), each call is
+ * forwarded to the server process, which it starts if need be. */
 #ifndef GERAN_TEST_SET_SIM_H
 #define GERAN_TEST_SET_SIM_H
 
@@ -40,8 +42,12 @@ void WINAPI TestSetSim_SetValue(const char* name, long value);
 /* Text values: "LogFileName" (NULL: a null BSTR). */
 void WINAPI TestSetSim_SetText(const char* name, const wchar_t* text);
 
-/* The simulator's COM objects alive now. */
+/* The simulator's COM objects alive now; -1 when the local server cannot be reached. */
 long WINAPI TestSetSim_LiveObjects(void);
+
+/* The id of the process that serves the simulator's objects: this one, or that of the local server
+ * (TestSetSimulator.exe) when the classes are registered as a local server. */
+long WINAPI TestSetSim_ServerProcessId(void);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,63 @@
+// The control object of the local server: the control API of TestSetSim.h for clients in another
+// process, which TestSetSimulator.dll forwards to when the classes are served by the local server.
+#include "com_object.h"
+
+#include <TestSetSim.h>
+
+namespace geran::sim {
+namespace {
+
+class SimulatorControlImpl final : public ComObject<SimulatorControl, ControlConnection> {
+ public:
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    ResetSimulator();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE JournalCount(LONG* count) override {
+    return Put(count, geran::sim::JournalCount());
+  }
+  HRESULT STDMETHODCALLTYPE JournalEntry(LONG index, BSTR* entry) override {
+    if (entry == nullptr) return E_POINTER;
+    *entry = nullptr;
+    const std::optional<std::string> found = geran::sim::JournalEntry(index);
+    if (!found) return S_FALSE;
+    *entry = WidenBytes(*found).Detach();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE FailCall(BSTR method, LONG call, LONG hresult, BSTR description,
+                                     LONG times) override {
+    if (method == nullptr) return E_INVALIDARG;
+    ArmFault(NarrowBytes(method).c_str(), call, hresult, description, times);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE CrashCall(BSTR method, LONG call) override {
+    if (method == nullptr) return E_INVALIDARG;
+    ArmCrash(NarrowBytes(method).c_str(), call);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetValue(BSTR name, LONG value) override {
+    if (name == nullptr) return E_INVALIDARG;
+    geran::sim::SetValue(NarrowBytes(name).c_str(), value);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetText(BSTR name, BSTR text) override {
+    if (name == nullptr) return E_INVALIDARG;
+    geran::sim::SetText(NarrowBytes(name).c_str(), text);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE LiveObjects(LONG* count) override {
+    return Put(count, geran::sim::LiveObjects());
+  }
+  HRESULT STDMETHODCALLTYPE ServerProcessId(LONG* id) override { return Put(id, GetCurrentProcessId()); }
+  HRESULT STDMETHODCALLTYPE AttachClient(LONG processId) override {
+    return geran::sim::AttachClient(static_cast<DWORD>(processId));
+  }
+};
+
+}  // namespace
+
+HRESULT CreateSimulatorControl(REFIID iid, void** object) {
+  return CreateObject<SimulatorControlImpl>(iid, object);
+}
+
+}  // namespace geran::sim

@@ -1,0 +1,436 @@
+// The product against the simulator served from a process of its own (TestSetSimulator.exe): a
+// table of commands from the connection, general, cell, speech and BER suites gives the same
+// results, test-set calls, output and trace files as against the in-process simulator; then the
+// faults that only a process boundary brings.
+#include "failure_report.h"
+#include "simulator.h"
+
+#include <TestSetApi.h>
+#include <olectl.h>
+#include <winsvc.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <thread>
+#include <utility>
+
+extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
+
+namespace geran::test {
+namespace {
+
+enum class Server { InProcess, Local };
+
+void Register(Server server) {
+  ASSERT_EQ(server == Server::Local ? DllInstall(TRUE, L"local") : DllRegisterServer(), S_OK);
+}
+
+constexpr HRESULT kRefused = static_cast<HRESULT>(0x80040207);  // no system text: "IDispatch error #7"
+constexpr const wchar_t* kRefusedDescription = L"refused by the test set";
+
+// What one export call caused.
+struct Effect {
+  int result;
+  std::vector<std::string> calls;
+  std::string value;  // what the call read back, where it reads something
+  std::string out, test12, remoteApi, callBox;
+  bool operator==(const Effect& other) const {
+    return result == other.result && calls == other.calls && value == other.value && out == other.out &&
+           test12 == other.test12 && remoteApi == other.remoteApi && callBox == other.callBox;
+  }
+};
+void PrintTo(const Effect& effect, std::ostream* os) {
+  *os << "result " << effect.result << ", value \"" << effect.value << "\", out \"" << effect.out
+      << "\", Test12 \"" << effect.test12 << "\", GeranRemoteAPI \"" << effect.remoteApi
+      << "\", GeranCallBoxNew \"" << effect.callBox << "\", calls:";
+  for (const std::string& call : effect.calls) *os << "\n  " << call;
+}
+
+std::string readBack;  // what the last reading call read
+
+using Call = std::function<int(const ProductModule&)>;
+#define CALL(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
+// An export that reads an int back into value.
+#define READ(Name) [](const ProductModule& m, int* value) { return GERAN_EXPORT(m, Name)(value); }
+
+// An int the call reads back, kept as text.
+template <class Read>
+Call Reading(Read read) {
+  return [read](const ProductModule& m) {
+    int value = 0x5A5A5A5A;
+    const int result = read(m, &value);
+    readBack = std::to_string(value);
+    return result;
+  };
+}
+
+struct Step {
+  const char* name;
+  std::function<void()> arm;  // faults and values for the call
+  Call call;
+  int result;  // what the product returns, against either server
+  bool callsTestSet = true;
+};
+
+void Nothing() {}
+std::function<void()> Fail(const char* method, const wchar_t* description = kRefusedDescription) {
+  return [=] { TestSetSim_FailMethod(method, kRefused, description, 1); };
+}
+std::function<void()> Value(const char* name, long value) {
+  return [=] { TestSetSim_SetValue(name, value); };
+}
+
+const int kBytes[] = {20, 300, -1};
+const double kKey[] = {1.9, 255.0, 300.7};
+const double kRand[] = {-1.5, 256.0};
+const double kSpeech[] = {0.5, 255.9, 300};
+
+// The BER counters the test set reports, 1 to 12 in record order.
+void SetCounters() {
+  long value = 0;
+  for (const char* set : {"fer", "c1a", "c1b", "c2"})
+    for (const char* counter : {"samples", "events", "lastfn"})
+      TestSetSim_SetValue(("Ber." + std::string(set) + "." + counter).c_str(), ++value);
+}
+
+// Each kind of argument and result that crosses the boundary: numbers, floats, strings and byte
+// arrays in VARIANTs, BSTRs out, out values, interface pointers both ways, error information.
+const std::vector<Step> kSteps = {
+    {"Reset", Nothing, CALL(Reset), -1},
+    {"Reset refused with a description", Fail("Reset"), CALL(Reset), 0},
+    {"Reset refused without a description", Fail("Reset", nullptr), CALL(Reset), 0},
+    {"StartScript", Nothing, CALL(StartScript), -1},
+    {"ShowText", Nothing, CALL(ShowText, "text", 5), -1},
+    {"PutKeywordTimeout", Nothing, CALL(PutKeywordTimeout, 30), -1},
+    {"SelectRadioSystem refused", Fail("SelectRadioSystem"), CALL(SelectRadioSystem, 1), 0},
+    {"PutLogFileName", Nothing, CALL(PutLogFileName, "C:\\run.log", 11), -1},
+    {"GetLogFileName", Nothing,
+     [](const ProductModule& m) {
+       char buffer[32] = "";
+       const int result = GERAN_EXPORT(m, GetLogFileName)(buffer, 32);
+       readBack = buffer;
+       return result;
+     },
+     -1},
+    {"SendSIMsg", Nothing, CALL(SendSIMsg, 3, kBytes, 3), -1},
+    {"SendMsg refused", Fail("SendMsg"), CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
+    {"CipherMode", Nothing, CALL(CipherMode, 1, 2, 3, kKey, 3, kRand, 2, 9), -1},
+    {"WaitAccessBurst", Nothing, CALL(WaitAccessBurst, 1, -7, 2), -1},
+    {"GetAccessBurst", Value("AccessBurst", 35), Reading(READ(GetAccessBurst)), 0},
+    {"GetchannelRequestMsg", Value("ChannelRequest", 0xE5), Reading(READ(GetchannelRequestMsg)), 0},
+    {"GetAccessBurst refused", Fail("GetAccessBurst"), Reading(READ(GetAccessBurst)), 0},
+    {"ChangeTxPower", Nothing, CALL(ChangeTxPower, 0.1f, 3), -1},
+    {"ShiftRight", Value("ShiftAnswer", 7), CALL(ShiftRight, 1, 2), 7},
+    {"EnableVoiceSend", Nothing, CALL(EnableVoiceSend, 1, kSpeech, 3, 2), -1},
+    {"StartAuxSpeech", Nothing, CALL(StartAuxSpeech, 1, 5), -1},
+    {"AttachAuxSpeech", Nothing, CALL(AttachAuxSpeech, 2), -1},
+    {"StartAuxSpeech refused", Fail("AuxSpeech.Start"), CALL(StartAuxSpeech, 3, 0), 0},
+    {"ReleaseAuxSpeech", Nothing, CALL(ReleaseAuxSpeech), -1, false},
+    {"StartBERTest", SetCounters, CALL(StartBERTest, 1, 6), -1},
+    {"StopBERTest", Nothing, CALL(StopBERTest, 6), -1},
+    {"StartBERTest, a counter refused", Fail("BerCounterSet.GetEvents"), CALL(StartBERTest, 1, 6), 0},
+};
+
+class LocalServerTest : public ProductTest {
+ protected:
+  void SetUp() override {
+    Register(Server::Local);
+    ProductTest::SetUp();
+  }
+
+  Effect Observe(const Step& step) {
+    RemoveTraceFiles();
+    step.arm();
+    const size_t before = Journal().size();
+    readBack.clear();
+    StdoutCapture out;
+    const int result = step.call(module());
+    std::vector<std::string> calls = Journal();
+    calls.erase(calls.begin(), calls.begin() + static_cast<long>(before));
+    return Effect{result,
+                  calls,
+                  readBack,
+                  out.Take(),
+                  ReadFileBytes(kTest12),
+                  ReadFileBytes(kRemoteApi),
+                  ReadFileBytes(kCallBox)};
+  }
+
+  // The table's effects against a fresh product connected to the simulator served as server says.
+  std::vector<Effect> RunTable(Server server) {
+    Register(server);
+    Reload();
+    TestSetSim_Reset();
+    const bool elsewhere = TestSetSim_ServerProcessId() != static_cast<long>(GetCurrentProcessId());
+    EXPECT_EQ(elsewhere, server == Server::Local) << "where the simulator's objects live";
+    Connect();
+    std::vector<Effect> effects;
+    for (const Step& step : kSteps) effects.push_back(Observe(step));
+    return effects;
+  }
+};
+
+TEST_F(LocalServerTest, TheCommandsGiveWhatTheInProcessSimulatorGives) {
+  const std::vector<Effect> inProcess = RunTable(Server::InProcess);
+  const std::vector<Effect> local = RunTable(Server::Local);
+  for (size_t i = 0; i < kSteps.size(); ++i) {
+    EXPECT_EQ(inProcess[i].result, kSteps[i].result) << kSteps[i].name;
+    EXPECT_EQ(inProcess[i].calls.empty(), !kSteps[i].callsTestSet) << kSteps[i].name;
+    EXPECT_EQ(local[i], inProcess[i]) << kSteps[i].name;
+  }
+  EXPECT_TRUE(IsFailureReport(inProcess[1].out, "src/testset/reset.cpp", "Reset", "refused by the test set"));
+  EXPECT_GT(TestSetSim_LiveObjects(), 0) << "the product holds the test set in the server";
+  Unload();
+  EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "unloading the product released everything in the server";
+}
+
+// The value of a server key of the test set's class under classes, or nothing when it is missing.
+std::optional<std::wstring> ServerKey(const wchar_t* kind, HKEY root = HKEY_LOCAL_MACHINE) {
+  wchar_t clsid[40];
+  StringFromGUID2(CLSID_TestSetObject, clsid, 40);
+  const std::wstring key = std::wstring(L"Software\\Classes\\CLSID\\") + clsid + L"\\" + kind;
+  wchar_t value[MAX_PATH] = L"";
+  DWORD size = sizeof value;
+  if (RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(value);
+}
+
+// Each registration leaves one kind of server key, so CLSCTX_ALL finds the kind registered last;
+// the words of DllInstall's command line may come in any case and order, apart by spaces or commas.
+TEST(LocalServerRegistration, RegistrationChoosesOneKindOfServer) {
+  wchar_t dll[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(GetModuleHandleW(L"TestSetSimulator.dll"), dll, MAX_PATH), 0u);
+  std::wstring exe = dll;
+  exe = L"\"" + exe.substr(0, exe.find_last_of(L'\\') + 1) + L"TestSetSimulator.exe\"";
+  for (const auto& [words, root] :
+       {std::pair{L"local", HKEY_LOCAL_MACHINE}, std::pair{L"LOCAL", HKEY_LOCAL_MACHINE},
+        std::pair{L"user local", HKEY_CURRENT_USER}, std::pair{L"local,user", HKEY_CURRENT_USER}}) {
+    Register(Server::InProcess);
+    ASSERT_EQ(DllInstall(TRUE, L"user"), S_OK);
+    ASSERT_EQ(DllInstall(TRUE, words), S_OK);
+    EXPECT_EQ(ServerKey(L"InprocServer32", root), std::nullopt) << words;
+    EXPECT_EQ(ServerKey(L"LocalServer32", root), exe) << words;
+  }
+  ASSERT_EQ(DllInstall(FALSE, L"user"), S_OK);
+  Register(Server::InProcess);
+  EXPECT_EQ(ServerKey(L"InprocServer32"), std::wstring(dll));
+  EXPECT_EQ(ServerKey(L"LocalServer32"), std::nullopt);
+}
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// The local server's process, opened to be waited for or ended.
+Handle ServerProcess() {
+  return Handle(
+      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(TestSetSim_ServerProcessId())));
+}
+
+bool Ends(const Handle& process, DWORD milliseconds = 10000) {
+  return WaitForSingleObject(process.get(), milliseconds) == WAIT_OBJECT_0;
+}
+
+// What a call gets from a server whose process has gone: before the call, or during it.
+constexpr HRESULT kServerGone = HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
+constexpr HRESULT kCallCut = HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
+
+// An export whose call fails once the server has gone.
+struct Failure {
+  const char* label;  // its report's label; nullptr: it fails silently
+  Call call;
+};
+
+const std::vector<Failure> kAfterTheServer = {
+    {"Reset", CALL(Reset)},
+    {"StartScript", CALL(StartScript)},
+    {nullptr, CALL(ShowText, "text", 5)},
+    {"GetLogFileName",
+     [](const ProductModule& m) {
+       char buffer[8];
+       return GERAN_EXPORT(m, GetLogFileName)(buffer, 8);
+     }},
+    {"SendSIMsg", CALL(SendSIMsg, 3, kBytes, 3)},
+    {"Getaccess_burst_fn", Reading(READ(GetAccessBurst))},
+    {"B_RIGHT", CALL(ShiftRight, 1, 2)},
+    {"Getchannel_req_msg", CALL(EnableVoiceSend, 1, kSpeech, 3, 2)},
+    {"znGeranApiInterfaceDll_StartBERTest", CALL(StartBERTest, 1, 6)},
+};
+
+// Whether output ends in a report with label and the text for hr.
+::testing::AssertionResult EndsInReport(const std::string& output, const char* label, HRESULT hr) {
+  const std::string tail = std::string(":") + label + "\n" + MessageTextFor(hr);
+  if (output.find("COM EXCEPTION: ") != std::string::npos && output.size() >= tail.size() &&
+      output.compare(output.size() - tail.size(), tail.size(), tail) == 0)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "output \"" << output << "\" does not end in \"" << tail << "\"";
+}
+
+// Wine 8's COM service keeps the class objects of a server that was killed registered, and hands
+// them out, dead, until it restarts (Windows drops them itself): stopped here, it starts afresh with
+// the next request.
+void ForgetTheKilledServer() {
+  using Service = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, decltype(&CloseServiceHandle)>;
+  const Service manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT), CloseServiceHandle);
+  ASSERT_NE(manager, nullptr);
+  const Service service(OpenServiceW(manager.get(), L"RpcSs", SERVICE_STOP | SERVICE_QUERY_STATUS),
+                        CloseServiceHandle);
+  ASSERT_NE(service, nullptr);
+  SERVICE_STATUS status{};
+  ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
+  for (int i = 0;
+       i < 100 && QueryServiceStatus(service.get(), &status) && status.dwCurrentState != SERVICE_STOPPED; ++i)
+    Sleep(50);
+  EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(SERVICE_STOPPED));
+}
+
+class ServerFaultTest : public LocalServerTest {
+ protected:
+  // Connects anew after the server has gone: a fresh server answers.
+  void ExpectAFreshServer(DWORD killedId) {
+    ForgetTheKilledServer();
+    Reload();
+    Connect();
+    EXPECT_NE(TestSetSim_ServerProcessId(), static_cast<long>(killedId));
+    EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
+  }
+};
+
+TEST_F(ServerFaultTest, AServerKilledBetweenTwoCallsFailsEveryCallAndAFreshOneServesTheNextConnection) {
+  Connect();
+  const DWORD killedId = static_cast<DWORD>(TestSetSim_ServerProcessId());
+  const Handle server = ServerProcess();
+  ASSERT_NE(server, nullptr);
+  ASSERT_TRUE(TerminateProcess(server.get(), 9));
+  ASSERT_TRUE(Ends(server));
+  const DWORD start = GetTickCount();
+  for (const Failure& failure : kAfterTheServer) {
+    StdoutCapture out;
+    EXPECT_EQ(failure.call(module()), 0) << failure.label;
+    const std::string output = out.Take();
+    if (failure.label == nullptr)
+      EXPECT_EQ(output, "");
+    else
+      EXPECT_TRUE(EndsInReport(output, failure.label, kServerGone));
+  }
+  EXPECT_LT(GetTickCount() - start, 10000u) << "nothing waits for the server that has gone";
+  ExpectAFreshServer(killedId);
+}
+
+// Ends the server's process after a while, from another thread; joined on destruction.
+class DelayedKill {
+ public:
+  DelayedKill(const Handle& server, DWORD milliseconds)
+      : thread_([&server, milliseconds] {
+          Sleep(milliseconds);
+          TerminateProcess(server.get(), 9);
+        }) {}
+  ~DelayedKill() { thread_.join(); }
+  DelayedKill(const DelayedKill&) = delete;
+  DelayedKill& operator=(const DelayedKill&) = delete;
+
+ private:
+  std::thread thread_;
+};
+
+// With waits in real time, the run is in its first two-second wait when the server goes.
+TEST_F(ServerFaultTest, AServerThatDiesDuringABerRunEndsTheRunWithAReport) {
+  Connect();
+  const DWORD killedId = static_cast<DWORD>(TestSetSim_ServerProcessId());
+  const Handle server = ServerProcess();
+  TestSetSim_SetValue("RealTimeWait", 1);
+  StdoutCapture out;
+  int result = 1;
+  {
+    const DelayedKill kill(server, 500);
+    result = GERAN_EXPORT(module(), StartBERTest)(10, 6);
+  }
+  const std::string output = out.Take();
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(EndsInReport(output, "znGeranApiInterfaceDll_StartBERTest", kCallCut));
+  EXPECT_EQ(ReadFileBytes(kTest12), OnDisk("znGeranApiInterfaceDll_StartBERTest returned hr : 0\n"
+                                           "znGeranApiInterfaceDll_StartBERTest Faied with hr = " +
+                                           std::to_string(kCallCut) + "\n"));
+  ExpectAFreshServer(killedId);
+}
+
+// COM has no time limit on a call: the caller waits as long as the server takes, however long that
+// is, and is let go when the server's process ends.
+TEST_F(ServerFaultTest, ACallToAServerThatDoesNotAnswerWaitsUntilItsProcessEnds) {
+  Connect();
+  const DWORD killedId = static_cast<DWORD>(TestSetSim_ServerProcessId());
+  const Handle server = ServerProcess();
+  TestSetSim_SetValue("RealTimeWait", 1);
+  const DWORD start = GetTickCount();
+  StdoutCapture out;
+  int result = 1;
+  {
+    const DelayedKill kill(server, 1500);
+    result = GERAN_EXPORT(module(), WaitTime)(600000);
+  }
+  const DWORD waited = GetTickCount() - start;
+  const std::string output = out.Take();
+  EXPECT_EQ(result, 0);
+  EXPECT_GE(waited, 1400u) << "the call waited for the server";
+  EXPECT_LT(waited, 20000u) << "the call ended with the server's process";
+  EXPECT_TRUE(EndsInReport(output, "WaitTime", kCallCut));
+  ExpectAFreshServer(killedId);
+}
+
+// The connection belongs to the thread that made it; through a proxy, another thread is refused
+// (in-process, the simulator would answer it).
+TEST_F(LocalServerTest, ACallFromAnotherThreadIsRefusedWithAReport) {
+  Connect();
+  int result = 1;
+  std::string output;
+  std::thread([&] {
+    StdoutCapture out;
+    result = GERAN_EXPORT(module(), Reset)();
+    output = out.Take();
+  }).join();
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(IsFailureReport(output, "src/testset/reset.cpp", "Reset", MessageTextFor(RPC_E_WRONG_THREAD)));
+  EXPECT_EQ(Calls(), std::vector<std::string>{}) << "the refused call never reached the test set";
+  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1) << "the connecting thread still works";
+}
+
+// Run as a child process by the test below: connects, then ends its process still holding the
+// connection. Its exit code is the local server's process id, or 0 when it could not connect.
+TEST(LocalServerChild, DISABLED_ExitsWhileConnected) {
+  Register(Server::Local);
+  TestSetSim_Reset();
+  const auto* module = new ProductModule();  // never unloaded: the process ends holding it
+  const bool connected =
+      GERAN_EXPORT(*module, InitialiseSystem)() == -1 && GERAN_EXPORT(*module, Reset)() == -1;
+  std::exit(connected ? static_cast<int>(TestSetSim_ServerProcessId()) : 0);
+}
+
+// The product lets its references go at process exit without a call to the server, which ends with
+// its last client.
+TEST(LocalServerExit, AProcessThatEndsWhileConnectedEndsAtOnceAndItsServerWithIt) {
+  wchar_t program[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
+  std::wstring command =
+      std::wstring(L"\"") + program +
+      L"\" --gtest_also_run_disabled_tests --gtest_filter=LocalServerChild.DISABLED_ExitsWhileConnected";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
+  const Handle process(child.hProcess), thread(child.hThread);
+  ASSERT_TRUE(Ends(process, 60000)) << "the child hangs at its exit";
+  DWORD serverId = 0;
+  GetExitCodeProcess(process.get(), &serverId);
+  ASSERT_NE(serverId, 0u) << "the child connected and called";
+  const Handle server(OpenProcess(SYNCHRONIZE, FALSE, serverId));
+  EXPECT_TRUE(server == nullptr || Ends(server)) << "the server ends with its last client";
+}
+
+}  // namespace
+}  // namespace geran::test
