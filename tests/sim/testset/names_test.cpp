@@ -1,6 +1,6 @@
 // The registry of the simulator's method names (what --sim-fail accepts) against the simulator's
-// own type library: every method of every interface under its journal name, and nothing else but
-// the creation steps.
+// own type library: every method of every interface of the test set under its journal name, and
+// nothing else but the creation steps.
 #include <TestSetSimNames.h>
 
 #include <com_pointers.h>
@@ -29,6 +29,10 @@ std::set<std::string> JournalNamesOf(ITypeInfo* type) {
   _bstr_t interfaceName;
   type->GetDocumentation(MEMBERID_NIL, interfaceName.GetAddress(), nullptr, nullptr, nullptr);
   const std::string owner = Narrow(interfaceName);
+  if (owner == "SimulatorControl") {  // the control channel of the local server: not the test set's
+    type->ReleaseTypeAttr(attributes);
+    return {};
+  }
   const std::string prefix = owner == "TestSetApi" ? "" : owner + ".";
   std::set<std::string> names;
   for (UINT i = 0; i < attributes->cFuncs; ++i) {
