@@ -2,6 +2,7 @@
 // and recording changes nothing the script sees (output, failure reports, trace files).
 #include "script_run.h"
 #include "simulator.h"
+#include "trace_files.h"
 
 #include <journal/recorded_journal.h>
 
@@ -22,8 +23,7 @@ void ArmFaults() {
 }
 
 TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {
-  char folder[MAX_PATH];
-  const std::string path = std::string(folder, GetTempPathA(MAX_PATH, folder)) + "demo_call_journal.txt";
+  const std::string path = test::TempPath("demo_call_journal.txt");
   DeleteFileA(path.c_str());
   const std::string demo = ReadFileBytes(test::DemoFile("demo.gts").c_str());
   const test::ScriptRun unrecorded = RunInProcess(demo, nullptr, ArmFaults);

@@ -3,6 +3,7 @@
 #include "exports.h"
 #include "host_process.h"
 #include "product_module.h"
+#include "trace_files.h"
 
 #include <windows.h>
 
@@ -29,10 +30,7 @@ TEST(Exports, AllFiftyResolveInOrdinalOrder) {
   }
 }
 
-const std::string kScript = [] {
-  char folder[MAX_PATH];
-  return std::string(folder, GetTempPathA(MAX_PATH, folder)) + "geranhost_test.gts";
-}();
+const std::string kScript = test::TempPath("geranhost_test.gts");
 
 // Runs geranhost.exe on the script (none: its file vanished before the run); returns its exit code,
 // and in output its stdout and stderr.

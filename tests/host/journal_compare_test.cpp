@@ -48,19 +48,15 @@ TEST(CompareJournals, SameCallsOrTheFirstDifferenceWithItsContext) {
   }
 }
 
-std::string TempFile(const char* name) {
-  char folder[MAX_PATH];
-  return std::string(folder, GetTempPathA(MAX_PATH, folder)) + name;
-}
-
 TEST(GeranhostCompare, TwoRecordingsOfOneScriptMatchAndAChangedArgumentIsNamed) {
   const std::string demo = test::ReadFileBytes(test::DemoFile("demo.gts").c_str());
   std::string changed = demo;
   const std::size_t at = changed.find("ChangeMSPower(5, 1)");
   ASSERT_NE(at, std::string::npos);
   changed.replace(at, 19, "ChangeMSPower(6, 1)");
-  const std::string first = TempFile("compare_first.txt"), second = TempFile("compare_second.txt"),
-                    third = TempFile("compare_changed.txt");
+  const std::string first = test::TempPath("compare_first.txt"),
+                    second = test::TempPath("compare_second.txt"),
+                    third = test::TempPath("compare_changed.txt");
   test::RunInProcess(demo, first.c_str());
   test::RunInProcess(demo, second.c_str());
   test::RunInProcess(changed, third.c_str());
@@ -79,7 +75,8 @@ TEST(GeranhostCompare, TwoRecordingsOfOneScriptMatchAndAChangedArgumentIsNamed) 
 
 // A real connection: geranhost waits the library's ten seconds here.
 TEST(GeranhostJournal, RecordsTheRunInTheFileGiven) {
-  const std::string script = TempFile("journal_option.gts"), journal = TempFile("journal_option.txt");
+  const std::string script = test::TempPath("journal_option.gts"),
+                    journal = test::TempPath("journal_option.txt");
   std::ofstream(script)
       << "InitialiseSystem() => -1\nSelectRadioSystem(1) => -1\njournal \"SelectRadioSystem(1)\"\n"
          "Reset() => -1\njournal like \"Re*\"\n";

@@ -14,6 +14,11 @@ std::string ReadFileBytes(const char* path) {
 
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
+std::string TempPath(const std::string& name) {
+  char folder[MAX_PATH];
+  return std::string(folder, GetTempPathA(MAX_PATH, folder)) + name;
+}
+
 void RemoveTraceFiles() {
   for (const char* path : {kTest12, kRemoteApi, kResult, kCallBox}) DeleteFileA(path);
 }

@@ -13,6 +13,8 @@ inline constexpr const char* kCallBox = "C:\\GeranCallBoxNew.txt";
 // The file's bytes; an empty string when it does not exist.
 std::string ReadFileBytes(const char* path);
 bool FileExists(const char* path);
+// name in the temp folder.
+std::string TempPath(const std::string& name);
 void RemoveTraceFiles();
 
 // "a\nb\n" as a text-mode file holds it: "a\r\nb\r\n".
