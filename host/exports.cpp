@@ -1,5 +1,7 @@
 #include "exports.h"
 
+#include "argument_kinds.h"
+
 #include <znGeranApiInterfaceDll.h>
 
 #include <algorithm>
@@ -216,36 +218,12 @@ bool NeedsConnection(const Export& entry) {
   return std::find(std::begin(kWithout), std::end(kWithout), entry.name) == std::end(kWithout);
 }
 
-std::string_view KindName(Kind kind) {
-  switch (kind) {
-    case Kind::kInt:
-      return "int";
-    case Kind::kFloat:
-      return "float";
-    case Kind::kText:
-      return "const char*";
-    case Kind::kTextBuffer:
-      return "out char[]";
-    case Kind::kIntArray:
-      return "const int[]";
-    case Kind::kDoubleArray:
-      return "const double[]";
-    case Kind::kOutInt:
-      return "out int";
-    case Kind::kOutValue:
-      return "out int|char[]";
-    case Kind::kValue:
-      return "const char*|int[]";
-  }
-  return "?";
-}
-
 std::string Signature(const Export& entry) {
   std::string text(entry.name);
   text += '(';
   for (std::size_t i = 0; i < entry.kinds.size(); ++i) {
     if (i > 0) text += ", ";
-    text += KindName(entry.kinds[i]);
+    text += RuleFor(entry.kinds[i]).name;
   }
   return text + ')';
 }

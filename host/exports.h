@@ -59,7 +59,4 @@ bool NeedsConnection(const Export& entry);
 // "ConfigCch(int, int, ...)": the export with the kinds of its arguments.
 std::string Signature(const Export& entry);
 
-// How a kind reads in messages and signatures: "int", "const int[]", ...
-std::string_view KindName(Kind kind);
-
 }  // namespace geran::host

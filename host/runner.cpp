@@ -82,7 +82,7 @@ class CallArguments {
   }
   void Fill(std::size_t i, const Reference& reference) {
     const OutResult& result = outs_.find(reference.name)->second;
-    if (call_.target->kinds[i] == Kind::kInt) return Fill(i, Word(reference));
+    if (RuleFor(call_.target->kinds[i]).reference == Holds::kInteger) return Fill(i, Word(reference));
     if (result.text) return Fill(i, result.chars);
     Fill(i, std::vector<Word>{result.number});
   }

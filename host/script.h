@@ -2,6 +2,7 @@
 #pragma once
 
 #include "exports.h"
+#include "script_lexer.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,11 +12,6 @@
 #include <vector>
 
 namespace geran::host {
-
-struct Location {
-  int line = 0;
-  int column = 0;  // 1-based, in bytes
-};
 
 struct Null {};
 
@@ -66,11 +62,6 @@ struct JournalCheck {
 
 using Step = std::variant<Heading, Call, JournalCheck>;
 
-struct ScriptError {
-  Location where;
-  std::string message;
-};
-
 struct Script {
   std::vector<Step> steps;
   std::vector<ScriptError> errors;  // the first error of every bad line, up to the first binary one
@@ -86,8 +77,5 @@ Script ParseScript(std::string_view text);
 
 // "file:line:col: message", then the source line with a caret under the column.
 std::string FormatError(const Script& script, std::string_view file, const ScriptError& error);
-
-// A string's bytes with its escapes as a script literal: "a\tb" -> "\"a\\tb\"".
-std::string Quote(std::string_view bytes);
 
 }  // namespace geran::host
