@@ -148,10 +148,8 @@ class LocalServerTest : public ProductTest {
     readBack.clear();
     StdoutCapture out;
     const int result = step.call(module());
-    std::vector<std::string> calls = Journal();
-    calls.erase(calls.begin(), calls.begin() + static_cast<long>(before));
     return Effect{result,
-                  calls,
+                  Journal(before),
                   readBack,
                   out.Take(),
                   ReadFileBytes(kTest12),

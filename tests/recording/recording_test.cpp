@@ -124,9 +124,8 @@ TEST_F(RecordingTest, EveryMethodIsJournaledAsTheSimulatorJournalsIt) {
   for (const auto& call : calls) {
     const size_t before = Journal().size();
     EXPECT_EQ(Hex(call()), Hex(S_OK));
-    const std::vector<std::string> journal = Journal();
-    const std::vector<std::string> simulator(journal.begin() + static_cast<long>(before), journal.end());
-    EXPECT_EQ(RecordedCalls(before), simulator) << "recorded when the call returned, as the simulator saw it";
+    EXPECT_EQ(RecordedCalls(before), Journal(before))
+        << "recorded when the call returned, as the simulator saw it";
   }
   const std::vector<journal::RecordedCall> recording = Recording();
   ASSERT_EQ(recording.size(), Journal().size());

@@ -4,6 +4,8 @@
 
 namespace geran::test {
 
-std::vector<std::string> ScenarioCalls() { return ReadEntries(ScenarioLib_CallCount, ScenarioLib_Call); }
+std::vector<std::string> ScenarioCalls(size_t from) {
+  return ReadEntries(ScenarioLib_CallCount, ScenarioLib_Call, static_cast<int>(from));
+}
 
 }  // namespace geran::test

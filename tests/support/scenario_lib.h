@@ -10,8 +10,8 @@
 
 namespace geran::test {
 
-// The calls the scenario library recorded since its last reset.
-std::vector<std::string> ScenarioCalls();
+// The calls the scenario library recorded since its last reset, from index from on.
+std::vector<std::string> ScenarioCalls(size_t from = 0);
 
 // Resets the library before and after each test.
 class ScenarioLibTest : public ::testing::Test {

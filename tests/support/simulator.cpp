@@ -4,7 +4,9 @@
 
 namespace geran::test {
 
-std::vector<std::string> Journal() { return ReadEntries(TestSetSim_JournalCount, TestSetSim_JournalEntry); }
+std::vector<std::string> Journal(size_t from) {
+  return ReadEntries(TestSetSim_JournalCount, TestSetSim_JournalEntry, static_cast<int>(from));
+}
 
 void ProductTest::SetUp() {
   RemoveTraceFiles();
@@ -29,10 +31,6 @@ void ProductTest::Connect() {
   journalMark_ = static_cast<size_t>(TestSetSim_JournalCount());
 }
 
-std::vector<std::string> ProductTest::Calls() const {
-  std::vector<std::string> entries = Journal();
-  entries.erase(entries.begin(), entries.begin() + static_cast<long>(std::min(journalMark_, entries.size())));
-  return entries;
-}
+std::vector<std::string> ProductTest::Calls() const { return Journal(journalMark_); }
 
 }  // namespace geran::test

@@ -14,7 +14,8 @@
 
 namespace geran::test {
 
-std::vector<std::string> Journal();
+// The simulator's journal entries from index from on.
+std::vector<std::string> Journal(size_t from = 0);
 
 // A test with a fresh product module, an empty journal, no trace files and no faults; at the
 // end the module is unloaded and the simulator must have no object left alive.

@@ -39,8 +39,7 @@ class GeneralCommandsTest : public ProductTest {
     const size_t before = Journal().size();
     StdoutCapture out;
     const int result = call();
-    std::vector<std::string> calls = Journal();
-    calls.erase(calls.begin(), calls.begin() + static_cast<long>(before));
+    const std::vector<std::string> calls = Journal(before);
     const bool others = FileExists(kRemoteApi) || FileExists(kResult) || FileExists(kCallBox);
     return Effect{result, calls, out.Take(), ReadFileBytes(kTest12), others};
   }
