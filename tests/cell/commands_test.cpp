@@ -55,7 +55,6 @@ constexpr const char* kControl = "src/cell/control_channel.cpp";
 constexpr const char* kDedicated = "src/cell/dedicated_channel.cpp";
 constexpr const char* kPower = "src/cell/power_and_timing.cpp";
 const int kBytes[] = {20, 300, -1};
-const int kEdges[] = {256, 300, -1};
 const double kKey[] = {1.9, 255.0, 300.7};
 const double kRand[] = {-1.5, 256.0};
 
@@ -242,30 +241,6 @@ INSTANTIATE_TEST_SUITE_P(Cell, CommandTest, ::testing::ValuesIn(kCommands),
                          [](const ::testing::TestParamInfo<Command>& info) {
                            return std::string(info.param.name);
                          });
-
-// Counts of 0 or less: some commands stop quietly (before looking at the connection), others send an
-// empty list; only a count of exactly 0 stops CipherMode.
-TEST_F(CellTest, CountsThatStopACommandOrEmptyItsList) {
-  ExpectQuiet({
-      {"SendPagingReq count 0", CALL(SendPagingReq, 1, 2, kBytes, 0, 5), 0, {}},
-      {"CipherMode count 0", CALL(CipherMode, 1, 2, 3, kKey, 0, kRand, 2, 9), 0, {}},
-      {"WaitMsg count 0", CALL(WaitMsg, 1, 2, 3, kBytes, 0), 0, {}},
-  });
-  Connect();
-  ExpectQuiet({
-      {"SendSIMsg byte edges", CALL(SendSIMsg, 9, kEdges, 3), -1, {"SendSIMsg(9, 3, [0,44,255])"}},
-      {"SendSIMsg count 0", CALL(SendSIMsg, 9, kBytes, 0), -1, {"SendSIMsg(9, 0, [])"}},
-      {"SendSIMsg count -3", CALL(SendSIMsg, 9, kBytes, -3), -1, {"SendSIMsg(9, 0, [])"}},
-      {"SendPagingReq count -1", CALL(SendPagingReq, 1, 2, kBytes, -1, 5), 0, {}},
-      {"CipherMode second count 0", CALL(CipherMode, 1, 2, 3, kKey, 3, kRand, 0, 9), 0, {}},
-      {"CipherMode negative count",
-       CALL(CipherMode, 5, 6, 7, kKey, -1, kRand, 2, 8),
-       -1,
-       {"CipherMode(5, 6, 7, [], [255,0], 1, 8)"}},
-      {"SendMsg count -2", CALL(SendMsg, 1, 2, kBytes, -2, 4), 0, {}},
-      {"WaitMsg count -1", CALL(WaitMsg, 1, 2, 3, kBytes, -1), 0, {}},
-  });
-}
 
 // The 16-bit channel request widens with its sign, in the caller's variable and in the trace.
 TEST_F(CellTest, ChannelRequestKeepsItsSign) {

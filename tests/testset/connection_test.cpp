@@ -90,25 +90,6 @@ TEST_F(ResetTest, WithoutConnectionAnswersZeroAndWritesNothing) {
   for (const char* path : {kTest12, kRemoteApi, kResult, kCallBox}) EXPECT_FALSE(FileExists(path)) << path;
 }
 
-TEST_F(ResetTest, SuccessCodesAreSuccess) {
-  Connect();
-  TestSetSim_FailMethod("Reset", S_FALSE, nullptr, 1);
-  StdoutCapture out;
-  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
-  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
-  EXPECT_EQ(out.Take(), "");
-  EXPECT_EQ(Calls(), (std::vector<std::string>{"Reset()", "Reset()"}));
-}
-
-TEST_F(ResetTest, FailureReportShowsTheServerDescription) {
-  Connect();
-  TestSetSim_FailMethod("Reset", E_FAIL, L"cell busy", 1);
-  StdoutCapture out;
-  EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);
-  EXPECT_TRUE(IsFailureReport(out.Take(), kResetSource, "Reset", "cell busy"));
-  EXPECT_FALSE(FileExists(kTest12)) << "Reset has no handler trace line";
-}
-
 TEST_F(ResetTest, FailureReportFallsBackToTheMessageText) {
   const struct {
     HRESULT hr;
