@@ -4,7 +4,6 @@
 #include "failure_report.h"
 #include "simulator.h"
 
-#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -62,11 +61,6 @@ std::vector<Position> JournaledPositions(const std::vector<std::string>& calls) 
   return positions;
 }
 
-bool IsBerGetter(const std::string& method) {
-  return method == "GetBerMeasurement" || method.rfind("BerMeasurement.", 0) == 0 ||
-         method.rfind("BerCounterGroup.", 0) == 0 || method.rfind("BerCounterSet.", 0) == 0;
-}
-
 // The n-th call of a method as text, for comparisons that name both.
 std::string Named(const Position& position) { return position.method + " #" + std::to_string(position.call); }
 
@@ -122,16 +116,6 @@ TEST_F(FaultPositionsTest, EveryCallOfAMultiCallExportFailsInTurn) {
       FailAt(e, at, cleanCalls, liveAfterClean);
     }
   }
-}
-
-// One cycle of a BER run reads twelve values through 37 getter calls: every one of them is a position.
-TEST_F(FaultPositionsTest, ABerCycleHasThirtySevenGetterPositions) {
-  long liveAfterClean = 0;
-  const std::vector<Position> positions = JournaledPositions(CleanRun(kExports[0], liveAfterClean));
-  const auto getters = std::count_if(positions.begin(), positions.end(),
-                                     [](const Position& p) { return IsBerGetter(p.method); });
-  EXPECT_EQ(getters, 37);
-  EXPECT_EQ(positions.size(), 37u + 4u) << "StartBer, two WaitTime calls and StopBer besides";
 }
 
 }  // namespace
