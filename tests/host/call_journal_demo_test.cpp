@@ -1,11 +1,10 @@
 // The demo script recorded against the simulator: the recording holds the simulator's own journal,
 // recording changes nothing the script sees (output, failure reports, trace files), and the
 // simulator as a local server is asked and answers the same as in-process.
+#include "recorded_journal_file.h"
 #include "script_run.h"
 #include "simulator.h"
 #include "trace_files.h"
-
-#include <journal/recorded_journal.h>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +40,7 @@ TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {
     ++reports;
   EXPECT_EQ(reports, 4u) << recorded.output;
 
-  const std::vector<journal::RecordedCall> recording = journal::ParseRecording(ReadFileBytes(path.c_str()));
+  const std::vector<journal::RecordedCall> recording = test::RecordedJournal(path);
   std::vector<std::string> calls;
   std::vector<std::string> failures;
   for (const journal::RecordedCall& call : recording) {
@@ -70,7 +69,7 @@ RecordedRun RecordDemo(const wchar_t* registration) {
   const std::string path = test::TempPath("demo_call_journal.txt");
   RecordedRun recorded{
       RunInProcess(ReadFileBytes(test::DemoFile("demo.gts").c_str()), path.c_str(), ArmFaults),
-      journal::ParseRecording(ReadFileBytes(path.c_str())), TestSetSim_ServerProcessId()};
+      test::RecordedJournal(path), TestSetSim_ServerProcessId()};
   DeleteFileA(path.c_str());
   return recorded;
 }

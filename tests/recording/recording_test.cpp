@@ -1,20 +1,12 @@
 // The recording layer around the simulator's own objects: every method journaled as the simulator
 // journals it, the error information and the aux speech object passed through untouched.
+#include "recorded_journal_file.h"
 #include "sim_test.h"
 
-#include <journal/recorded_journal.h>
 #include <recording/recording.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace geran::test {
 namespace {
-
-std::wstring TempFile(const wchar_t* name) {
-  wchar_t folder[MAX_PATH];
-  return std::wstring(folder, GetTempPathW(MAX_PATH, folder)) + name;
-}
 
 // A simulator test set behind the recording layer, journaling to a temporary file.
 class RecordingTest : public SimulatorTest {
@@ -22,32 +14,20 @@ class RecordingTest : public SimulatorTest {
   void SetUp() override {
     SimulatorTest::SetUp();
     DWORD error = ERROR_SUCCESS;
-    journal_ = recording::CallJournal::Create(path_, error);
+    journal_ = recording::CallJournal::Create(std::wstring(path_.begin(), path_.end()), error);
     ASSERT_TRUE(journal_) << "cannot create the journal, error " << error;
     recorded_ = recording::Recorded(testSet_, journal_);
   }
   void TearDown() override {
     recorded_ = nullptr;
     journal_ = nullptr;
-    DeleteFileW(path_.c_str());
+    DeleteFileA(path_.c_str());
     SimulatorTest::TearDown();
   }
 
-  std::vector<journal::RecordedCall> Recording() const {
-    std::ifstream file(path_.c_str(), std::ios::binary);
-    return journal::ParseRecording(
-        std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
-  }
+  std::vector<journal::RecordedCall> Recording() const { return RecordedJournal(path_); }
 
-  // The recorded calls and their outcomes from index first on.
-  std::vector<std::string> RecordedCalls(size_t first = 0) const {
-    std::vector<std::string> calls;
-    const std::vector<journal::RecordedCall> recording = Recording();
-    for (size_t i = first; i < recording.size(); ++i) calls.push_back(recording[i].call);
-    return calls;
-  }
-
-  const std::wstring path_ = TempFile(L"recording_test.journal");
+  const std::string path_ = TempPath("recording_test.journal");
   std::shared_ptr<recording::CallJournal> journal_;
   TestSetApiPtr recorded_;
 };
@@ -124,7 +104,7 @@ TEST_F(RecordingTest, EveryMethodIsJournaledAsTheSimulatorJournalsIt) {
   for (const auto& call : calls) {
     const size_t before = Journal().size();
     EXPECT_EQ(Hex(call()), Hex(S_OK));
-    EXPECT_EQ(RecordedCalls(before), Journal(before))
+    EXPECT_EQ(RecordedCalls(path_, before), Journal(before))
         << "recorded when the call returned, as the simulator saw it";
   }
   const std::vector<journal::RecordedCall> recording = Recording();
@@ -217,7 +197,7 @@ TEST_F(RecordingTest, TheTestSetGetsTheAuxSpeechObjectItselfUnderTheSimulatorsNu
   EXPECT_EQ(Journal(), expected);
   std::vector<std::string> recordedExpected = expected;
   recordedExpected.back() = "AttachAuxSpeech(AuxSpeech#?, 4)";  // an object the layer did not see made
-  EXPECT_EQ(RecordedCalls(), recordedExpected);
+  EXPECT_EQ(RecordedCalls(path_), recordedExpected);
   EXPECT_EQ(Hex(recorded_->AttachAuxSpeech(recordedFirst, 5)), Hex(S_OK));
   recordedFirst = recordedSecond = unrecorded = nullptr;
   EXPECT_EQ(TestSetSim_LiveObjects(), 2) << "the test set and the object it keeps";

@@ -3,7 +3,7 @@
 #include "failure_report.h"
 #include "simulator.h"
 
-#include <journal/recorded_journal.h>
+#include "recorded_journal_file.h"
 
 #include <fstream>
 
@@ -24,15 +24,6 @@ class CallJournalTest : public ProductTest {
     ProductTest::TearDown();
     DeleteFileA(kJournalPath);
   }
-
-  static std::vector<journal::RecordedCall> Recording() {
-    return journal::ParseRecording(ReadFileBytes(kJournalPath));
-  }
-  static std::vector<std::string> RecordedCalls() {
-    std::vector<std::string> calls;
-    for (const journal::RecordedCall& call : Recording()) calls.push_back(call.call);
-    return calls;
-  }
 };
 
 TEST_F(CallJournalTest, EachCallIsInTheFreshFileWhenItsExportReturns) {
@@ -42,18 +33,18 @@ TEST_F(CallJournalTest, EachCallIsInTheFreshFileWhenItsExportReturns) {
   Connect();
   EXPECT_EQ(ReadFileBytes(kJournalPath), "") << "created empty when the connection was made";
   EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
-  EXPECT_EQ(RecordedCalls(), std::vector<std::string>{"Reset()"});
+  EXPECT_EQ(RecordedCalls(kJournalPath), std::vector<std::string>{"Reset()"});
   TestSetSim_FailMethod("DisableCch", E_FAIL, L"cch busy", 1);
   EXPECT_EQ(GERAN_EXPORT(module(), DisableCch)(3), 0);
-  EXPECT_EQ(RecordedCalls(), (std::vector<std::string>{"Reset()", "DisableCch(3)"}));
+  EXPECT_EQ(RecordedCalls(kJournalPath), (std::vector<std::string>{"Reset()", "DisableCch(3)"}));
   EXPECT_EQ(GERAN_EXPORT(module(), ShiftLeft)(1, 2), 0);
-  const std::vector<journal::RecordedCall> recording = Recording();
+  const std::vector<journal::RecordedCall> recording = RecordedJournal(kJournalPath);
   ASSERT_EQ(recording.size(), 3u);
   EXPECT_EQ(recording[0].outcome, "0x00000000");
   EXPECT_EQ(recording[1].outcome, "0x80004005\t\"cch busy\"");
   EXPECT_EQ(recording[2].call, "ShiftLeft(1, 2)");
   EXPECT_LE(std::stod(recording[0].time), std::stod(recording[2].time));
-  EXPECT_EQ(RecordedCalls(), Calls()) << "as the simulator journaled them";
+  EXPECT_EQ(RecordedCalls(kJournalPath), Calls()) << "as the simulator journaled them";
   out.Take();
 }
 
@@ -71,7 +62,7 @@ TEST_F(CallJournalTest, AuxSpeechObjectsAreNumberedAsTheSimulatorNumbersThem) {
       "AuxSpeech.Start(AuxSpeech#1, 1, -1)", "AttachAuxSpeech(AuxSpeech#1, 2)",
       "AuxSpeech.Start(AuxSpeech#2, 3, 0)", "AttachAuxSpeech(AuxSpeech#2, 4)"};
   EXPECT_EQ(Calls(), expected) << "the test set was given the objects themselves";
-  EXPECT_EQ(RecordedCalls(), expected);
+  EXPECT_EQ(RecordedCalls(kJournalPath), expected);
   // TearDown: after unloading, no simulator object is left alive.
 }
 
