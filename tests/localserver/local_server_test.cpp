@@ -84,8 +84,6 @@ std::function<void()> Value(const char* name, long value) {
 }
 
 const int kBytes[] = {20, 300, -1};
-const double kKey[] = {1.9, 255.0, 300.7};
-const double kRand[] = {-1.5, 256.0};
 const double kSpeech[] = {0.5, 255.9, 300};
 
 // The BER counters the test set reports, 1 to 12 in record order.
@@ -96,15 +94,11 @@ void SetCounters() {
       TestSetSim_SetValue(("Ber." + std::string(set) + "." + counter).c_str(), ++value);
 }
 
-// Each kind of argument and result that crosses the boundary: numbers, floats, strings and byte
-// arrays in VARIANTs, BSTRs out, out values, interface pointers both ways, error information.
+// Failures with and without error information, and values read back, across the boundary; the
+// demo's run against the local server (CallJournalDemo) passes every other kind of argument.
 const std::vector<Step> kSteps = {
-    {"Reset", Nothing, CALL(Reset), -1},
     {"Reset refused with a description", Fail("Reset"), CALL(Reset), 0},
     {"Reset refused without a description", Fail("Reset", nullptr), CALL(Reset), 0},
-    {"StartScript", Nothing, CALL(StartScript), -1},
-    {"ShowText", Nothing, CALL(ShowText, "text", 5), -1},
-    {"PutKeywordTimeout", Nothing, CALL(PutKeywordTimeout, 30), -1},
     {"SelectRadioSystem refused", Fail("SelectRadioSystem"), CALL(SelectRadioSystem, 1), 0},
     {"PutLogFileName", Nothing, CALL(PutLogFileName, "C:\\run.log", 11), -1},
     {"GetLogFileName", Nothing,
@@ -115,22 +109,15 @@ const std::vector<Step> kSteps = {
        return result;
      },
      -1},
-    {"SendSIMsg", Nothing, CALL(SendSIMsg, 3, kBytes, 3), -1},
     {"SendMsg refused", Fail("SendMsg"), CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
-    {"CipherMode", Nothing, CALL(CipherMode, 1, 2, 3, kKey, 3, kRand, 2, 9), -1},
-    {"WaitAccessBurst", Nothing, CALL(WaitAccessBurst, 1, -7, 2), -1},
     {"GetAccessBurst", Value("AccessBurst", 35), Reading(READ(GetAccessBurst)), 0},
     {"GetchannelRequestMsg", Value("ChannelRequest", 0xE5), Reading(READ(GetchannelRequestMsg)), 0},
     {"GetAccessBurst refused", Fail("GetAccessBurst"), Reading(READ(GetAccessBurst)), 0},
-    {"ChangeTxPower", Nothing, CALL(ChangeTxPower, 0.1f, 3), -1},
     {"ShiftRight", Value("ShiftAnswer", 7), CALL(ShiftRight, 1, 2), 7},
-    {"EnableVoiceSend", Nothing, CALL(EnableVoiceSend, 1, kSpeech, 3, 2), -1},
     {"StartAuxSpeech", Nothing, CALL(StartAuxSpeech, 1, 5), -1},
-    {"AttachAuxSpeech", Nothing, CALL(AttachAuxSpeech, 2), -1},
     {"StartAuxSpeech refused", Fail("AuxSpeech.Start"), CALL(StartAuxSpeech, 3, 0), 0},
     {"ReleaseAuxSpeech", Nothing, CALL(ReleaseAuxSpeech), -1, false},
     {"StartBERTest", SetCounters, CALL(StartBERTest, 1, 6), -1},
-    {"StopBERTest", Nothing, CALL(StopBERTest, 6), -1},
     {"StartBERTest, a counter refused", Fail("BerCounterSet.GetEvents"), CALL(StartBERTest, 1, 6), 0},
 };
 
@@ -179,7 +166,7 @@ TEST_F(LocalServerTest, TheCommandsGiveWhatTheInProcessSimulatorGives) {
     EXPECT_EQ(inProcess[i].calls.empty(), !kSteps[i].callsTestSet) << kSteps[i].name;
     EXPECT_EQ(local[i], inProcess[i]) << kSteps[i].name;
   }
-  EXPECT_TRUE(IsFailureReport(inProcess[1].out, "src/testset/reset.cpp", "Reset", "refused by the test set"));
+  EXPECT_TRUE(IsFailureReport(inProcess[0].out, "src/testset/reset.cpp", "Reset", "refused by the test set"));
   EXPECT_GT(TestSetSim_LiveObjects(), 0) << "the product holds the test set in the server";
   Unload();
   EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "unloading the product released everything in the server";
