@@ -123,10 +123,10 @@ Figure MeasureListPacking() {
 // set runs in a server of its own. The figure measured in-process gets it as its local-server value.
 void MeasureLocalServerCallCosts(const Session& session, Figures& figures) {
   for (const CallCase& c : kCases) {
-    Figure* figure = figures.Find("call cost", c.name);
-    if (figure == nullptr || !figure->value) continue;
+    const Figure* figure = figures.Find("call cost", c.name);
+    if (figure == nullptr) continue;
     auto viaExport = [&] { return c.viaExport(session); };
-    figure->localServer = MedianNsPerRun(viaExport, kBatchNs);
+    figures.SetLocalServer(*figure, MedianNsPerRun(viaExport, kBatchNs));
     RemoveTraceFiles();
   }
 }
