@@ -3,6 +3,7 @@
 #include "timing.h"
 
 #include <TestSetSim.h>
+#include <testset/trace_files.h>
 
 #include <cstdio>
 #include <optional>
@@ -86,7 +87,7 @@ Figure Measure(const Session& session, const CallCase& c) {
 // What one trace line costs on its own: the product opens, appends to and closes the file per event.
 Figure MeasureTraceLine() {
   auto append = [] {
-    std::FILE* file = std::fopen("C:\\Test12.txt", "a+");
+    std::FILE* file = std::fopen(kTest12Trace.path, kTest12Trace.mode);
     if (file == nullptr) return;
     std::fprintf(file, "SelectRadioSystem Successfull\n");
     std::fclose(file);

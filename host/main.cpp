@@ -119,7 +119,7 @@ std::string RecordCallsIn(const std::string& journal) {
 
 void WINAPI SkipSleep(DWORD) {}
 
-// The library waits 10 s after connecting, for a real test set to settle; the simulator needs no
+// The library waits after connecting, for a real test set to settle; the simulator needs no
 // such wait, so --no-connect-wait takes the library's Sleep out.
 void SkipConnectWaitOrThrow(HMODULE library) {
   if (PatchImport(library, "kernel32.dll", "Sleep", reinterpret_cast<void*>(&SkipSleep)) == nullptr)

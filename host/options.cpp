@@ -3,6 +3,7 @@
 #include "exports.h"
 
 #include <TestSetSimNames.h>
+#include <testset/settle_wait.h>
 
 #include <algorithm>
 #include <charconv>
@@ -200,7 +201,8 @@ options:
   --sim-value Name=N  set a value of the test-set simulator before the script runs, e.g.
                       RealTimeWait=1 or FerPermille=20 (repeatable; see docs/simulator.md)
                       (an unknown Method or Name is refused, with the nearest known one)
-  --no-connect-wait   skip the library's 10 s wait after InitialiseSystem connects: for the
+  --no-connect-wait   skip the library's )usage" +
+         std::to_string(kSettleMilliseconds / 1000) + R"usage( s wait after InitialiseSystem connects: for the
                       simulator only, a real test set needs the wait
   --junit FILE        also write the run to FILE as JUnit XML, for CI servers: a test case per
                       "##" section (without headings: per call with an expectation)

@@ -7,16 +7,16 @@ namespace {
 class BerCounterGroupImpl final : public ComObject<BerCounterGroup> {
  public:
   HRESULT STDMETHODCALLTYPE GetFer(BerCounterSet** set) override {
-    return GetSet("BerCounterGroup.GetFer", CounterSet::Fer, set);
+    return GetSet(method::kBerCounterGroupGetFer, CounterSet::Fer, set);
   }
   HRESULT STDMETHODCALLTYPE GetClass1a(BerCounterSet** set) override {
-    return GetSet("BerCounterGroup.GetClass1a", CounterSet::Class1a, set);
+    return GetSet(method::kBerCounterGroupGetClass1a, CounterSet::Class1a, set);
   }
   HRESULT STDMETHODCALLTYPE GetClass1b(BerCounterSet** set) override {
-    return GetSet("BerCounterGroup.GetClass1b", CounterSet::Class1b, set);
+    return GetSet(method::kBerCounterGroupGetClass1b, CounterSet::Class1b, set);
   }
   HRESULT STDMETHODCALLTYPE GetClass2(BerCounterSet** set) override {
-    return GetSet("BerCounterGroup.GetClass2", CounterSet::Class2, set);
+    return GetSet(method::kBerCounterGroupGetClass2, CounterSet::Class2, set);
   }
 
  private:

@@ -11,19 +11,20 @@ class BerCounterSetImpl final : public ComObject<BerCounterSet> {
   explicit BerCounterSetImpl(CounterSet set) : set_(set) {}
 
   HRESULT STDMETHODCALLTYPE GetSamples(LONG* samples) override {
-    return Serve("BerCounterSet.GetSamples", {}, [=] { return Put(samples, CountersOf(set_).samples); });
+    return Serve(method::kBerCounterSetGetSamples, {},
+                 [=] { return Put(samples, CountersOf(set_).samples); });
   }
   HRESULT STDMETHODCALLTYPE GetName(BSTR* name) override {
-    return Serve("BerCounterSet.GetName", {}, [=] { return HandOutName(name); });
+    return Serve(method::kBerCounterSetGetName, {}, [=] { return HandOutName(name); });
   }
   HRESULT STDMETHODCALLTYPE GetEvents(LONG* events) override {
-    return Serve("BerCounterSet.GetEvents", {}, [=] { return Put(events, CountersOf(set_).events); });
+    return Serve(method::kBerCounterSetGetEvents, {}, [=] { return Put(events, CountersOf(set_).events); });
   }
   HRESULT STDMETHODCALLTYPE GetErrorRate(double* percent) override {
-    return Serve("BerCounterSet.GetErrorRate", {}, [=] { return Put(percent, ErrorRate()); });
+    return Serve(method::kBerCounterSetGetErrorRate, {}, [=] { return Put(percent, ErrorRate()); });
   }
   HRESULT STDMETHODCALLTYPE GetLastFn(LONG* lastFn) override {
-    return Serve("BerCounterSet.GetLastFn", {}, [=] { return Put(lastFn, CountersOf(set_).lastFn); });
+    return Serve(method::kBerCounterSetGetLastFn, {}, [=] { return Put(lastFn, CountersOf(set_).lastFn); });
   }
 
  private:

@@ -7,8 +7,8 @@ namespace {
 class BerMeasurementImpl final : public ComObject<BerMeasurement> {
  public:
   HRESULT STDMETHODCALLTYPE GetCounters(BerCounterGroup** group) override {
-    return Serve("BerMeasurement.GetCounters", {},
-                 [=] { return HandOutBerCounterGroup("BerMeasurement.GetCounters", group); });
+    return Serve(method::kBerMeasurementGetCounters, {},
+                 [=] { return HandOutBerCounterGroup(method::kBerMeasurementGetCounters, group); });
   }
 };
 

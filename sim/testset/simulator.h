@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include <TestSetSimNames.h>
 #include <com_pointers.h>
 #include <journal/call_format.h>
 
@@ -156,12 +157,13 @@ HRESULT CreateObject(REFIID iid, void** result, Args... args) {
 }
 
 // What an interface getter hands out: a fresh object, or no object (and success) while the
-// "BerNullGetter.<method>" setting is on.
+// getter's null-getter setting ("BerNullGetter.<method>") is on.
 template <class Object, class Interface, class... Args>
 HRESULT HandOut(const char* method, Interface** result, Args... args) {
   if (result == nullptr) return E_POINTER;
   *result = nullptr;
-  if (Value(std::string("BerNullGetter.") + method) != 0) return S_OK;
+  const std::string_view nullSetting = NullGetterSetting(method);
+  if (!nullSetting.empty() && Value(std::string(nullSetting)) != 0) return S_OK;
   return CreateObject<Object>(__uuidof(Interface), reinterpret_cast<void**>(result), args...);
 }
 

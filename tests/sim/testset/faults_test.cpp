@@ -19,14 +19,14 @@ TEST_F(FaultsTest, TimesCountsTheFailingCallsAndZeroClears) {
   LONG answer = 0;
   for (const auto& c : cases) {
     TestSetSim_Reset();
-    TestSetSim_FailMethod("StartScript", E_FAIL, nullptr, c.times);
+    TestSetSim_FailMethod(sim::method::kStartScript, E_FAIL, nullptr, c.times);
     for (size_t call = 0; call < c.results.size(); ++call)
       EXPECT_EQ(Hex(testSet_->StartScript()), Hex(c.results[call]))
           << "times " << c.times << ", call " << call;
     EXPECT_EQ(Hex(testSet_->ShiftLeft(1, 1, &answer)), Hex(S_OK)) << "only the named method fails";
     EXPECT_EQ(TestSetSim_JournalCount(), static_cast<int>(c.results.size()) + 1) << "failing calls too";
   }
-  TestSetSim_FailMethod("StartScript", 0, nullptr, 0);
+  TestSetSim_FailMethod(sim::method::kStartScript, 0, nullptr, 0);
   EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK)) << "hresult 0 clears";
 }
 
@@ -47,13 +47,13 @@ TEST_F(FaultsTest, FailCallFailsFromTheNthCallOn) {
   for (const auto& c : cases) {
     TestSetSim_Reset();
     EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK)) << "calls before arming do not count";
-    TestSetSim_FailCall("StartScript", c.call, E_FAIL, nullptr, c.times);
+    TestSetSim_FailCall(sim::method::kStartScript, c.call, E_FAIL, nullptr, c.times);
     for (size_t call = 0; call < c.results.size(); ++call)
       EXPECT_EQ(Hex(testSet_->StartScript()), Hex(c.results[call]))
           << "call " << c.call << ", times " << c.times << ", call made " << call + 1;
   }
-  TestSetSim_FailCall("StartScript", 2, E_FAIL, nullptr, 1);
-  TestSetSim_FailMethod("StartScript", E_ABORT, nullptr, 1);
+  TestSetSim_FailCall(sim::method::kStartScript, 2, E_FAIL, nullptr, 1);
+  TestSetSim_FailMethod(sim::method::kStartScript, E_ABORT, nullptr, 1);
   EXPECT_EQ(Hex(testSet_->StartScript()), Hex(E_ABORT)) << "arming again replaces the fault";
   EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK));
 }
@@ -68,9 +68,11 @@ TEST_F(FaultsTest, DescriptionBecomesTheCallersErrorInfo) {
     const IID& iid;
     std::function<HRESULT()> call;
   } cases[] = {
-      {"DisableCch", L"channel not configured", IID_TestSetApi, [&] { return testSet_->DisableCch(1); }},
-      {"DisableCch", nullptr, IID_TestSetApi, [&] { return testSet_->DisableCch(1); }},
-      {"AuxSpeech.Start", L"no speech codec", IID_AuxSpeech, [&] { return speech->Start(1, VARIANT_TRUE); }},
+      {sim::method::kDisableCch, L"channel not configured", IID_TestSetApi,
+       [&] { return testSet_->DisableCch(1); }},
+      {sim::method::kDisableCch, nullptr, IID_TestSetApi, [&] { return testSet_->DisableCch(1); }},
+      {sim::method::kAuxSpeechStart, L"no speech codec", IID_AuxSpeech,
+       [&] { return speech->Start(1, VARIANT_TRUE); }},
   };
   for (const auto& c : cases) {
     SetErrorInfo(0, IErrorInfoPtr(stale));
@@ -109,11 +111,12 @@ TEST_F(FaultsTest, CreationFaultsFailTheirStepOnce) {
     const IID& iid;
     const char* first;  // the steps of the first creation; the second must succeed
   } cases[] = {
-      {"CreateInstance", E_OUTOFMEMORY, CLSID_TestSetObject, IID_TestSetApi, "0x8007000E"},
-      {"QueryInterface", E_NOINTERFACE, CLSID_TestSetObject, IID_TestSetApi,
+      {sim::method::kCreateInstance, E_OUTOFMEMORY, CLSID_TestSetObject, IID_TestSetApi, "0x8007000E"},
+      {sim::method::kQueryInterface, E_NOINTERFACE, CLSID_TestSetObject, IID_TestSetApi,
        "0x00000000 0x00000000 0x80004002"},
-      {"AuxSpeech.CreateInstance", E_OUTOFMEMORY, CLSID_AuxSpeechObject, IID_AuxSpeech, "0x8007000E"},
-      {"AuxSpeech.QueryInterface", E_FAIL, CLSID_AuxSpeechObject, IID_AuxSpeech,
+      {sim::method::kAuxSpeechCreateInstance, E_OUTOFMEMORY, CLSID_AuxSpeechObject, IID_AuxSpeech,
+       "0x8007000E"},
+      {sim::method::kAuxSpeechQueryInterface, E_FAIL, CLSID_AuxSpeechObject, IID_AuxSpeech,
        "0x00000000 0x00000000 0x80004005"},
   };
   for (const auto& c : cases) {
