@@ -90,17 +90,21 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     return Serve("WaitAccessBurst", {channel, timeout, mode}, Accept);
   }
   HRESULT STDMETHODCALLTYPE GetchannelRequestMsg(short* channelRequest) override {
-    return Serve("GetchannelRequestMsg", {},
-                 [=] { return Put(channelRequest, Value("ChannelRequest") & 0xFFFF); });
+    return Serve(
+        "GetchannelRequestMsg", {}, [=] { return Put(channelRequest, Value("ChannelRequest") & 0xFFFF); },
+        channelRequest);
   }
   HRESULT STDMETHODCALLTYPE GetAccessBurst(LONG* accessBurst) override {
-    return Serve("GetAccessBurst", {}, [=] { return Put(accessBurst, Value("AccessBurst")); });
+    return Serve(
+        "GetAccessBurst", {}, [=] { return Put(accessBurst, Value("AccessBurst")); }, accessBurst);
   }
   HRESULT STDMETHODCALLTYPE ShiftRight(LONG channel, LONG steps, LONG* answer) override {
-    return Serve("ShiftRight", {channel, steps}, [=] { return Put(answer, Value("ShiftAnswer")); });
+    return Serve(
+        "ShiftRight", {channel, steps}, [=] { return Put(answer, Value("ShiftAnswer")); }, answer);
   }
   HRESULT STDMETHODCALLTYPE ShiftLeft(LONG channel, LONG steps, LONG* answer) override {
-    return Serve("ShiftLeft", {channel, steps}, [=] { return Put(answer, Value("ShiftAnswer")); });
+    return Serve(
+        "ShiftLeft", {channel, steps}, [=] { return Put(answer, Value("ShiftAnswer")); }, answer);
   }
   HRESULT STDMETHODCALLTYPE WaitTime(LONG milliseconds) override {
     return Serve("WaitTime", {milliseconds}, [=] { return Wait(milliseconds); });
@@ -120,10 +124,12 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     return Serve("DisableCch", {channel}, Accept);
   }
   HRESULT STDMETHODCALLTYPE QueryFrameNumber(LONG* frameNumber) override {
-    return Serve("QueryFrameNumber", {}, [=] { return Put(frameNumber, Value("FrameNumber")); });
+    return Serve(
+        "QueryFrameNumber", {}, [=] { return Put(frameNumber, Value("FrameNumber")); }, frameNumber);
   }
   HRESULT STDMETHODCALLTYPE get_LogFileName(BSTR* name) override {
-    return Serve("get_LogFileName", {}, [=] { return HandOutText(LogFileName(), name); });
+    return Serve(
+        "get_LogFileName", {}, [=] { return HandOutText(LogFileName(), name); }, name);
   }
   HRESULT STDMETHODCALLTYPE put_LogFileName(BSTR name) override {
     return Serve("put_LogFileName", {name}, [=] { return StoreLogFileName(name); });
@@ -141,8 +147,9 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     });
   }
   HRESULT STDMETHODCALLTYPE GetBerMeasurement(BerMeasurement** measurement) override {
-    return Serve("GetBerMeasurement", {},
-                 [=] { return HandOutBerMeasurement("GetBerMeasurement", measurement); });
+    return Serve(
+        "GetBerMeasurement", {}, [=] { return HandOutBerMeasurement("GetBerMeasurement", measurement); },
+        measurement);
   }
   HRESULT STDMETHODCALLTYPE ChangeTxPower(float level, LONG channel) override {
     return Serve("ChangeTxPower", {level, channel}, Accept);
