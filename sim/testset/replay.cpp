@@ -35,14 +35,6 @@ std::mutex mutex;
 std::optional<Replay> replay;
 std::atomic<bool> loaded{false};  // replay is set: what Serve asks on every call, without the lock
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], size);
-  return wide;
-}
-
 std::string SystemText(DWORD error) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(
@@ -60,11 +52,15 @@ struct HandleCloser {
 
 // The file's bytes; its error code when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path, DWORD& error) {
-  const std::unique_ptr<void, HandleCloser> file(CreateFileA(path.c_str(), GENERIC_READ,
-                                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) {
+    error = GetLastError();
+    return std::nullopt;
+  }
+  const std::unique_ptr<void, HandleCloser> file(opened);
   LARGE_INTEGER size{};
-  if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) {
+  if (!GetFileSizeEx(file.get(), &size)) {
     error = GetLastError();
     return std::nullopt;
   }
@@ -84,7 +80,7 @@ std::variant<Step, std::string> ReadStep(const journal::RecordedCall& call) {
   const std::optional<journal::Outcome> outcome = journal::ParseOutcome(call.outcome);
   if (!outcome) return "no result after the call (0x and eight hex digits, then a quoted description)";
   Step step{call.line, call.call, outcome->hresult, Text(), std::nullopt};
-  if (outcome->description) step.description = Wide(*outcome->description);
+  if (outcome->description) step.description = journal::Utf16(*outcome->description);
   if (call.output.empty()) return step;
   step.output = journal::ParseValue(call.output);
   if (!step.output) return "an out value that cannot be read: " + call.output;
@@ -94,7 +90,7 @@ std::variant<Step, std::string> ReadStep(const journal::RecordedCall& call) {
 // Fails the call with text as its error information and keeps text as the replay's departure.
 HRESULT Depart(Replay& current, std::string text, REFIID iid) {
   if (current.departure.empty()) current.departure = std::move(text);
-  SetErrorInformation(Text(Wide(current.departure)), iid);
+  SetErrorInformation(Text(journal::Utf16(current.departure)), iid);
   return kDeparted;
 }
 
@@ -221,7 +217,7 @@ bool HandOutRecorded(const std::optional<RecordedValue>& value, BSTR* out) {
   if (std::holds_alternative<std::monostate>(*value)) return true;
   const auto* text = std::get_if<std::string>(&*value);
   if (text == nullptr) return false;
-  const std::wstring wide = Wide(*text);
+  const std::wstring wide = journal::Utf16(*text);
   *out = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
   return *out != nullptr;
 }
