@@ -119,6 +119,18 @@ Figure MeasureListPacking() {
 
 }  // namespace
 
+// The export alone, with the simulator behind a process boundary: what a call costs a rack whose test
+// set runs in a server of its own. The figure measured in-process gets it as its local-server value.
+void MeasureLocalServerCallCosts(const Session& session, Figures& figures) {
+  for (const CallCase& c : kCases) {
+    Figure* figure = figures.Find("call cost", c.name);
+    if (figure == nullptr || !figure->value) continue;
+    auto viaExport = [&] { return c.viaExport(session); };
+    figure->localServer = MedianNsPerRun(viaExport, kBatchNs);
+    RemoveTraceFiles();
+  }
+}
+
 void MeasureCallCosts(Session& session, Figures& figures) {
   for (const CallCase& c : kCases) figures.Add(Measure(session, c));
   figures.Add(MeasureTraceLine());

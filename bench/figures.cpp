@@ -27,7 +27,7 @@ std::string MetText(const std::optional<bool>& met) {
   return *met ? "met" : "NOT MET";
 }
 
-constexpr size_t kColumns = 9;
+constexpr size_t kColumns = 10;
 using Cells = std::array<std::string, kColumns>;
 
 Cells CellsOf(const Figure& f) {
@@ -37,6 +37,7 @@ Cells CellsOf(const Figure& f) {
           f.unit,
           Optional(f.reference),
           Optional(f.ratio, "x"),
+          Optional(f.localServer),
           f.target,
           MetText(f.met),
           f.note};
@@ -59,8 +60,8 @@ std::string JsonObject(const Figure& f) {
   return "{\"measure\": " + JsonString(f.measure) + ", \"item\": " + JsonString(f.item) +
          ", \"value\": " + JsonNumber(f.value) + ", \"unit\": " + JsonString(f.unit) +
          ", \"reference\": " + JsonNumber(f.reference) + ", \"ratio\": " + JsonNumber(f.ratio) +
-         ", \"target\": " + JsonString(f.target) + ", \"met\": " + JsonBool(f.met) +
-         ", \"note\": " + JsonString(f.note) + "}";
+         ", \"local_server\": " + JsonNumber(f.localServer) + ", \"target\": " + JsonString(f.target) +
+         ", \"met\": " + JsonBool(f.met) + ", \"note\": " + JsonString(f.note) + "}";
 }
 
 struct FileCloser {
@@ -86,8 +87,16 @@ std::string JsonString(const std::string& text) {
   return quoted + "\"";
 }
 
+Figure* Figures::Find(const std::string& measure, const std::string& item) {
+  const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const Figure& figure) {
+    return figure.measure == measure && figure.item == item;
+  });
+  return found == rows_.end() ? nullptr : &*found;
+}
+
 void Figures::PrintTable(std::FILE* out) const {
-  const Cells header = {"Measure", "Item", "Value", "Unit", "Reference", "Ratio", "Target", "Met", "Note"};
+  const Cells header = {"Measure", "Item",         "Value",  "Unit", "Reference",
+                        "Ratio",   "Local server", "Target", "Met",  "Note"};
   std::array<size_t, kColumns> widths{};
   std::vector<Cells> table = {header};
   for (const Figure& figure : rows_) table.push_back(CellsOf(figure));

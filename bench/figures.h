@@ -18,11 +18,14 @@ struct Figure {
   std::string target;               // e.g. "< 2x"; empty when none applies
   std::optional<bool> met;
   std::string note;
+  std::optional<double> localServer;  // the same figure with the simulator in a process of its own
 };
 
 class Figures {
  public:
   void Add(Figure figure) { rows_.push_back(std::move(figure)); }
+  // The figure added under measure and item, or nullptr.
+  Figure* Find(const std::string& measure, const std::string& item);
 
   void PrintTable(std::FILE* out) const;
   // Writes {"environment": ..., "repetitions": n, "figures": [...]}; false when the file cannot be written.

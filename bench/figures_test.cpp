@@ -17,14 +17,16 @@ TEST(JsonString, EscapesQuotesBackslashesAndControlCharacters) {
 TEST(FiguresWriteJson, AMissingFigureIsNullWithItsNote) {
   Figures figures;
   figures.Add({"call cost", "VoiceLoop", {}, "ns/call", {}, {}, "< 2x", {}, "not written yet"});
-  figures.Add({"memory", "live objects", 0.0, "objects", {}, {}, "= 0", true, ""});
+  figures.Add({"memory", "live objects", 0.0, "objects", {}, {}, "= 0", true, "", 2.5});
   ASSERT_TRUE(figures.WriteJson("figures_test.json", "here"));
   std::ifstream file("figures_test.json");
   std::stringstream text;
   text << file.rdbuf();
   EXPECT_NE(text.str().find("\"item\": \"VoiceLoop\", \"value\": null"), std::string::npos) << text.str();
   EXPECT_NE(text.str().find("\"value\": 0, \"unit\": \"objects\""), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("\"met\": true"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("\"local_server\": null, \"target\": \"< 2x\""), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("\"local_server\": 2.5, \"target\": \"= 0\", \"met\": true"), std::string::npos)
+      << text.str();
   file.close();
   std::remove("figures_test.json");
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -42,20 +43,28 @@ Figure LiveObjectsFigure() {
           ""};
 }
 
-// Registers the simulator in the prefix. Looked up by name: oleaut32's import library, also linked
-// here, has a DllRegisterServer of its own.
-bool RegisterSimulator() {
-  const HMODULE simulator = GetModuleHandleW(L"TestSetSimulator.dll");
-  const auto registerServer = reinterpret_cast<HRESULT(WINAPI*)()>(
-      reinterpret_cast<void*>(GetProcAddress(simulator, "DllRegisterServer")));
-  return registerServer != nullptr && SUCCEEDED(registerServer());
+// Registers the simulator in the prefix as an in-process server, or with "local" as the local server
+// TestSetSimulator.exe. Looked up by name: oleaut32's import library, also linked here, has a
+// DllRegisterServer of its own.
+bool RegisterSimulator(const wchar_t* kind) {
+  const auto install = reinterpret_cast<HRESULT(WINAPI*)(BOOL, LPCWSTR)>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"TestSetSimulator.dll"), "DllInstall")));
+  return install != nullptr && SUCCEEDED(install(TRUE, kind));
+}
+
+// The call costs again with the product connected to the local server.
+void MeasureThroughLocalServer(Figures& figures) {
+  if (!RegisterSimulator(L"local")) throw std::runtime_error("cannot register TestSetSimulator.exe");
+  Session session;
+  SetJournal(false);
+  MeasureLocalServerCallCosts(session, figures);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const char* jsonPath = argc > 1 ? argv[1] : "results.json";
-  if (!RegisterSimulator()) {
+  if (!RegisterSimulator(L"")) {
     std::fprintf(stderr, "geranbench: cannot register TestSetSimulator.dll\n");
     return 2;
   }
@@ -67,6 +76,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   figures.Add(LiveObjectsFigure());
+  try {
+    MeasureThroughLocalServer(figures);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "geranbench: no local server figures: %s\n", failure.what());
+  }
+  // The prefix is the tests' too: they expect the in-process registration.
+  RegisterSimulator(L"");
   RemoveTraceFiles();
   figures.PrintTable(stdout);
   if (!figures.WriteJson(jsonPath, kEnvironment)) {

@@ -32,8 +32,8 @@ std::vector<Value> Sequence(size_t count, int first) {
 
 TestSetApiPtr CreateTestSet() {
   TestSetApiPtr testSet;
-  const HRESULT hr = CoCreateInstance(CLSID_TestSetObject, nullptr, CLSCTX_INPROC_SERVER,
-                                      __uuidof(TestSetApi), reinterpret_cast<void**>(&testSet));
+  const HRESULT hr = CoCreateInstance(CLSID_TestSetObject, nullptr, CLSCTX_ALL, __uuidof(TestSetApi),
+                                      reinterpret_cast<void**>(&testSet));
   if (FAILED(hr)) throw std::runtime_error("cannot create the simulator's test set object");
   return testSet;
 }

@@ -37,6 +37,8 @@ struct Session {
 
 // The measurements, each adding its figures.
 void MeasureCallCosts(Session& session, Figures& figures);
+// Adds the local server's figure to each call cost figure; the session's simulator is the local server.
+void MeasureLocalServerCallCosts(const Session& session, Figures& figures);
 void MeasureCallJournal(Session& session, Figures& figures);
 void MeasureParameterLoad(Session& session, Figures& figures);
 void MeasureBerCycle(Session& session, Figures& figures);

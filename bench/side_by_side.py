@@ -4,7 +4,8 @@
 usage: side_by_side.py NAME=RESULTS.json [NAME=RESULTS.json ...]
 
 Rows are matched by measure and item; a figure missing from a run shows "-". For each build the
-value, the ratio to its reference and whether the target was met are shown; unit, target and note
+value, the ratio to its reference, whether the target was met and the value with the simulator
+as a local server (where measured) are shown; unit, target and note
 come from the first run that has the row.
 """
 import json
@@ -43,7 +44,7 @@ def rows_of(runs):
         keys += [key for key in figures if key not in keys]
     header = ["Measure", "Item", "Unit"]
     for name, _ in runs:
-        header += [name, name + " ratio", name + " met"]
+        header += [name, name + " ratio", name + " met", name + " local"]
     header += ["Target", "Note"]
     rows = [header]
     for key in keys:
@@ -53,7 +54,9 @@ def rows_of(runs):
         for figure in found:
             value = figure["value"] if figure else None
             ratio = figure["ratio"] if figure else None
-            row += [number(value), number(ratio) + "x" if ratio is not None else "", met_text(figure)]
+            local = figure.get("local_server") if figure else None
+            row += [number(value), number(ratio) + "x" if ratio is not None else "", met_text(figure),
+                    number(local) if local is not None else ""]
         rows.append(row + [first["target"], first["note"]])
     return rows
 

@@ -1,5 +1,6 @@
 // The demo script recorded against the simulator: the recording holds the simulator's own journal,
-// and recording changes nothing the script sees (output, failure reports, trace files).
+// recording changes nothing the script sees (output, failure reports, trace files), and the
+// simulator as a local server is asked and answers the same as in-process.
 #include "script_run.h"
 #include "simulator.h"
 #include "trace_files.h"
@@ -7,6 +8,8 @@
 #include <journal/recorded_journal.h>
 
 #include <gtest/gtest.h>
+
+extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
 
 namespace geran::host {
 namespace {
@@ -53,6 +56,35 @@ TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {
                 "AuxSpeech.Start(AuxSpeech#1, 1, -1) -> 0x80070005\t\"speech source locked\"",
                 "BerCounterGroup.GetClass1b() -> 0x8007000E\t\"counters gone\""}));
   DeleteFileA(path.c_str());
+}
+
+struct RecordedRun {
+  test::ScriptRun run;
+  std::vector<journal::RecordedCall> recording;
+  long serverProcess;
+};
+
+// The demo with its faults, recorded, with the simulator registered as registration asks.
+RecordedRun RecordDemo(const wchar_t* registration) {
+  EXPECT_EQ(DllInstall(TRUE, registration), S_OK);
+  const std::string path = test::TempPath("demo_call_journal.txt");
+  RecordedRun recorded{
+      RunInProcess(ReadFileBytes(test::DemoFile("demo.gts").c_str()), path.c_str(), ArmFaults),
+      journal::ParseRecording(ReadFileBytes(path.c_str())), TestSetSim_ServerProcessId()};
+  DeleteFileA(path.c_str());
+  return recorded;
+}
+
+TEST(CallJournalDemo, TheLocalServerIsAskedAndAnswersAsInProcess) {
+  const RecordedRun local = RecordDemo(L"local");
+  const RecordedRun inProcess = RecordDemo(L"");
+  EXPECT_NE(local.serverProcess, static_cast<long>(GetCurrentProcessId()));
+  EXPECT_EQ(inProcess.serverProcess, static_cast<long>(GetCurrentProcessId()));
+  ASSERT_GT(inProcess.recording.size(), 40u);
+  EXPECT_EQ(journal::FirstDifference(local.recording, inProcess.recording), std::nullopt)
+      << "calls, HRESULTs and descriptions, times left out";
+  EXPECT_EQ(local.run.output, inProcess.run.output);
+  EXPECT_EQ(local.run.traceFiles, inProcess.run.traceFiles);
 }
 
 }  // namespace
