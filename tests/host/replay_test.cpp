@@ -1,5 +1,6 @@
 // Replay of a recorded run: the demo recorded against a simulator set up like a rack (its own values,
-// failing calls), replayed by a reset simulator, and a changed script stopped at the call it changed.
+// failing calls), replayed by a reset simulator in-process and as a local server, and a changed
+// script stopped at the call it changed.
 #include "host_process.h"
 #include "script_run.h"
 #include "simulator.h"
@@ -9,6 +10,8 @@
 
 #include <fstream>
 #include <regex>
+
+extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
 
 namespace geran::host {
 namespace {
@@ -49,6 +52,14 @@ TEST(Replay, AReplayedRunIsTheRecordedRun) {
   EXPECT_EQ(replayed.output, recorded.output);
   EXPECT_EQ(replayed.traceFiles, recorded.traceFiles);
   EXPECT_EQ(replayed.simulatorJournal, recorded.simulatorJournal);
+  // The same through the local server, which reads the journal in its own process.
+  ASSERT_EQ(DllInstall(TRUE, L"local"), S_OK);
+  const test::ScriptRun replayedLocally = RunInProcess(demo, nullptr, [&] { LoadReplay(path); });
+  EXPECT_EQ(ReplayOutcome(), "");
+  EXPECT_NE(TestSetSim_ServerProcessId(), static_cast<long>(GetCurrentProcessId()));
+  ASSERT_EQ(DllInstall(TRUE, L""), S_OK);
+  EXPECT_EQ(replayedLocally.output, recorded.output);
+  EXPECT_EQ(replayedLocally.traceFiles, recorded.traceFiles);
   // What the rack's values and failures made of the run, so the replay cannot have passed on defaults.
   const test::ScriptRun unset = RunInProcess(demo, nullptr);
   EXPECT_NE(unset.output, recorded.output);
