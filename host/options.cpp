@@ -236,8 +236,8 @@ script lines:
   journal like "ConfigCch(1, *)"                     ... or matching a pattern (docs/call-journal.md)
   # a comment          ## a heading shown in the output
 
-exit status: 0 every expectation held, 1 an expectation failed, 2 a bad command line, script or
-library, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
+exit status: 0 every expectation held, 1 an expectation failed (or a replay departed), 2 a bad
+command line, script, library or replay journal, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
 "N passed, N failed; the run crashed at line L".
 )usage";
 }
