@@ -119,6 +119,8 @@ HRESULT LoadReplay(const std::string& path, std::string& error) {
     }
     loading.steps.push_back(std::move(std::get<Step>(step)));
   }
+  // As fresh as the rack was when the recording started: aux speech objects numbered from 1 again.
+  ResetSimulator();
   const std::lock_guard<std::mutex> lock(mutex);
   replay = std::move(loading);
   loaded = true;

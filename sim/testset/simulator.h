@@ -131,8 +131,9 @@ void ResetBerModel();
 
 // ---- Replay of a recorded journal (replay.cpp) ----
 
-// Loads the recorded journal at path: from now on every call is answered from it (see ReplayCall).
-// S_OK, or the failure with a text naming the file and, for a malformed one, the line.
+// Resets the simulator and loads the recorded journal at path: from now on every call is answered
+// from it (see ReplayCall). S_OK, or the failure (the simulator untouched) with a text naming the
+// file and, for a malformed one, the line.
 HRESULT LoadReplay(const std::string& path, std::string& error);
 bool Replaying();
 // Nothing when no replay is loaded. Otherwise the outcome of the next recorded call when the call
