@@ -21,7 +21,8 @@ class BerCounterGroupImpl final : public ComObject<BerCounterGroup> {
 
  private:
   HRESULT GetSet(const char* method, CounterSet which, BerCounterSet** set) {
-    return Serve(method, {}, [=] { return HandOutBerCounterSet(method, which, set); });
+    return Serve(
+        method, {}, [=] { return HandOutBerCounterSet(method, which, set); }, set);
   }
 };
 
@@ -29,6 +30,10 @@ class BerCounterGroupImpl final : public ComObject<BerCounterGroup> {
 
 HRESULT HandOutBerCounterGroup(const char* method, BerCounterGroup** result) {
   return HandOut<BerCounterGroupImpl>(method, result);
+}
+
+HRESULT NewBerObject(BerCounterGroup** result) {
+  return CreateObject<BerCounterGroupImpl>(IID_BerCounterGroup, reinterpret_cast<void**>(result));
 }
 
 }  // namespace geran::sim

@@ -93,19 +93,24 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     return Serve(method::kWaitAccessBurst, {channel, timeout, mode}, Accept);
   }
   HRESULT STDMETHODCALLTYPE GetchannelRequestMsg(short* channelRequest) override {
-    return Serve(method::kGetchannelRequestMsg, {},
-                 [=] { return Put(channelRequest, Value(value::kChannelRequest) & 0xFFFF); });
+    return Serve(
+        method::kGetchannelRequestMsg, {},
+        [=] { return Put(channelRequest, Value(value::kChannelRequest) & 0xFFFF); }, channelRequest);
   }
   HRESULT STDMETHODCALLTYPE GetAccessBurst(LONG* accessBurst) override {
-    return Serve(method::kGetAccessBurst, {}, [=] { return Put(accessBurst, Value(value::kAccessBurst)); });
+    return Serve(
+        method::kGetAccessBurst, {}, [=] { return Put(accessBurst, Value(value::kAccessBurst)); },
+        accessBurst);
   }
   HRESULT STDMETHODCALLTYPE ShiftRight(LONG channel, LONG steps, LONG* answer) override {
-    return Serve(method::kShiftRight, {channel, steps},
-                 [=] { return Put(answer, Value(value::kShiftAnswer)); });
+    return Serve(
+        method::kShiftRight, {channel, steps}, [=] { return Put(answer, Value(value::kShiftAnswer)); },
+        answer);
   }
   HRESULT STDMETHODCALLTYPE ShiftLeft(LONG channel, LONG steps, LONG* answer) override {
-    return Serve(method::kShiftLeft, {channel, steps},
-                 [=] { return Put(answer, Value(value::kShiftAnswer)); });
+    return Serve(
+        method::kShiftLeft, {channel, steps}, [=] { return Put(answer, Value(value::kShiftAnswer)); },
+        answer);
   }
   HRESULT STDMETHODCALLTYPE WaitTime(LONG milliseconds) override {
     return Serve(method::kWaitTime, {milliseconds}, [=] { return Wait(milliseconds); });
@@ -125,10 +130,13 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     return Serve(method::kDisableCch, {channel}, Accept);
   }
   HRESULT STDMETHODCALLTYPE QueryFrameNumber(LONG* frameNumber) override {
-    return Serve(method::kQueryFrameNumber, {}, [=] { return Put(frameNumber, Value(value::kFrameNumber)); });
+    return Serve(
+        method::kQueryFrameNumber, {}, [=] { return Put(frameNumber, Value(value::kFrameNumber)); },
+        frameNumber);
   }
   HRESULT STDMETHODCALLTYPE get_LogFileName(BSTR* name) override {
-    return Serve(method::kGetLogFileName, {}, [=] { return HandOutText(LogFileName(), name); });
+    return Serve(
+        method::kGetLogFileName, {}, [=] { return HandOutText(LogFileName(), name); }, name);
   }
   HRESULT STDMETHODCALLTYPE put_LogFileName(BSTR name) override {
     return Serve(method::kPutLogFileName, {name}, [=] { return StoreLogFileName(name); });
@@ -146,8 +154,9 @@ class TestSetImpl final : public ComObject<TestSetApi> {
     });
   }
   HRESULT STDMETHODCALLTYPE GetBerMeasurement(BerMeasurement** measurement) override {
-    return Serve(method::kGetBerMeasurement, {},
-                 [=] { return HandOutBerMeasurement(method::kGetBerMeasurement, measurement); });
+    return Serve(
+        method::kGetBerMeasurement, {},
+        [=] { return HandOutBerMeasurement(method::kGetBerMeasurement, measurement); }, measurement);
   }
   HRESULT STDMETHODCALLTYPE ChangeTxPower(float level, LONG channel) override {
     return Serve(method::kChangeTxPower, {level, channel}, Accept);
