@@ -3,6 +3,7 @@
 #include "timing.h"
 
 #include <TestSetSim.h>
+#include <testset/trace_files.h>
 
 #include <cstdio>
 #include <optional>
@@ -86,7 +87,7 @@ Figure Measure(const Session& session, const CallCase& c) {
 // What one trace line costs on its own: the product opens, appends to and closes the file per event.
 Figure MeasureTraceLine() {
   auto append = [] {
-    std::FILE* file = std::fopen("C:\\Test12.txt", "a+");
+    std::FILE* file = std::fopen(kTest12Trace.path, kTest12Trace.mode);
     if (file == nullptr) return;
     std::fprintf(file, "SelectRadioSystem Successfull\n");
     std::fclose(file);
@@ -123,10 +124,10 @@ Figure MeasureListPacking() {
 // set runs in a server of its own. The figure measured in-process gets it as its local-server value.
 void MeasureLocalServerCallCosts(const Session& session, Figures& figures) {
   for (const CallCase& c : kCases) {
-    Figure* figure = figures.Find("call cost", c.name);
-    if (figure == nullptr || !figure->value) continue;
+    const Figure* figure = figures.Find("call cost", c.name);
+    if (figure == nullptr) continue;
     auto viaExport = [&] { return c.viaExport(session); };
-    figure->localServer = MedianNsPerRun(viaExport, kBatchNs);
+    figures.SetLocalServer(*figure, MedianNsPerRun(viaExport, kBatchNs));
     RemoveTraceFiles();
   }
 }

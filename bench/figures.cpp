@@ -30,14 +30,14 @@ std::string MetText(const std::optional<bool>& met) {
 constexpr size_t kColumns = 10;
 using Cells = std::array<std::string, kColumns>;
 
-Cells CellsOf(const Figure& f) {
+Cells CellsOf(const Figure& f, const std::optional<double>& localServer) {
   return {f.measure,
           f.item,
           f.value ? Number(*f.value) : "-",
           f.unit,
           Optional(f.reference),
           Optional(f.ratio, "x"),
-          Optional(f.localServer),
+          Optional(localServer),
           f.target,
           MetText(f.met),
           f.note};
@@ -56,11 +56,11 @@ std::string JsonBool(const std::optional<bool>& value) {
   return *value ? "true" : "false";
 }
 
-std::string JsonObject(const Figure& f) {
+std::string JsonObject(const Figure& f, const std::optional<double>& localServer) {
   return "{\"measure\": " + JsonString(f.measure) + ", \"item\": " + JsonString(f.item) +
          ", \"value\": " + JsonNumber(f.value) + ", \"unit\": " + JsonString(f.unit) +
          ", \"reference\": " + JsonNumber(f.reference) + ", \"ratio\": " + JsonNumber(f.ratio) +
-         ", \"local_server\": " + JsonNumber(f.localServer) + ", \"target\": " + JsonString(f.target) +
+         ", \"local_server\": " + JsonNumber(localServer) + ", \"target\": " + JsonString(f.target) +
          ", \"met\": " + JsonBool(f.met) + ", \"note\": " + JsonString(f.note) + "}";
 }
 
@@ -87,11 +87,16 @@ std::string JsonString(const std::string& text) {
   return quoted + "\"";
 }
 
-Figure* Figures::Find(const std::string& measure, const std::string& item) {
-  const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const Figure& figure) {
-    return figure.measure == measure && figure.item == item;
+const Figure* Figures::Find(const std::string& measure, const std::string& item) const {
+  const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const Row& row) {
+    return row.figure.measure == measure && row.figure.item == item && row.figure.value;
   });
-  return found == rows_.end() ? nullptr : &*found;
+  return found == rows_.end() ? nullptr : &found->figure;
+}
+
+void Figures::SetLocalServer(const Figure& figure, double value) {
+  for (Row& row : rows_)
+    if (&row.figure == &figure) row.localServer = value;
 }
 
 void Figures::PrintTable(std::FILE* out) const {
@@ -99,7 +104,7 @@ void Figures::PrintTable(std::FILE* out) const {
                         "Ratio",   "Local server", "Target", "Met",  "Note"};
   std::array<size_t, kColumns> widths{};
   std::vector<Cells> table = {header};
-  for (const Figure& figure : rows_) table.push_back(CellsOf(figure));
+  for (const Row& row : rows_) table.push_back(CellsOf(row.figure, row.localServer));
   for (const Cells& cells : table)
     for (size_t i = 0; i < kColumns; ++i) widths[i] = std::max(widths[i], cells[i].size());
   for (const Cells& cells : table) PrintRow(out, cells, widths);
@@ -111,7 +116,8 @@ bool Figures::WriteJson(const char* path, const std::string& environment) const 
   std::fprintf(file.get(), "{\n  \"environment\": %s,\n  \"repetitions\": %d,\n  \"figures\": [\n",
                JsonString(environment).c_str(), kRepetitions);
   for (size_t i = 0; i < rows_.size(); ++i)
-    std::fprintf(file.get(), "    %s%s\n", JsonObject(rows_[i]).c_str(), i + 1 < rows_.size() ? "," : "");
+    std::fprintf(file.get(), "    %s%s\n", JsonObject(rows_[i].figure, rows_[i].localServer).c_str(),
+                 i + 1 < rows_.size() ? "," : "");
   std::fprintf(file.get(), "  ]\n}\n");
   return std::ferror(file.get()) == 0;
 }

@@ -18,21 +18,26 @@ struct Figure {
   std::string target;               // e.g. "< 2x"; empty when none applies
   std::optional<bool> met;
   std::string note;
-  std::optional<double> localServer;  // the same figure with the simulator in a process of its own
 };
 
 class Figures {
  public:
-  void Add(Figure figure) { rows_.push_back(std::move(figure)); }
-  // The figure added under measure and item, or nullptr.
-  Figure* Find(const std::string& measure, const std::string& item);
+  void Add(Figure figure) { rows_.push_back({std::move(figure), std::nullopt}); }
+  // The measured figure added under measure and item, or nullptr.
+  const Figure* Find(const std::string& measure, const std::string& item) const;
+  // Gives that figure its value with the simulator in a process of its own, a column of its own.
+  void SetLocalServer(const Figure& figure, double value);
 
   void PrintTable(std::FILE* out) const;
   // Writes {"environment": ..., "repetitions": n, "figures": [...]}; false when the file cannot be written.
   bool WriteJson(const char* path, const std::string& environment) const;
 
  private:
-  std::vector<Figure> rows_;
+  struct Row {
+    Figure figure;
+    std::optional<double> localServer;
+  };
+  std::vector<Row> rows_;
 };
 
 // text as a JSON string literal, quotes included.

@@ -3,6 +3,7 @@
 #include <harness.h>
 
 #include <TestSetSim.h>
+#include <export_list.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -16,7 +17,7 @@ namespace {
 
 void WINAPI SkipSleep(DWORD) {}
 
-// The product must import Sleep: its 10 s settle wait is what the patch removes.
+// The product must import Sleep: its settle wait is what the patch removes.
 void SkipProductSleep(HMODULE module) {
   if (test::PatchImport(module, "kernel32.dll", "Sleep", reinterpret_cast<void*>(&SkipSleep)) == nullptr)
     throw std::runtime_error("the product imports no Sleep");
@@ -34,7 +35,7 @@ ProductLibrary::ProductLibrary() : module_(LoadLibraryW(L"znGeranApiInterfaceDll
   if (module_ == nullptr) throw std::runtime_error("cannot load znGeranApiInterfaceDll.dll");
   try {
     SkipProductSleep(module_);
-#define GERAN_BENCH_RESOLVE_EXPORT(Name) Resolve(module_, "znGeranApiInterfaceDll_" #Name, exports_.Name);
+#define GERAN_BENCH_RESOLVE_EXPORT(Name) Resolve(module_, GERAN_EXPORT_NAME_##Name, exports_.Name);
     GERAN_BENCH_EXPORTS(GERAN_BENCH_RESOLVE_EXPORT)
 #undef GERAN_BENCH_RESOLVE_EXPORT
   } catch (...) {

@@ -34,7 +34,7 @@ struct Exports {
 #undef GERAN_BENCH_DECLARE_EXPORT
 };
 
-// Loads znGeranApiInterfaceDll.dll beside this program and makes its 10 s settle wait after
+// Loads znGeranApiInterfaceDll.dll beside this program and makes its settle wait after
 // connecting return at once (its import of Sleep is patched), as the tests do. Unloading it
 // releases its connection; then the thread's COM initialisation it made is balanced.
 class ProductLibrary {

@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include <TestSetSim.h>
+#include <TestSetSimNames.h>
 
 #include <stdexcept>
 
@@ -53,6 +54,6 @@ Session::Session() {
   testSet = CreateTestSet();
 }
 
-void SetJournal(bool on) { TestSetSim_SetValue("Journal", on ? 1 : 0); }
+void SetJournal(bool on) { TestSetSim_SetValue(sim::value::kJournal, on ? 1 : 0); }
 
 }  // namespace geran::bench

@@ -3,6 +3,7 @@
 #include "timing.h"
 
 #include <TestSetSim.h>
+#include <TestSetSimNames.h>
 #include <psapi.h>
 
 namespace geran::bench {
@@ -59,22 +60,22 @@ const SoakStep kRound[] = {
     {"SelectRadioSystem", -1, [](const Session& s) { return s.exports().SelectRadioSystem(1); }},
     {"DisableCch failing with error information", 0,
      [](const Session& s) {
-       Fail("DisableCch", true);
+       Fail(sim::method::kDisableCch, true);
        return s.exports().DisableCch(1);
      }},
     {"VoiceLoop failing without error information", 0,
      [](const Session& s) {
-       Fail("VoiceLoop", false);
+       Fail(sim::method::kVoiceLoop, false);
        return s.exports().VoiceLoop(1, 2, 3);
      }},
     {"ShiftRight failing with error information", 0,
      [](const Session& s) {
-       Fail("ShiftRight", true);
+       Fail(sim::method::kShiftRight, true);
        return s.exports().ShiftRight(1, 2);
      }},
     {"SendSIMsg failing without error information", 0,
      [](const Session& s) {
-       Fail("SendSIMsg", false);
+       Fail(sim::method::kSendSIMsg, false);
        const std::vector<int>& bytes = s.payloads.siMessage;
        return s.exports().SendSIMsg(5, bytes.data(), static_cast<int>(bytes.size()));
      }},
@@ -140,8 +141,8 @@ SoakResult Soak(const Session& session) {
 }  // namespace
 
 void RunSoak(Session& session, Figures& figures) {
-  TestSetSim_SetValue("ShiftAnswer", kShiftAnswer);
-  TestSetSim_SetText("LogFileName", L"geranbench.log");
+  TestSetSim_SetValue(sim::value::kShiftAnswer, kShiftAnswer);
+  TestSetSim_SetText(sim::text::kLogFileName, L"geranbench.log");
   const SoakResult soak = Soak(session);
   RemoveTraceFiles();
   const long calls = kCalls / kChunks / kStepsPerRound * kChunks * kStepsPerRound;

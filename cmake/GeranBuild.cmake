@@ -81,12 +81,19 @@ endfunction()
 # that callers' stdcall references (name@N on i686) bind to the export names actually in the DLL:
 # undecorated aliases, decorated-only exports, and forwarders (whose argument bytes the .def cannot
 # tell: pass them as FORWARDED name@N ...). With VISUAL_CPP, the same entries also give <target>.lib
-# in Visual C++'s format (property GERAN_VISUAL_CPP_LIBRARY_FILE).
+# in Visual C++'s format (property GERAN_VISUAL_CPP_LIBRARY_FILE). IMPORT_TARGET names the import
+# target otherwise: a contract's import library, made from its .def without the DLL built here.
 function(geran_add_import_library target def_file)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "VISUAL_CPP" "" "FORWARDED")
-  add_library(${target}_import INTERFACE)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "VISUAL_CPP" "IMPORT_TARGET" "FORWARDED")
+  set(import_target ${target}_import)
+  set(implib_dir ${CMAKE_BINARY_DIR}/implib)
+  if(arg_IMPORT_TARGET)
+    set(import_target ${arg_IMPORT_TARGET})
+    set(implib_dir ${CMAKE_BINARY_DIR}/implib/${import_target})
+  endif()
+  add_library(${import_target} INTERFACE)
   if(MSVC)
-    target_link_libraries(${target}_import INTERFACE ${target})
+    target_link_libraries(${import_target} INTERFACE ${target})
     return()
   endif()
   file(STRINGS ${def_file} lines)
@@ -104,9 +111,9 @@ function(geran_add_import_library target def_file)
     list(APPEND mingw_entries "${name} == _${name}")
   endforeach()
   geran_import_def_text(content ${target}.dll ${mingw_entries})
-  set(import_def ${CMAKE_CURRENT_BINARY_DIR}/${target}-import.def)
-  set(import_lib ${CMAKE_BINARY_DIR}/implib/lib${target}.dll.a)
-  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/implib)
+  set(import_def ${CMAKE_CURRENT_BINARY_DIR}/${import_target}.def)
+  set(import_lib ${implib_dir}/lib${target}.dll.a)
+  file(MAKE_DIRECTORY ${implib_dir})
   file(GENERATE OUTPUT ${import_def} CONTENT "${content}")
   add_custom_command(OUTPUT ${import_lib}
     COMMAND ${GERAN_DLLTOOL} -k -d ${import_def} -l ${import_lib}
@@ -117,11 +124,13 @@ function(geran_add_import_library target def_file)
     get_target_property(visual_cpp_lib ${target}_import GERAN_VISUAL_CPP_LIBRARY_FILE)
     list(APPEND libraries ${visual_cpp_lib})
   endif()
-  add_custom_target(${target}_import_lib DEPENDS ${libraries})
-  add_dependencies(${target}_import_lib ${target})
-  add_dependencies(${target}_import ${target}_import_lib)
-  target_link_libraries(${target}_import INTERFACE ${import_lib})
-  set_property(TARGET ${target}_import PROPERTY GERAN_IMPORT_LIBRARY_FILE ${import_lib})
+  add_custom_target(${import_target}_lib DEPENDS ${libraries})
+  if(TARGET ${target})  # who links the import library of a DLL built here runs it too
+    add_dependencies(${import_target}_lib ${target})
+  endif()
+  add_dependencies(${import_target} ${import_target}_lib)
+  target_link_libraries(${import_target} INTERFACE ${import_lib})
+  set_property(TARGET ${import_target} PROPERTY GERAN_IMPORT_LIBRARY_FILE ${import_lib})
 endfunction()
 
 # <target>.lib in Visual C++'s format. llvm-dlltool (mingw's reading of a .def) binds the stdcall

@@ -9,21 +9,29 @@ namespace geran::host {
 namespace {
 
 struct Field {
-  std::string_view label;
+  BerCounterLine line;
   std::int32_t BerCounters::*value;
 };
 
-// The labels as the library writes them ("c1b cevents" is its spelling).
 constexpr Field kFields[] = {
-    {"fer samples", &BerCounters::ferSamples}, {"fer events", &BerCounters::ferEvents},
-    {"c1b samples", &BerCounters::c1bSamples}, {"c1b cevents", &BerCounters::c1bEvents},
-    {"c2 samples", &BerCounters::c2Samples},   {"c2 events", &BerCounters::c2Events},
+    {BerCounterLine::kFerSamples, &BerCounters::ferSamples},
+    {BerCounterLine::kFerEvents, &BerCounters::ferEvents},
+    {BerCounterLine::kC1bSamples, &BerCounters::c1bSamples},
+    {BerCounterLine::kC1bEvents, &BerCounters::c1bEvents},
+    {BerCounterLine::kC2Samples, &BerCounters::c2Samples},
+    {BerCounterLine::kC2Events, &BerCounters::c2Events},
 };
 
 std::string_view Trim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t\r");
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// "fer samples" of the library's "fer samples : %d\n".
+std::string_view Label(BerCounterLine line) {
+  const std::string_view format = BerCounterLineFormat(line);
+  return Trim(format.substr(0, format.find(':')));
 }
 
 // Stores "label : value" into counters when the label is one the host shows.
@@ -33,7 +41,7 @@ void ReadLine(std::string_view line, BerCounters& counters) {
   const std::string_view label = Trim(line.substr(0, colon));
   const std::string_view number = Trim(line.substr(colon + 1));
   for (const Field& field : kFields) {
-    if (field.label != label) continue;
+    if (Label(field.line) != label) continue;
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc() && end == number.data() + number.size()) counters.*field.value = value;

@@ -1,6 +1,8 @@
 // The BER counter trace file that StartBERTest appends a block of counters to on every cycle.
 #pragma once
 
+#include <testset/trace_files.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,7 +10,7 @@
 
 namespace geran::host {
 
-inline constexpr const char* kCounterFile = "C:\\GeranCallBoxNew.txt";
+inline constexpr const char* kCounterFile = kCallBoxTrace.path;
 
 // The counters of one block that the host shows: frame erasures and the class 1b and 2 bits.
 struct BerCounters {

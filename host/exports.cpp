@@ -2,6 +2,7 @@
 
 #include "argument_kinds.h"
 
+#include <export_list.h>
 #include <znGeranApiInterfaceDll.h>
 
 #include <algorithm>
@@ -76,65 +77,11 @@ Export Entry(std::string_view name, const char* symbol) {
   return Export{name, symbol, Adapter<Function>::Kinds(), &Adapter<Function>::Invoke};
 }
 
-#define GERAN_HOST_ENTRY(Name) \
-  Entry<decltype(&znGeranApiInterfaceDll_##Name)>(#Name, "znGeranApiInterfaceDll_" #Name)
+// In ordinal order, each export under the name it is found by (RemoteConnection_Set: decorated only).
+#define GERAN_HOST_ENTRY(Name, Ordinal, Bytes, ExportedName) \
+  Entry<decltype(&znGeranApiInterfaceDll_##Name)>(#Name, ExportedName),
 
-std::vector<Export> MakeTable() {
-  return {
-      GERAN_HOST_ENTRY(AttachAuxSpeech),
-      GERAN_HOST_ENTRY(CallboxMode_StartStop),
-      GERAN_HOST_ENTRY(ChangeMSPower),
-      GERAN_HOST_ENTRY(ChangeTimingAdvance),
-      GERAN_HOST_ENTRY(ChangeTxPower),
-      GERAN_HOST_ENTRY(CipherMode),
-      GERAN_HOST_ENTRY(ConfigCch),
-      GERAN_HOST_ENTRY(DisableCch),
-      GERAN_HOST_ENTRY(DisableTrafficMultiframe),
-      GERAN_HOST_ENTRY(DisableVoiceSend),
-      GERAN_HOST_ENTRY(EnableTrafficMultiframe),
-      GERAN_HOST_ENTRY(EnableVoiceSend),
-      GERAN_HOST_ENTRY(GetAccessBurst),
-      GERAN_HOST_ENTRY(GetErrorMsg),
-      GERAN_HOST_ENTRY(GetErrorMsgLength),
-      GERAN_HOST_ENTRY(GetLogFileName),
-      GERAN_HOST_ENTRY(GetParameter),
-      GERAN_HOST_ENTRY(GetServerVersion),
-      GERAN_HOST_ENTRY(GetUpdatedBerResults),
-      GERAN_HOST_ENTRY(GetchannelRequestMsg),
-      GERAN_HOST_ENTRY(Initialise),
-      GERAN_HOST_ENTRY(InitialiseSystem),
-      GERAN_HOST_ENTRY(LoadMasterParameterFile),
-      GERAN_HOST_ENTRY(PutKeywordTimeout),
-      GERAN_HOST_ENTRY(PutLogFileName),
-      GERAN_HOST_ENTRY(QueryFrameNumber),
-      GERAN_HOST_ENTRY(ReleaseAuxSpeech),
-      GERAN_HOST_ENTRY(ReleaseL2Link),
-      // Exported under its decorated name only.
-      Entry<decltype(&znGeranApiInterfaceDll_RemoteConnection_Set)>(
-          "RemoteConnection_Set", "_znGeranApiInterfaceDll_RemoteConnection_Set@4"),
-      GERAN_HOST_ENTRY(Reset),
-      GERAN_HOST_ENTRY(RunTestScenario),
-      GERAN_HOST_ENTRY(SelectRadioSystem),
-      GERAN_HOST_ENTRY(SendMsg),
-      GERAN_HOST_ENTRY(SendPagingReq),
-      GERAN_HOST_ENTRY(SendSIMsg),
-      GERAN_HOST_ENTRY(SetParameter),
-      GERAN_HOST_ENTRY(SetSystemMode),
-      GERAN_HOST_ENTRY(ShiftLeft),
-      GERAN_HOST_ENTRY(ShiftRight),
-      GERAN_HOST_ENTRY(ShowText),
-      GERAN_HOST_ENTRY(Shutdown),
-      GERAN_HOST_ENTRY(StartAuxSpeech),
-      GERAN_HOST_ENTRY(StartBERTest),
-      GERAN_HOST_ENTRY(StartScript),
-      GERAN_HOST_ENTRY(StopBERTest),
-      GERAN_HOST_ENTRY(VoiceLoop),
-      GERAN_HOST_ENTRY(WaitAccessBurst),
-      GERAN_HOST_ENTRY(WaitMsg),
-      GERAN_HOST_ENTRY(WaitOnMMIReady),
-      GERAN_HOST_ENTRY(WaitTime),
-  };
-}
+std::vector<Export> MakeTable() { return {GERAN_EXPORT_LIST(GERAN_HOST_ENTRY)}; }
 
 #undef GERAN_HOST_ENTRY
 

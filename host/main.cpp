@@ -33,11 +33,6 @@ struct ModuleDeleter {
 };
 using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
-// A file named on the command line that cannot be read or written: said without the usage hint.
-struct FileError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
 std::string ReadFileOrThrow(const std::string& path, const char* what) {
   std::ifstream file(path, std::ios::binary);
   if (!file)
@@ -119,7 +114,7 @@ std::string RecordCallsIn(const std::string& journal) {
 
 void WINAPI SkipSleep(DWORD) {}
 
-// The library waits 10 s after connecting, for a real test set to settle; the simulator needs no
+// The library waits after connecting, for a real test set to settle; the simulator needs no
 // such wait, so --no-connect-wait takes the library's Sleep out.
 void SkipConnectWaitOrThrow(HMODULE library) {
   if (PatchImport(library, "kernel32.dll", "Sleep", reinterpret_cast<void*>(&SkipSleep)) == nullptr)
@@ -148,6 +143,15 @@ void ListExports() {
   for (const Export& entry : Exports()) std::printf("%s\n", Signature(entry).c_str());
 }
 
+// A replay that departed, or left recorded calls unmade, fails the run whatever the script expected.
+int ExitAfterReplay(int exitCode) {
+  const std::string outcome = ReplayOutcome();
+  if (outcome.empty()) return exitCode;
+  std::fflush(stdout);
+  std::fprintf(stderr, "geranhost: %s\n", outcome.c_str());
+  return exitCode == 0 ? 1 : exitCode;
+}
+
 int RunScript(const Options& options) {
   const std::optional<Script> script = CheckedScript(options.script);
   if (!script) return kBadInput;
@@ -169,7 +173,7 @@ int RunScript(const Options& options) {
                  symbol.c_str());
   if (!binding.missing.empty()) return kBadInput;
   if (options.noConnectWait) SkipConnectWaitOrThrow(library.get());
-  if (!options.faults.empty() || !options.values.empty())
+  if (!options.faults.empty() || !options.values.empty() || !options.replay.empty())
     if (const std::string warning = ArmSimulatorOrThrow(options); !warning.empty())
       std::fprintf(stderr, "geranhost: warning: the simulator's settings may not apply: %s\n",
                    warning.c_str());
@@ -184,6 +188,7 @@ int RunScript(const Options& options) {
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
   const Summary summary = Run(*script, binding.functions, run);
   if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(ScriptName(options.script), summary));
+  if (!options.replay.empty()) return ExitAfterReplay(ExitCode(summary));
   return ExitCode(summary);
 }
 

@@ -3,6 +3,7 @@
 #include "exports.h"
 
 #include <TestSetSimNames.h>
+#include <testset/settle_wait.h>
 
 #include <algorithm>
 #include <charconv>
@@ -150,6 +151,8 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
       options.dll = ValueOf(arg, name, args, i);
     else if (name == "--journal")
       options.journal = ValueOf(arg, name, args, i);
+    else if (name == "--replay")
+      options.replay = ValueOf(arg, name, args, i);
     else if (arg == "--compare")
       options.compare = ComparedOrThrow(args, i);
     else if (name == "--junit")
@@ -167,6 +170,8 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
     else
       options.script = arg;
   }
+  if (!options.replay.empty() && (!options.faults.empty() || !options.values.empty()))
+    throw UsageError("--replay answers every call as recorded: it takes no --sim-fail or --sim-value");
   if (!options.compare.empty() && !options.script.empty())
     throw UsageError("--compare takes no script ('" + options.script + "')");
   if (options.script.empty() && options.compare.empty() && options.checkMaster.empty() && !options.help &&
@@ -187,6 +192,11 @@ options:
   --dll PATH          the library to load (default: znGeranApiInterfaceDll.dll beside geranhost.exe)
   --journal FILE      record every call the library makes on the test set in FILE (a call journal,
                       see docs/call-journal.md)
+  --replay FILE       let the test-set simulator play the recorded journal FILE: each call is answered
+                      as recorded (result, error description, out values); the first call that
+                      departs from the recording fails, naming the expected and the received call,
+                      and the run exits with 1 (as when recorded calls are left unmade); see
+                      docs/replay.md
   --compare A B       compare two call journals call by call, times left out: prints the first
                       difference with the calls around it, no script is run (exit status 0 the
                       same calls, 1 a difference)
@@ -200,7 +210,8 @@ options:
   --sim-value Name=N  set a value of the test-set simulator before the script runs, e.g.
                       RealTimeWait=1 or FerPermille=20 (repeatable; see docs/simulator.md)
                       (an unknown Method or Name is refused, with the nearest known one)
-  --no-connect-wait   skip the library's 10 s wait after InitialiseSystem connects: for the
+  --no-connect-wait   skip the library's )usage" +
+         std::to_string(kSettleMilliseconds / 1000) + R"usage( s wait after InitialiseSystem connects: for the
                       simulator only, a real test set needs the wait
   --junit FILE        also write the run to FILE as JUnit XML, for CI servers: a test case per
                       "##" section (without headings: per call with an expectation)
@@ -227,8 +238,8 @@ script lines:
   journal like "ConfigCch(1, *)"                     ... or matching a pattern (docs/call-journal.md)
   # a comment          ## a heading shown in the output
 
-exit status: 0 every expectation held, 1 an expectation failed, 2 a bad command line, script or
-library, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
+exit status: 0 every expectation held, 1 an expectation failed (or a replay departed), 2 a bad
+command line, script, library or replay journal, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
 "N passed, N failed; the run crashed at line L".
 )usage";
 }

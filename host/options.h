@@ -31,6 +31,7 @@ struct Options {
   std::string script;
   std::string dll;                   // empty: znGeranApiInterfaceDll.dll beside geranhost.exe
   std::string journal;               // --journal: where the library records its calls (GERAN_CALL_JOURNAL)
+  std::string replay;                // --replay: the recorded journal the simulator answers from
   std::vector<std::string> compare;  // --compare: the two recorded journals to compare, no script
   std::string junit;                 // --junit: the JUnit XML report to write; empty: none
   std::string checkMaster;           // --check-master: the master parameter file to check instead of a run
@@ -47,6 +48,11 @@ struct Options {
 };
 
 struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// A file named on the command line that cannot be read or written: said without the usage hint.
+struct FileError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 

@@ -2,6 +2,8 @@
 
 #include "ber_counters.h"
 
+#include <testset/settle_wait.h>
+
 #include <cstdio>
 #include <optional>
 
@@ -11,7 +13,7 @@ namespace {
 using std::chrono::duration_cast;
 using std::chrono::seconds;
 
-// InitialiseSystem waits ten seconds after connecting, for the test set to settle.
+// InitialiseSystem waits after connecting, for the test set to settle.
 class ConnectionWatch : public CallWatch {
  public:
   std::string Status(std::chrono::steady_clock::duration elapsed) override {
@@ -21,7 +23,7 @@ class ConnectionWatch : public CallWatch {
   }
 
  private:
-  static constexpr long long kWait = 10;
+  static constexpr long long kWait = kSettleMilliseconds / 1000;
 };
 
 // StartBERTest appends a counter block per cycle; only the blocks of this run count.

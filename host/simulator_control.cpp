@@ -68,11 +68,28 @@ std::string ArmSimulatorOrThrow(const Options& options) {
       failCall(fault.method.c_str(), fault.call, fault.hresult,
                fault.description ? description.c_str() : nullptr, fault.times);
   }
+  if (!options.replay.empty()) {
+    const auto loadReplay = GERAN_SIM_ENTRY(simulator, path, TestSetSim_LoadReplay);
+    char error[2048] = "";
+    if (FAILED(loadReplay(options.replay.c_str(), error, sizeof error)))
+      throw FileError("--replay: " + std::string(error));
+  }
   const std::string registered = RegisteredServer();
   // As a local server, the simulator beside the host forwards the settings to its executable.
   if (SamePath(registered, path) || SamePath(registered, BesideHost("TestSetSimulator.exe"))) return "";
   return registered.empty() ? "the test set's class is not registered"
                             : "COM loads the test set from " + registered + ", not from " + path;
+}
+
+std::string ReplayOutcome() {
+  const std::string path = BesideHost("TestSetSimulator.dll");
+  const auto replayOutcome = GERAN_SIM_ENTRY(GetModuleHandleA(path.c_str()), path, TestSetSim_ReplayOutcome);
+  const int length = replayOutcome(nullptr, 0);
+  if (length <= 0) return {};
+  std::string outcome(static_cast<std::size_t>(length) + 1, '\0');
+  replayOutcome(&outcome[0], length + 1);
+  outcome.resize(static_cast<std::size_t>(length));
+  return outcome;
 }
 
 }  // namespace geran::host

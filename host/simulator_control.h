@@ -1,4 +1,5 @@
-// --sim-fail and --sim-value: arming the test-set simulator that COM will load into this process.
+// --sim-fail, --sim-value and --replay: arming the test-set simulator that COM will load into this
+// process.
 #pragma once
 
 #include "options.h"
@@ -8,10 +9,14 @@
 
 namespace geran::host {
 
-// Loads TestSetSimulator.dll from geranhost's folder, sets its values and arms its faults. COM loads
-// the registered server into this process too, so it is the same instance when the registration
-// points to that folder; otherwise the result names the path COM would use. Throws UsageError
-// when the simulator cannot be armed.
+// Loads TestSetSimulator.dll from geranhost's folder, sets its values, arms its faults and loads the
+// replay. COM loads the registered server into this process too, so it is the same instance when
+// the registration points to that folder; otherwise the result names the path COM would use.
+// Throws UsageError when the simulator cannot be armed, FileError when the replay cannot be loaded.
 std::string ArmSimulatorOrThrow(const Options& options);
+
+// After a run with --replay: how the replay went, empty when every recorded call was made as
+// recorded.
+std::string ReplayOutcome();
 
 }  // namespace geran::host

@@ -88,4 +88,13 @@ std::string Utf8(const wchar_t* text, size_t length) {
   return bytes;
 }
 
+std::wstring Utf16(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int length = static_cast<int>(bytes.size());
+  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), length, nullptr, 0);
+  std::wstring text(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), length, &text[0], size);
+  return text;
+}
+
 }  // namespace geran::journal

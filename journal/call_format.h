@@ -41,5 +41,7 @@ inline std::string FormatCall(const char* method, std::initializer_list<Arg> arg
 
 // UTF-8 bytes of a UTF-16 text, as the journal writes every text.
 std::string Utf8(const wchar_t* text, size_t length);
+// The UTF-16 text of the journal's UTF-8 bytes.
+std::wstring Utf16(const std::string& bytes);
 
 }  // namespace geran::journal

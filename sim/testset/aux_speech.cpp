@@ -24,13 +24,13 @@ class AuxSpeechImpl final : public ComObject<AuxSpeech> {
 
   // Journaled with the object itself first, so the journal shows which source was started.
   HRESULT STDMETHODCALLTYPE Start(LONG channel, VARIANT_BOOL enable) override {
-    return Serve("AuxSpeech.Start", {Numbered(this), channel, enable}, Accept);
+    return Serve(method::kAuxSpeechStart, {Numbered(this), channel, enable}, Accept);
   }
 
  protected:
   HRESULT Admit(REFIID iid) override {
     if (!IsEqualIID(iid, IID_AuxSpeech)) return S_OK;
-    return TakeFault("AuxSpeech.QueryInterface", IID_AuxSpeech).value_or(S_OK);
+    return TakeFault(method::kAuxSpeechQueryInterface, IID_AuxSpeech).value_or(S_OK);
   }
 };
 

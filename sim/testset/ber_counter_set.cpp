@@ -11,19 +11,25 @@ class BerCounterSetImpl final : public ComObject<BerCounterSet> {
   explicit BerCounterSetImpl(CounterSet set) : set_(set) {}
 
   HRESULT STDMETHODCALLTYPE GetSamples(LONG* samples) override {
-    return Serve("BerCounterSet.GetSamples", {}, [=] { return Put(samples, CountersOf(set_).samples); });
+    return Serve(
+        method::kBerCounterSetGetSamples, {}, [=] { return Put(samples, CountersOf(set_).samples); },
+        samples);
   }
   HRESULT STDMETHODCALLTYPE GetName(BSTR* name) override {
-    return Serve("BerCounterSet.GetName", {}, [=] { return HandOutName(name); });
+    return Serve(
+        method::kBerCounterSetGetName, {}, [=] { return HandOutName(name); }, name);
   }
   HRESULT STDMETHODCALLTYPE GetEvents(LONG* events) override {
-    return Serve("BerCounterSet.GetEvents", {}, [=] { return Put(events, CountersOf(set_).events); });
+    return Serve(
+        method::kBerCounterSetGetEvents, {}, [=] { return Put(events, CountersOf(set_).events); }, events);
   }
   HRESULT STDMETHODCALLTYPE GetErrorRate(double* percent) override {
-    return Serve("BerCounterSet.GetErrorRate", {}, [=] { return Put(percent, ErrorRate()); });
+    return Serve(
+        method::kBerCounterSetGetErrorRate, {}, [=] { return Put(percent, ErrorRate()); }, percent);
   }
   HRESULT STDMETHODCALLTYPE GetLastFn(LONG* lastFn) override {
-    return Serve("BerCounterSet.GetLastFn", {}, [=] { return Put(lastFn, CountersOf(set_).lastFn); });
+    return Serve(
+        method::kBerCounterSetGetLastFn, {}, [=] { return Put(lastFn, CountersOf(set_).lastFn); }, lastFn);
   }
 
  private:
@@ -44,6 +50,11 @@ class BerCounterSetImpl final : public ComObject<BerCounterSet> {
 
 HRESULT HandOutBerCounterSet(const char* method, CounterSet set, BerCounterSet** result) {
   return HandOut<BerCounterSetImpl>(method, result, set);
+}
+
+HRESULT NewBerObject(BerCounterSet** result) {
+  return CreateObject<BerCounterSetImpl>(IID_BerCounterSet, reinterpret_cast<void**>(result),
+                                         CounterSet::Fer);
 }
 
 }  // namespace geran::sim

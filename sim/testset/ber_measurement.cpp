@@ -7,8 +7,9 @@ namespace {
 class BerMeasurementImpl final : public ComObject<BerMeasurement> {
  public:
   HRESULT STDMETHODCALLTYPE GetCounters(BerCounterGroup** group) override {
-    return Serve("BerMeasurement.GetCounters", {},
-                 [=] { return HandOutBerCounterGroup("BerMeasurement.GetCounters", group); });
+    return Serve(
+        method::kBerMeasurementGetCounters, {},
+        [=] { return HandOutBerCounterGroup(method::kBerMeasurementGetCounters, group); }, group);
   }
 };
 
@@ -16,6 +17,10 @@ class BerMeasurementImpl final : public ComObject<BerMeasurement> {
 
 HRESULT HandOutBerMeasurement(const char* method, BerMeasurement** result) {
   return HandOut<BerMeasurementImpl>(method, result);
+}
+
+HRESULT NewBerObject(BerMeasurement** result) {
+  return CreateObject<BerMeasurementImpl>(IID_BerMeasurement, reinterpret_cast<void**>(result));
 }
 
 }  // namespace geran::sim

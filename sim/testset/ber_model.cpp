@@ -13,7 +13,18 @@ constexpr int kClass1aBits = 50;
 constexpr int kClass1bBits = 132;
 constexpr int kClass2Bits = 78;
 constexpr std::int64_t kHyperframe = 2715648;  // TDMA frame numbers wrap here
-constexpr const char* kSetNames[] = {"fer", "c1a", "c1b", "c2"};
+// The settings that stand in for each set's counters, in CounterSet order.
+struct CounterSettings {
+  const char* samples;
+  const char* events;
+  const char* lastFn;
+};
+constexpr CounterSettings kCounterSettings[] = {
+    {value::kBerFerSamples, value::kBerFerEvents, value::kBerFerLastFn},
+    {value::kBerC1aSamples, value::kBerC1aEvents, value::kBerC1aLastFn},
+    {value::kBerC1bSamples, value::kBerC1bEvents, value::kBerC1bLastFn},
+    {value::kBerC2Samples, value::kBerC2Events, value::kBerC2LastFn},
+};
 
 // What the settings ask of the measurement, read once per WaitTime.
 struct Rates {
@@ -43,7 +54,8 @@ LONG TdmaFrameAt(std::int64_t milliseconds) {
 std::uint32_t Ppm(LONG value) { return value < 0 ? 0 : static_cast<std::uint32_t>(value); }
 
 Rates CurrentRates() {
-  return {Ppm(Value("FerPermille", 10)) * 1000, Ppm(Value("C1bBerPpm", 4000)), Ppm(Value("C2BerPpm", 20000))};
+  return {Ppm(Value(value::kFerPermille, 10)) * 1000, Ppm(Value(value::kC1bBerPpm, 4000)),
+          Ppm(Value(value::kC2BerPpm, 20000))};
 }
 
 // True with the probability ppm / 1000000.
@@ -76,7 +88,7 @@ void CountFrame(const Rates& rates, LONG lastFn) {
 }  // namespace
 
 void StartBerRun() {
-  const auto seed = static_cast<std::mt19937::result_type>(Value("BerSeed", 1));
+  const auto seed = static_cast<std::mt19937::result_type>(Value(value::kBerSeed, 1));
   const std::lock_guard<std::mutex> lock(mutex);
   model.running = true;
   model.pendingMs = 0;
@@ -92,7 +104,7 @@ void StopBerRun() {
 void AdvanceTime(LONG milliseconds) {
   if (milliseconds <= 0) return;
   const Rates rates = CurrentRates();
-  const bool frozen = Value("BerFreezeSamples") != 0;
+  const bool frozen = Value(value::kBerFreezeSamples) != 0;
   const std::lock_guard<std::mutex> lock(mutex);
   model.elapsedMs += milliseconds;
   if (!model.running || frozen) return;
@@ -109,10 +121,10 @@ Counters CountersOf(CounterSet set) {
     const std::lock_guard<std::mutex> lock(mutex);
     counters = Set(set);
   }
-  const std::string prefix = std::string("Ber.") + kSetNames[static_cast<int>(set)] + ".";
-  counters.samples = Value(prefix + "samples", counters.samples);
-  counters.events = Value(prefix + "events", counters.events);
-  counters.lastFn = Value(prefix + "lastfn", counters.lastFn);
+  const CounterSettings& settings = kCounterSettings[static_cast<int>(set)];
+  counters.samples = Value(settings.samples, counters.samples);
+  counters.events = Value(settings.events, counters.events);
+  counters.lastFn = Value(settings.lastFn, counters.lastFn);
   return counters;
 }
 

@@ -69,9 +69,9 @@ class ComObject : public Interface, public ISupportErrorInfo {
   // A class may refuse an interface it offers (S_OK admits it).
   virtual HRESULT Admit(REFIID) { return S_OK; }
 
-  template <class Action>
-  HRESULT Serve(const char* method, std::initializer_list<Arg> args, Action action) {
-    return geran::sim::Serve(method, __uuidof(Interface), args, action);
+  template <class Action, class Out = std::nullptr_t>
+  HRESULT Serve(const char* method, std::initializer_list<Arg> args, Action action, Out out = nullptr) {
+    return geran::sim::Serve(method, __uuidof(Interface), args, action, out);
   }
 
  private:

@@ -21,6 +21,7 @@ void ResetSimulator() {
   ResetBerModel();
   ResetTestSetState();
   ResetAuxSpeechNumbers();
+  ClearReplay();
 }
 
 }  // namespace geran::sim
@@ -153,17 +154,28 @@ std::optional<std::string> FindJournalEntry(int index) {
   return NarrowBytes(entry);
 }
 
+// Copies text NUL-terminated into buffer, cut to size bytes; returns its full length, -1 for none.
+int CopyOut(const std::optional<std::string>& text, char* buffer, int size) {
+  if (!text) return -1;
+  if (buffer != nullptr && size > 0) {
+    const size_t copied = std::min(text->size(), static_cast<size_t>(size) - 1);
+    std::memcpy(buffer, text->data(), copied);
+    buffer[copied] = '\0';
+  }
+  return static_cast<int>(text->size());
+}
+
+// A path the local server, whose current folder is its own, reads as the caller means it.
+std::string FullPath(const char* path) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? std::string(full, length) : std::string(path);
+}
+
 }  // namespace
 
 int WINAPI TestSetSim_JournalEntry(int index, char* buffer, int size) {
-  const std::optional<std::string> entry = FindJournalEntry(index);
-  if (!entry) return -1;
-  if (buffer != nullptr && size > 0) {
-    const size_t copied = std::min(entry->size(), static_cast<size_t>(size) - 1);
-    std::memcpy(buffer, entry->data(), copied);
-    buffer[copied] = '\0';
-  }
-  return static_cast<int>(entry->size());
+  return CopyOut(FindJournalEntry(index), buffer, size);
 }
 
 void WINAPI TestSetSim_FailCall(const char* method, int call, long hresult, const wchar_t* description,
@@ -225,4 +237,33 @@ long WINAPI TestSetSim_ServerProcessId(void) {
     return id;
   }
   return static_cast<long>(GetCurrentProcessId());
+}
+
+long WINAPI TestSetSim_LoadReplay(const char* path, char* error, int size) {
+  if (path == nullptr) return E_POINTER;
+  const std::string full = FullPath(path);
+  std::string reason;
+  HRESULT hr = E_UNEXPECTED;
+  if (RemoteControl* remote = Remote()) {
+    BSTR text = nullptr;
+    LONG result = E_UNEXPECTED;
+    const HRESULT call = remote->Run(
+        [&](SimulatorControl* control) { return control->LoadReplay(WidenBytes(full), &result, &text); });
+    const _bstr_t owned(text, false);
+    hr = FAILED(call) ? call : result;
+    reason = FAILED(call) ? "the local server's control failed" : NarrowBytes(text);
+  } else {
+    hr = LoadReplay(full, reason);
+  }
+  CopyOut(reason, error, size);
+  return hr;
+}
+
+int WINAPI TestSetSim_ReplayOutcome(char* buffer, int size) {
+  RemoteControl* remote = Remote();
+  if (remote == nullptr) return CopyOut(ReplayOutcome(), buffer, size);
+  BSTR outcome = nullptr;
+  const HRESULT hr = remote->Run([&](SimulatorControl* control) { return control->ReplayOutcome(&outcome); });
+  const _bstr_t owned(outcome, false);
+  return CopyOut(hr == S_OK ? std::optional<std::string>(NarrowBytes(outcome)) : std::nullopt, buffer, size);
 }

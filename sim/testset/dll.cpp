@@ -52,9 +52,9 @@ class ClassFactory final : public IClassFactory {
   Create create_;
 };
 
-ClassFactory testSetFactory("CreateInstance", CreateTestSet);
-ClassFactory auxSpeechFactory("AuxSpeech.CreateInstance", CreateAuxSpeech);
-ClassFactory controlFactory("SimulatorControl.CreateInstance", CreateSimulatorControl);
+ClassFactory testSetFactory(method::kCreateInstance, CreateTestSet);
+ClassFactory auxSpeechFactory(method::kAuxSpeechCreateInstance, CreateAuxSpeech);
+ClassFactory controlFactory(kSimulatorControlCreateInstance, CreateSimulatorControl);
 
 // ---- Registration ----
 

@@ -39,7 +39,8 @@ void WriteThroughNull() {
   *nowhere = 0;
 }
 
-// The thread's error object for a failing call: the description when there is one, else none.
+}  // namespace
+
 void SetErrorInformation(const Text& description, REFIID iid) {
   ICreateErrorInfoPtr creator;
   if (!description || FAILED(CreateErrorInfo(&creator))) {
@@ -52,8 +53,6 @@ void SetErrorInformation(const Text& description, REFIID iid) {
   const IErrorInfoPtr info(creator);
   SetErrorInfo(0, info);
 }
-
-}  // namespace
 
 void ArmFault(const char* method, int firstCall, HRESULT hr, const wchar_t* description, int times) {
   const std::lock_guard<std::mutex> lock(mutex);
@@ -71,6 +70,7 @@ void ArmCrash(const char* method, int call) {
 }
 
 std::optional<HRESULT> TakeFault(const char* method, REFIID iid) {
+  if (Replaying()) return std::nullopt;  // faults have no say in a replay
   const std::optional<Fault> fault = Consume(method);
   if (!fault) return std::nullopt;
   if (fault->crash) WriteThroughNull();

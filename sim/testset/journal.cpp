@@ -13,7 +13,7 @@ std::vector<std::string> entries;
 }  // namespace
 
 void Record(const char* method, std::initializer_list<Arg> args) {
-  if (Value("Journal", 1) == 0) return;
+  if (Value(value::kJournal, 1) == 0) return;
   std::string line = journal::FormatCall(method, args);
   const std::lock_guard<std::mutex> lock(mutex);
   entries.push_back(std::move(line));

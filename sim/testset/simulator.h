@@ -12,8 +12,10 @@
 #include <variant>
 #include <vector>
 
+#include <TestSetSimNames.h>
 #include <com_pointers.h>
 #include <journal/call_format.h>
+#include <journal/recorded_journal.h>
 
 namespace geran::sim {
 
@@ -99,6 +101,9 @@ void ArmCrash(const char* method, int call);
 // its interface) and returns the fault's HRESULT; nothing when none is armed.
 std::optional<HRESULT> TakeFault(const char* method, REFIID iid);
 void ClearFaults();
+// The thread's error object for a failing call: the description (with iid as its interface), or
+// none without one.
+void SetErrorInformation(const std::optional<std::wstring>& description, REFIID iid);
 
 // ---- Settings (settings.cpp) ----
 
@@ -125,11 +130,45 @@ void AdvanceTime(LONG milliseconds);
 Counters CountersOf(CounterSet set);
 void ResetBerModel();
 
+// ---- Replay of a recorded journal (replay.cpp) ----
+
+// Resets the simulator and loads the recorded journal at path: from now on every call is answered
+// from it (see ReplayCall). S_OK, or the failure (the simulator untouched) with a text naming the
+// file and, for a malformed one, the line.
+HRESULT LoadReplay(const std::string& path, std::string& error);
+bool Replaying();
+// Nothing when no replay is loaded. Otherwise the outcome of the next recorded call when the call
+// matches it (method and arguments), with the recorded error information set for a failure; or, at
+// the first call that departs and every call after it, a failure describing the departure.
+struct ReplayAnswer {
+  HRESULT hr;
+  std::optional<journal::RecordedValue> output;
+  int line;  // of the recorded call
+};
+std::optional<ReplayAnswer> ReplayCall(const char* method, REFIID iid, std::initializer_list<Arg> args);
+// Fails a call whose recorded out value (from line) does not fit it, as a departure.
+HRESULT RefuseOutput(const char* method, REFIID iid, int line);
+// Nothing when no replay is loaded; the first departure; what was left unmade; empty when every
+// recorded call was made as recorded.
+std::optional<std::string> ReplayOutcome();
+void ClearReplay();
+
+// Hands out a recorded out value through out (an object as a fresh one of its kind); false when
+// the value does not fit. nullptr stands for a method without an out argument, which fits no value.
+bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, std::nullptr_t);
+bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, LONG* out);
+bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, short* out);
+bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, double* out);
+bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, BSTR* out);
+bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, BerMeasurement** out);
+bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, BerCounterGroup** out);
+bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, BerCounterSet** out);
+
 // ---- Test-set state (test_set.cpp) ----
 
 void ResetTestSetState();
 
-// Empties the journal, clears faults, settings, the BER model and the test-set state.
+// Empties the journal, clears faults, settings, the BER model, the test-set state and the replay.
 void ResetSimulator();
 
 // ---- Aux speech objects (aux_speech.cpp) ----
@@ -156,12 +195,13 @@ HRESULT CreateObject(REFIID iid, void** result, Args... args) {
 }
 
 // What an interface getter hands out: a fresh object, or no object (and success) while the
-// "BerNullGetter.<method>" setting is on.
+// getter's null-getter setting ("BerNullGetter.<method>") is on.
 template <class Object, class Interface, class... Args>
 HRESULT HandOut(const char* method, Interface** result, Args... args) {
   if (result == nullptr) return E_POINTER;
   *result = nullptr;
-  if (Value(std::string("BerNullGetter.") + method) != 0) return S_OK;
+  const std::string_view nullSetting = NullGetterSetting(method);
+  if (!nullSetting.empty() && Value(std::string(nullSetting)) != 0) return S_OK;
   return CreateObject<Object>(__uuidof(Interface), reinterpret_cast<void**>(result), args...);
 }
 
@@ -169,6 +209,11 @@ HRESULT HandOut(const char* method, Interface** result, Args... args) {
 HRESULT HandOutBerMeasurement(const char* method, BerMeasurement** result);
 HRESULT HandOutBerCounterGroup(const char* method, BerCounterGroup** result);
 HRESULT HandOutBerCounterSet(const char* method, CounterSet set, BerCounterSet** result);
+// A fresh BER object whatever the settings, for a replay: a counter set's counters are then
+// answered from the recording, so it is made as the FER one.
+HRESULT NewBerObject(BerMeasurement** result);
+HRESULT NewBerObject(BerCounterGroup** result);
+HRESULT NewBerObject(BerCounterSet** result);
 
 // Stores a getter's value when the out pointer is usable.
 template <class T, class V>
@@ -178,10 +223,16 @@ HRESULT Put(T* out, V value) {
   return S_OK;
 }
 
-// The one path of every method call: journal, injected fault, then the method's own work.
-template <class Action>
-HRESULT Serve(const char* method, REFIID iid, std::initializer_list<Arg> args, Action action) {
+// The one path of every method call: journal, then the recorded answer while a replay is loaded
+// (out: where the method hands out its value), otherwise an injected fault or the method's own work.
+template <class Action, class Out = std::nullptr_t>
+HRESULT Serve(const char* method, REFIID iid, std::initializer_list<Arg> args, Action action,
+              Out out = nullptr) {
   Record(method, args);
+  if (const std::optional<ReplayAnswer> answer = ReplayCall(method, iid, args)) {
+    if (FAILED(answer->hr) || HandOutRecorded(answer->output, out)) return answer->hr;
+    return RefuseOutput(method, iid, answer->line);
+  }
   if (const std::optional<HRESULT> fault = TakeFault(method, iid)) return *fault;
   return action();
 }

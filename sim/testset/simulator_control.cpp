@@ -52,6 +52,21 @@ class SimulatorControlImpl final : public ComObject<SimulatorControl, ControlCon
   HRESULT STDMETHODCALLTYPE AttachClient(LONG processId) override {
     return geran::sim::AttachClient(static_cast<DWORD>(processId));
   }
+  HRESULT STDMETHODCALLTYPE LoadReplay(BSTR path, LONG* result, BSTR* error) override {
+    if (path == nullptr || result == nullptr || error == nullptr) return E_POINTER;
+    std::string text;
+    *result = geran::sim::LoadReplay(NarrowBytes(path), text);
+    *error = WidenBytes(text).Detach();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ReplayOutcome(BSTR* outcome) override {
+    if (outcome == nullptr) return E_POINTER;
+    *outcome = nullptr;
+    const std::optional<std::string> found = geran::sim::ReplayOutcome();
+    if (!found) return S_FALSE;
+    *outcome = WidenBytes(*found).Detach();
+    return S_OK;
+  }
 };
 
 }  // namespace

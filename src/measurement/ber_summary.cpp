@@ -1,10 +1,9 @@
 // The values a BER run keeps module-wide: the frame erasure count and the per-set error percentages.
+#include "api/module_state.h"
 #include "measurement/measurement.h"
 
 namespace geran {
 namespace {
-
-BerSummary lastRun;
 
 // Worked out in 64 bits, so a large event count cannot overflow; no samples give 0, not a division.
 long Percent(long events, long samples) {
@@ -30,8 +29,8 @@ BerSummary Summarise(const BerCounterRecord& record) {
   return summary;
 }
 
-const BerSummary& LastBerRun() { return lastRun; }
+const BerSummary& LastBerRun() { return State().lastBerRun; }
 
-void KeepBerRun(const BerCounterRecord& record) { lastRun = Summarise(record); }
+void KeepBerRun(const BerCounterRecord& record) { State().lastBerRun = Summarise(record); }
 
 }  // namespace geran

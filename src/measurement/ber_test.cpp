@@ -21,33 +21,35 @@ struct CounterValue {
   SetGetter set;
   ValueGetter value;
   long BerCounterRecord::*field;
-  const char* line;
+  BerCounterLine line;
 };
 
-// In record order; "cevents" and the blank line after the last are what existing log parsers expect.
+// In record order, which is the counter block's order.
 const CounterValue kCounterValues[] = {
     {&BerCounterGroup::GetFer, &BerCounterSet::GetSamples, &BerCounterRecord::ferSamples,
-     "fer samples : %d\n"},
-    {&BerCounterGroup::GetFer, &BerCounterSet::GetEvents, &BerCounterRecord::ferEvents, "fer events  : %d\n"},
-    {&BerCounterGroup::GetFer, &BerCounterSet::GetLastFn, &BerCounterRecord::ferLastFn, "fer lastfn  : %d\n"},
+     BerCounterLine::kFerSamples},
+    {&BerCounterGroup::GetFer, &BerCounterSet::GetEvents, &BerCounterRecord::ferEvents,
+     BerCounterLine::kFerEvents},
+    {&BerCounterGroup::GetFer, &BerCounterSet::GetLastFn, &BerCounterRecord::ferLastFn,
+     BerCounterLine::kFerLastFn},
     {&BerCounterGroup::GetClass1a, &BerCounterSet::GetSamples, &BerCounterRecord::c1aSamples,
-     "c1a samples : %d\n"},
+     BerCounterLine::kC1aSamples},
     {&BerCounterGroup::GetClass1a, &BerCounterSet::GetEvents, &BerCounterRecord::c1aEvents,
-     "c1a events  : %d\n"},
+     BerCounterLine::kC1aEvents},
     {&BerCounterGroup::GetClass1a, &BerCounterSet::GetLastFn, &BerCounterRecord::c1aLastFn,
-     "c1a lastfn  : %d\n"},
+     BerCounterLine::kC1aLastFn},
     {&BerCounterGroup::GetClass1b, &BerCounterSet::GetSamples, &BerCounterRecord::c1bSamples,
-     "c1b samples : %d\n"},
+     BerCounterLine::kC1bSamples},
     {&BerCounterGroup::GetClass1b, &BerCounterSet::GetEvents, &BerCounterRecord::c1bEvents,
-     "c1b cevents : %d\n"},
+     BerCounterLine::kC1bEvents},
     {&BerCounterGroup::GetClass1b, &BerCounterSet::GetLastFn, &BerCounterRecord::c1bLastFn,
-     "c1b lastfn  : %d\n"},
+     BerCounterLine::kC1bLastFn},
     {&BerCounterGroup::GetClass2, &BerCounterSet::GetSamples, &BerCounterRecord::c2Samples,
-     "c2 samples  : %d\n"},
+     BerCounterLine::kC2Samples},
     {&BerCounterGroup::GetClass2, &BerCounterSet::GetEvents, &BerCounterRecord::c2Events,
-     "c2 events   : %d\n"},
+     BerCounterLine::kC2Events},
     {&BerCounterGroup::GetClass2, &BerCounterSet::GetLastFn, &BerCounterRecord::c2LastFn,
-     "c2 lastfn   : %d\n\n"},
+     BerCounterLine::kC2LastFn},
 };
 
 // Each value goes through a chain fetched for it alone; the set is released, then the group.
@@ -64,7 +66,7 @@ long ReadCounter(BerMeasurement* measurement, const CounterValue& counter) {
 void WriteCounterBlock(const BerCounterRecord& record) {
   TraceBlock block(kCallBoxTrace);
   for (const CounterValue& counter : kCounterValues)
-    block.Write(counter.line, static_cast<int>(record.*counter.field));
+    block.Write(BerCounterLineFormat(counter.line), static_cast<int>(record.*counter.field));
 }
 
 void WaitCycle() { Call(TestSet(), &TestSetApi::WaitTime, kCycleWaitMilliseconds); }

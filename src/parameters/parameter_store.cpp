@@ -1,19 +1,15 @@
-// parameterPtr: the one parameter store of the module.
 #include "parameters/parameter_store.h"
 
+#include "api/module_state.h"
+
 namespace geran {
-namespace {
 
-// Never freed: the store lives as long as the module, and nothing needs it torn down.
-ParameterStore* parameterPtr = nullptr;
-
-}  // namespace
-
-ParameterStore* Parameters() { return parameterPtr; }
+ParameterStore* Parameters() { return State().parameters.get(); }
 
 ParameterStore& detail::CreateParametersOnce() {
-  if (parameterPtr == nullptr) parameterPtr = new ParameterStore;
-  return *parameterPtr;
+  std::unique_ptr<ParameterStore>& store = State().parameters;
+  if (store == nullptr) store = std::make_unique<ParameterStore>();
+  return *store;
 }
 
 }  // namespace geran

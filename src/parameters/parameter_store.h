@@ -166,12 +166,12 @@ class ParameterStore {
   std::int32_t sampleCount_ = {};
 };
 
-// The store (parameterPtr), or nullptr before the first successful master parameter load.
+// The module's store, or nullptr before the first successful master parameter load.
 // Cell commands read their levels through it: Parameters()->getRxLevel().
 ParameterStore* Parameters();
 
 namespace detail {
-// The store, created by the first call (the first load that got a parameter list) and never freed.
+// The store, created by the first call (the first load that got a parameter list).
 ParameterStore& CreateParametersOnce();
 }  // namespace detail
 

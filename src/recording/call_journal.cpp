@@ -1,7 +1,5 @@
 #include "recording/call_journal.h"
 
-#include <journal/recorded_journal.h>
-
 #include <com_pointers.h>
 
 #include <optional>
@@ -38,13 +36,17 @@ double CallJournal::Elapsed() const {
 }
 
 void CallJournal::Append(double started, const char* method, const journal::Arg* first,
-                         const journal::Arg* last, HRESULT hr, ISupportErrorInfo* support, REFIID iid) {
+                         const journal::Arg* last, HRESULT hr,
+                         const std::optional<journal::RecordedValue>& output, ISupportErrorInfo* support,
+                         REFIID iid) {
   const std::optional<std::string> description = FAILED(hr) ? ServerDescription(support, iid) : std::nullopt;
   const std::string line =
-      journal::RecordedLine(started, journal::FormatCall(method, first, last), hr, description);
+      journal::RecordedLine(started, journal::FormatCall(method, first, last), hr, description, output);
   DWORD written = 0;
   WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
+
+journal::ObjectName CallJournal::NameHandedOut(const char* kind) { return {kind, ++handedOut_[kind]}; }
 
 LONG CallJournal::Enrol(const AuxSpeech* standIn, AuxSpeech* real) {
   standIns_[standIn] = Enrolled{real, ++enrolled_};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <journal/call_format.h>
+#include <journal/recorded_journal.h>
 
 #include <chrono>
 #include <map>
@@ -19,10 +20,15 @@ class CallJournal {
   // Milliseconds since the journal was created, when the connection was made.
   double Elapsed() const;
 
-  // Appends the call's line: its start time, the call, the HRESULT and, for a failure, the server's
-  // description when support vouches for iid. The thread's error object is left for the caller.
+  // Appends the call's line: its start time, the call, the HRESULT, for a failure the server's
+  // description when support vouches for iid, and the value the call handed out. The thread's error
+  // object is left for the caller.
   void Append(double started, const char* method, const journal::Arg* first, const journal::Arg* last,
-              HRESULT hr, ISupportErrorInfo* support, REFIID iid);
+              HRESULT hr, const std::optional<journal::RecordedValue>& output, ISupportErrorInfo* support,
+              REFIID iid);
+
+  // The name of an object of kind handed out now: numbered from 1 per kind since connecting.
+  journal::ObjectName NameHandedOut(const char* kind);
 
   // Aux speech stand-ins: numbered from 1 in the order they enrol, as the simulator numbers the
   // objects it makes, and known by their pointer until they withdraw.
@@ -45,6 +51,7 @@ class CallJournal {
   std::unique_ptr<void, HandleCloser> file_;
   const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   LONG enrolled_ = 0;
+  std::map<std::string, long> handedOut_;
   std::map<const AuxSpeech*, Enrolled> standIns_;
 };
 

@@ -20,6 +20,16 @@ namespace detail {
 template <class T>
 constexpr bool kJournaled = !std::is_pointer_v<T> || std::is_same_v<T, BSTR>;
 
+// Out arguments point to a number, a text or an object pointer; an in pointer is a text or an object.
+template <class T>
+constexpr bool kOut =
+    std::is_pointer_v<T> && !std::is_same_v<T, BSTR> &&
+    (std::is_arithmetic_v<std::remove_pointer_t<T>> || std::is_pointer_v<std::remove_pointer_t<T>>);
+
+inline const char* KindOf(const BerMeasurement*) { return "BerMeasurement"; }
+inline const char* KindOf(const BerCounterGroup*) { return "BerCounterGroup"; }
+inline const char* KindOf(const BerCounterSet*) { return "BerCounterSet"; }
+
 template <class... Args>
 std::vector<journal::Arg> InArguments(const Args&... args) {
   std::vector<journal::Arg> in;
@@ -99,9 +109,36 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
                     Args... args) {
     const double started = journal_->Elapsed();
     const HRESULT hr = (real()->*method)(args...);
-    journal_->Append(started, name, journaled.data(), journaled.data() + journaled.size(), hr, errorSupport_,
-                     __uuidof(Interface));
+    journal_->Append(started, name, journaled.data(), journaled.data() + journaled.size(), hr,
+                     OutValue(hr, args...), errorSupport_, __uuidof(Interface));
     return hr;
+  }
+
+  // What a call that succeeded handed out through its out argument (every method has one at most).
+  template <class... Args>
+  std::optional<journal::RecordedValue> OutValue(HRESULT hr, Args... args) const {
+    std::optional<journal::RecordedValue> value;
+    if (SUCCEEDED(hr))
+      (..., [&] {
+        if constexpr (detail::kOut<Args>) value = Read(args);
+      }());
+    return value;
+  }
+  template <class Number, class = std::enable_if_t<std::is_arithmetic_v<Number>>>
+  static std::optional<journal::RecordedValue> Read(const Number* out) {
+    if (out == nullptr) return std::nullopt;
+    return static_cast<double>(*out);
+  }
+  static std::optional<journal::RecordedValue> Read(const BSTR* out) {
+    if (out == nullptr) return std::nullopt;
+    if (*out == nullptr) return journal::RecordedValue();
+    return journal::Utf8(*out, SysStringLen(*out));
+  }
+  template <class Handed>
+  std::optional<journal::RecordedValue> Read(Handed* const* out) const {
+    if (out == nullptr) return std::nullopt;
+    if (*out == nullptr) return journal::RecordedValue();
+    return journal_->NameHandedOut(detail::KindOf(*out));
   }
 
   // A getter's result: the object it handed out goes behind a stand-in of type StandIn.

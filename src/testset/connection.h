@@ -1,4 +1,5 @@
-// The module's two automation references: the test-set connection and the aux speech slot.
+// Access to the module's automation references (kept in ModuleState): the test-set connection
+// and the aux speech slot.
 #pragma once
 
 #include "recording/call_journal.h"
@@ -22,9 +23,6 @@ std::shared_ptr<recording::CallJournal>& CallJournalSlot();
 
 // The aux speech slot; released at unload before the connection.
 AuxSpeechPtr& AuxSpeechSlot();
-
-// Lets the references go without releasing them, as the process ends.
-void AbandonReferencesAtExit();
 
 // Creates an automation object: CoCreateInstance (CLSCTX_ALL, IUnknown), OleRun, QueryInterface
 // for target's interface. Returns the HRESULT of the last step made; target is null on failure.

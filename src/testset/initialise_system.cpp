@@ -2,16 +2,11 @@
 #include "testset/call_recording.h"
 #include "testset/command.h"
 #include "testset/connection.h"
+#include "testset/settle_wait.h"
 
 #include <znGeranApiInterfaceDll.h>
 
 #include <iostream>
-
-namespace {
-
-constexpr DWORD kSettleMilliseconds = 10000;  // the test set needs this long before its first command
-
-}  // namespace
 
 extern "C" int WINAPI znGeranApiInterfaceDll_InitialiseSystem() {
   using namespace geran;

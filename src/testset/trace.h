@@ -1,22 +1,13 @@
 // Trace files on drive C: each event opens its file, appends and closes it again.
 #pragma once
 
+#include "testset/trace_files.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
 
 namespace geran {
-
-struct TraceFile {
-  const char* path;
-  const char* mode;
-};
-
-inline constexpr TraceFile kTest12Trace{"C:\\Test12.txt", "a+"};
-inline constexpr TraceFile kRemoteApiTrace{"C:\\GeranRemoteAPI.txt", "a"};
-inline constexpr TraceFile kRemoteApiTracePlus{"C:\\GeranRemoteAPI.txt", "a+"};
-inline constexpr TraceFile kResultTrace{"C:\\result.txt", "a+"};
-inline constexpr TraceFile kCallBoxTrace{"C:\\GeranCallBoxNew.txt", "a+"};
 
 // Appends one printf-style text. A file that cannot be opened is skipped: tracing never fails a command.
 void Trace(const TraceFile& file, const char* format, ...);

@@ -366,8 +366,8 @@ class HostileCallerTest : public ProductTest {
   void SetUp() override {
     ProductTest::SetUp();
     ScenarioLib_Reset();
-    TestSetSim_SetText("LogFileName", kLogFileName);
-    TestSetSim_SetValue("ShiftAnswer", kShiftAnswer);
+    TestSetSim_SetText(sim::text::kLogFileName, kLogFileName);
+    TestSetSim_SetValue(sim::value::kShiftAnswer, kShiftAnswer);
     StdoutCapture console;                                                 // the load is not under test
     ASSERT_EQ(GERAN_EXPORT(module(), LoadMasterParameterFile)(0, 0), -1);  // pointers to the store matter
   }

@@ -168,10 +168,10 @@ class CellTest : public ProductTest {
  protected:
   void ConnectWithReadBackValues() {
     Connect();
-    TestSetSim_SetValue("AccessBurst", 5);
-    TestSetSim_SetValue("ChannelRequest", 0xFFFF);
-    TestSetSim_SetValue("FrameNumber", 123456);
-    TestSetSim_SetValue("ShiftAnswer", 3);
+    TestSetSim_SetValue(sim::value::kAccessBurst, 5);
+    TestSetSim_SetValue(sim::value::kChannelRequest, 0xFFFF);
+    TestSetSim_SetValue(sim::value::kFrameNumber, 123456);
+    TestSetSim_SetValue(sim::value::kShiftAnswer, 3);
   }
 
   // Writes a master parameter file with these GSM levels and loads it.
@@ -251,7 +251,7 @@ TEST_F(CellTest, ChannelRequestKeepsItsSign) {
   Connect();
   for (const auto& c : cases) {
     RemoveTraceFiles();
-    TestSetSim_SetValue("ChannelRequest", c.answer);
+    TestSetSim_SetValue(sim::value::kChannelRequest, c.answer);
     StdoutCapture out;
     readBack = kUntouched;
     EXPECT_EQ(GERAN_EXPORT(module(), GetchannelRequestMsg)(&readBack), 0);

@@ -18,10 +18,10 @@ using test::RunInProcess;
 
 // Fails a few calls of the run, with and without a description, so it has failure reports.
 void ArmFaults() {
-  TestSetSim_FailMethod("ConfigCch", E_FAIL, L"cell\tbusy", 1);
-  TestSetSim_FailMethod("SendSIMsg", static_cast<long>(0x80040201), nullptr, 1);
-  TestSetSim_FailMethod("AuxSpeech.Start", E_ACCESSDENIED, L"speech source locked", 1);
-  TestSetSim_FailMethod("BerCounterGroup.GetClass1b", E_OUTOFMEMORY, L"counters gone", 1);
+  TestSetSim_FailMethod(sim::method::kConfigCch, E_FAIL, L"cell\tbusy", 1);
+  TestSetSim_FailMethod(sim::method::kSendSIMsg, static_cast<long>(0x80040201), nullptr, 1);
+  TestSetSim_FailMethod(sim::method::kAuxSpeechStart, E_ACCESSDENIED, L"speech source locked", 1);
+  TestSetSim_FailMethod(sim::method::kBerCounterGroupGetClass1b, E_OUTOFMEMORY, L"counters gone", 1);
 }
 
 TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {

@@ -1,8 +1,5 @@
-// Against the real library: the host's export table, and geranhost.exe end to end (output, exit
-// codes, script errors).
-#include "exports.h"
+// Against the real library: geranhost.exe end to end (output, exit codes, script errors).
 #include "host_process.h"
-#include "product_module.h"
 #include "trace_files.h"
 
 #include <windows.h>
@@ -18,17 +15,6 @@
 
 namespace geran::host {
 namespace {
-
-TEST(Exports, AllFiftyResolveInOrdinalOrder) {
-  const test::ProductModule module;
-  ASSERT_EQ(Exports().size(), 50u);
-  for (std::size_t i = 0; i < Exports().size(); ++i) {
-    const FARPROC byOrdinal = GetProcAddress(module.handle(), MAKEINTRESOURCEA(i + 1));
-    EXPECT_NE(byOrdinal, nullptr) << Exports()[i].symbol;
-    EXPECT_EQ(module.Find(Exports()[i].symbol), byOrdinal)
-        << Exports()[i].symbol << " is not ordinal " << i + 1;
-  }
-}
 
 const std::string kScript = test::TempPath("geranhost_test.gts");
 

@@ -89,17 +89,20 @@ const double kSpeech[] = {0.5, 255.9, 300};
 // The BER counters the test set reports, 1 to 12 in record order.
 void SetCounters() {
   long value = 0;
-  for (const char* set : {"fer", "c1a", "c1b", "c2"})
-    for (const char* counter : {"samples", "events", "lastfn"})
-      TestSetSim_SetValue(("Ber." + std::string(set) + "." + counter).c_str(), ++value);
+  for (const char* counter :
+       {sim::value::kBerFerSamples, sim::value::kBerFerEvents, sim::value::kBerFerLastFn,
+        sim::value::kBerC1aSamples, sim::value::kBerC1aEvents, sim::value::kBerC1aLastFn,
+        sim::value::kBerC1bSamples, sim::value::kBerC1bEvents, sim::value::kBerC1bLastFn,
+        sim::value::kBerC2Samples, sim::value::kBerC2Events, sim::value::kBerC2LastFn})
+    TestSetSim_SetValue(counter, ++value);
 }
 
 // Failures with and without error information, and values read back, across the boundary; the
 // demo's run against the local server (CallJournalDemo) passes every other kind of argument.
 const std::vector<Step> kSteps = {
-    {"Reset refused with a description", Fail("Reset"), CALL(Reset), 0},
-    {"Reset refused without a description", Fail("Reset", nullptr), CALL(Reset), 0},
-    {"SelectRadioSystem refused", Fail("SelectRadioSystem"), CALL(SelectRadioSystem, 1), 0},
+    {"Reset refused with a description", Fail(sim::method::kReset), CALL(Reset), 0},
+    {"Reset refused without a description", Fail(sim::method::kReset, nullptr), CALL(Reset), 0},
+    {"SelectRadioSystem refused", Fail(sim::method::kSelectRadioSystem), CALL(SelectRadioSystem, 1), 0},
     {"PutLogFileName", Nothing, CALL(PutLogFileName, "C:\\run.log", 11), -1},
     {"GetLogFileName", Nothing,
      [](const ProductModule& m) {
@@ -109,16 +112,18 @@ const std::vector<Step> kSteps = {
        return result;
      },
      -1},
-    {"SendMsg refused", Fail("SendMsg"), CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
-    {"GetAccessBurst", Value("AccessBurst", 35), Reading(READ(GetAccessBurst)), 0},
-    {"GetchannelRequestMsg", Value("ChannelRequest", 0xE5), Reading(READ(GetchannelRequestMsg)), 0},
-    {"GetAccessBurst refused", Fail("GetAccessBurst"), Reading(READ(GetAccessBurst)), 0},
-    {"ShiftRight", Value("ShiftAnswer", 7), CALL(ShiftRight, 1, 2), 7},
+    {"SendMsg refused", Fail(sim::method::kSendMsg), CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
+    {"GetAccessBurst", Value(sim::value::kAccessBurst, 35), Reading(READ(GetAccessBurst)), 0},
+    {"GetchannelRequestMsg", Value(sim::value::kChannelRequest, 0xE5), Reading(READ(GetchannelRequestMsg)),
+     0},
+    {"GetAccessBurst refused", Fail(sim::method::kGetAccessBurst), Reading(READ(GetAccessBurst)), 0},
+    {"ShiftRight", Value(sim::value::kShiftAnswer, 7), CALL(ShiftRight, 1, 2), 7},
     {"StartAuxSpeech", Nothing, CALL(StartAuxSpeech, 1, 5), -1},
-    {"StartAuxSpeech refused", Fail("AuxSpeech.Start"), CALL(StartAuxSpeech, 3, 0), 0},
+    {"StartAuxSpeech refused", Fail(sim::method::kAuxSpeechStart), CALL(StartAuxSpeech, 3, 0), 0},
     {"ReleaseAuxSpeech", Nothing, CALL(ReleaseAuxSpeech), -1, false},
     {"StartBERTest", SetCounters, CALL(StartBERTest, 1, 6), -1},
-    {"StartBERTest, a counter refused", Fail("BerCounterSet.GetEvents"), CALL(StartBERTest, 1, 6), 0},
+    {"StartBERTest, a counter refused", Fail(sim::method::kBerCounterSetGetEvents), CALL(StartBERTest, 1, 6),
+     0},
 };
 
 class LocalServerTest : public ProductTest {
@@ -328,7 +333,7 @@ TEST_F(ServerFaultTest, AServerThatDiesDuringABerRunEndsTheRunWithAReport) {
   Connect();
   const DWORD killedId = static_cast<DWORD>(TestSetSim_ServerProcessId());
   const Handle server = ServerProcess();
-  TestSetSim_SetValue("RealTimeWait", 1);
+  TestSetSim_SetValue(sim::value::kRealTimeWait, 1);
   StdoutCapture out;
   int result = 1;
   {
@@ -350,7 +355,7 @@ TEST_F(ServerFaultTest, ACallToAServerThatDoesNotAnswerWaitsUntilItsProcessEnds)
   Connect();
   const DWORD killedId = static_cast<DWORD>(TestSetSim_ServerProcessId());
   const Handle server = ServerProcess();
-  TestSetSim_SetValue("RealTimeWait", 1);
+  TestSetSim_SetValue(sim::value::kRealTimeWait, 1);
   const DWORD start = GetTickCount();
   StdoutCapture out;
   int result = 1;

@@ -110,7 +110,8 @@ TEST_F(BerTest, ACountThatStopsGrowingEndsTheRunAtTheBound) {
     long value;
     long stuckAt;
     int cycles;  // a first cycle that grows the count from 0 starts the stall count afresh
-  } cases[] = {{"BerFreezeSamples", 1, 0, kStallLimit}, {"Ber.fer.samples", 5, 5, kStallLimit + 1}};
+  } cases[] = {{sim::value::kBerFreezeSamples, 1, 0, kStallLimit},
+               {sim::value::kBerFerSamples, 5, 5, kStallLimit + 1}};
   Connect();
   for (const auto& c : cases) {
     FinishRunWithEvents(3);
@@ -148,15 +149,23 @@ TEST_F(BerTest, AGrowingCountRunsUntilItEqualsTheTarget) {
 // run: nothing called after it, no block for the unfinished cycle, the kept count unchanged, no stop.
 TEST_F(BerTest, AFailureEndsTheRunAndLeavesTheBerTestRunning) {
   Connect();
-  for (const std::string c : {"StartBer", "WaitTime", "GetBerMeasurement", "BerCounterSet.GetLastFn",
-                              "null GetBerMeasurement", "null BerCounterGroup.GetClass1b"}) {
-    SCOPED_TRACE(c);
-    const bool null = c.rfind("null ", 0) == 0;
-    const std::string method = null ? c.substr(5) : c;
+  const struct {
+    const char* method;       // the call that ends the run
+    const char* nullSetting;  // nullptr: the call fails; else the setting that makes it hand out null
+  } cases[] = {{sim::method::kStartBer, nullptr},
+               {sim::method::kWaitTime, nullptr},
+               {sim::method::kGetBerMeasurement, nullptr},
+               {sim::method::kBerCounterSetGetLastFn, nullptr},
+               {sim::method::kGetBerMeasurement, sim::value::kBerNullGetterGetBerMeasurement},
+               {sim::method::kBerCounterGroupGetClass1b, sim::value::kBerNullGetterGetClass1b}};
+  for (const auto& c : cases) {
+    const bool null = c.nullSetting != nullptr;
+    const std::string method = c.method;
+    SCOPED_TRACE(null ? c.nullSetting : c.method);
     FinishRunWithEvents(4);
     SetCounters({1, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     if (null) {
-      TestSetSim_SetValue(("BerNullGetter." + method).c_str(), 1);
+      TestSetSim_SetValue(c.nullSetting, 1);
     } else {
       TestSetSim_FailMethod(method.c_str(), E_FAIL, L"measurement lost", 1);
     }
@@ -167,8 +176,8 @@ TEST_F(BerTest, AFailureEndsTheRunAndLeavesTheBerTestRunning) {
     const std::vector<std::string> calls = Journal();
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back().substr(0, calls.back().find('(')), method) << "nothing is called after it";
-    std::string expected = method == "StartBer" ? "" : kStartedLine;
-    if (method != "StartBer" && method != "WaitTime") expected += InsideWhile(0, 1);
+    std::string expected = method == sim::method::kStartBer ? "" : kStartedLine;
+    if (method != sim::method::kStartBer && method != sim::method::kWaitTime) expected += InsideWhile(0, 1);
     EXPECT_EQ(ReadFileBytes(kTest12), OnDisk(expected + FailedLine(null ? E_POINTER : E_FAIL)));
     EXPECT_FALSE(FileExists(kCallBox)) << "the unfinished cycle writes no block";
     EXPECT_EQ(FrameErasureCount(), 4);
@@ -178,7 +187,7 @@ TEST_F(BerTest, AFailureEndsTheRunAndLeavesTheBerTestRunning) {
 TEST_F(BerTest, AFailingStopComesAfterTheCountWasKept) {
   Connect();
   SetCounters({1, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-  TestSetSim_FailMethod("StopBer", E_FAIL, L"stop refused", 1);
+  TestSetSim_FailMethod(sim::method::kStopBer, E_FAIL, L"stop refused", 1);
   StdoutCapture out;
   EXPECT_EQ(Run(1, 2), 0);
   EXPECT_TRUE(IsFailureReport(out.Take(), "src/measurement/ber_test.cpp", kLabel, "stop refused"));
@@ -190,13 +199,13 @@ TEST_F(BerTest, AFailingStopComesAfterTheCountWasKept) {
 // S_FALSE is a success; a failure is reported and traced.
 TEST_F(BerTest, StopBerTestAnswersWhatTheTestSetMakesOfIt) {
   Connect();
-  TestSetSim_FailMethod("StopBer", S_FALSE, nullptr, 1);
+  TestSetSim_FailMethod(sim::method::kStopBer, S_FALSE, nullptr, 1);
   StdoutCapture out;
   EXPECT_EQ(GERAN_EXPORT(module(), StopBERTest)(-3), -1);
   EXPECT_EQ(out.Take(), "");
   EXPECT_EQ(ReadFileBytes(kTest12), OnDisk("znGeranApiInterfaceDll_StopBERTest Successfull\n"));
   RemoveTraceFiles();
-  TestSetSim_FailMethod("StopBer", E_FAIL, L"no BER test running", 1);
+  TestSetSim_FailMethod(sim::method::kStopBer, E_FAIL, L"no BER test running", 1);
   EXPECT_EQ(GERAN_EXPORT(module(), StopBERTest)(-3), 0);
   EXPECT_TRUE(IsFailureReport(out.Take(), "src/measurement/ber_results.cpp",
                               "znGeranApiInterfaceDll_StopBERTest", "no BER test running"));

@@ -41,13 +41,13 @@ const MultiCallExport kExports[] = {
      "Getchannel_req_msg",
      true,
      [](const ProductModule& module) { return GERAN_EXPORT(module, StartAuxSpeech)(2, 1); },
-     {{"AuxSpeech.CreateInstance", 1, false}, {"AuxSpeech.QueryInterface", 1, false}}},
+     {{sim::method::kAuxSpeechCreateInstance, 1, false}, {sim::method::kAuxSpeechQueryInterface, 1, false}}},
     {"InitialiseSystem",
      "src/testset/initialise_system.cpp",
      "initialiseRemoteAPI",
      false,
      [](const ProductModule& module) { return GERAN_EXPORT(module, InitialiseSystem)(); },
-     {{"CreateInstance", 1, false}, {"QueryInterface", 1, false}}},
+     {{sim::method::kCreateInstance, 1, false}, {sim::method::kQueryInterface, 1, false}}},
 };
 
 // Every journal entry as the n-th call of its method.

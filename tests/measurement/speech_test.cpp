@@ -57,7 +57,8 @@ TEST_F(SpeechTest, SpeechPathsPassTheirArgumentsAndReportTheirFailures) {
   EXPECT_EQ(Calls(),
             (std::vector<std::string>{"VoiceLoop(1, -2, 2147483647)", "DisableVoiceSend(-2147483648)",
                                       "EnableVoiceSend(5, 3, [0,255,44], -6)"}));
-  for (const char* method : {"VoiceLoop", "DisableVoiceSend", "EnableVoiceSend"})
+  for (const char* method :
+       {sim::method::kVoiceLoop, sim::method::kDisableVoiceSend, sim::method::kEnableVoiceSend})
     TestSetSim_FailMethod(method, E_FAIL, L"speech path busy", 1);
   EXPECT_EQ(GERAN_EXPORT(module(), VoiceLoop)(1, 2, 3), 0);
   EXPECT_TRUE(IsFailureReport(out.Take(), kSpeechPathsSource, "VoiceLoop", "speech path busy"));
@@ -86,11 +87,11 @@ TEST_F(SpeechTest, WithoutConnectionOnlyStartAuxSpeechReachesAnObject) {
   EXPECT_EQ(Journal(),
             (std::vector<std::string>{StartEntry(1, 1, -1), StartEntry(2, 2, -1), StartEntry(3, 3, 0)}));
   EXPECT_EQ(TestSetSim_LiveObjects(), 1) << "only the last object is held";
-  TestSetSim_FailMethod("AuxSpeech.CreateInstance", E_OUTOFMEMORY, nullptr, 1);
+  TestSetSim_FailMethod(sim::method::kAuxSpeechCreateInstance, E_OUTOFMEMORY, nullptr, 1);
   EXPECT_EQ(Start(4, 1), 0);
   EXPECT_TRUE(IsFailureReport(out.Take(), kAuxSpeechSource, kSharedLabel, MessageTextFor(E_OUTOFMEMORY)));
   EXPECT_EQ(TestSetSim_LiveObjects(), 1) << "a failed creation keeps the held object";
-  TestSetSim_FailMethod("AuxSpeech.QueryInterface", E_NOINTERFACE, nullptr, 1);
+  TestSetSim_FailMethod(sim::method::kAuxSpeechQueryInterface, E_NOINTERFACE, nullptr, 1);
   EXPECT_EQ(Start(5, 1), 0);
   EXPECT_TRUE(IsFailureReport(out.Take(), kAuxSpeechSource, kSharedLabel, MessageTextFor(E_POINTER)));
   EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "the held object is released, the new one is not kept";
@@ -106,7 +107,7 @@ TEST_F(SpeechTest, ANewObjectReplacesTheOldOneBeforeItIsStarted) {
   EXPECT_EQ(Attach(3), 0) << "no object yet";
   EXPECT_EQ(out.Take(), "");
   ASSERT_EQ(Start(1, 1), -1);
-  TestSetSim_FailMethod("AuxSpeech.Start", E_FAIL, L"no speech codec", 1);
+  TestSetSim_FailMethod(sim::method::kAuxSpeechStart, E_FAIL, L"no speech codec", 1);
   EXPECT_EQ(Start(2, 1), 0);
   EXPECT_TRUE(IsFailureReport(out.Take(), kAuxSpeechSource, kSharedLabel, "no speech codec"));
   EXPECT_EQ(TestSetSim_LiveObjects(), before + 1) << "the first object is gone";
@@ -114,7 +115,7 @@ TEST_F(SpeechTest, ANewObjectReplacesTheOldOneBeforeItIsStarted) {
   EXPECT_EQ(TestSetSim_LiveObjects(), before);
   EXPECT_EQ(Release(), 0);
   ASSERT_EQ(Start(3, 1), -1);
-  TestSetSim_FailMethod("AttachAuxSpeech", E_FAIL, L"speech source refused", 1);
+  TestSetSim_FailMethod(sim::method::kAttachAuxSpeech, E_FAIL, L"speech source refused", 1);
   EXPECT_EQ(Attach(3), 0);
   EXPECT_TRUE(IsFailureReport(out.Take(), kAuxSpeechSource, kSharedLabel, "speech source refused"));
   EXPECT_EQ(Attach(3), -1);

@@ -122,28 +122,28 @@ TEST_F(RecordingTest, ErrorInformationPassesThroughAndItsDescriptionIsRecorded) 
     std::function<HRESULT(IUnknown*& object, IID& iid)> call;
     const char* outcome;
   } cases[] = {
-      {"ConfigCch", E_FAIL, L"cell\tbusy\\",
+      {sim::method::kConfigCch, E_FAIL, L"cell\tbusy\\",
        [&](IUnknown*& object, IID& iid) {
          object = recorded_;
          iid = IID_TestSetApi;
          return recorded_->ConfigCch(1, 0, 0, 0, 1, Bytes({20}), 0, 0, 0, 0, 0, 0, 1);
        },
        "0x80004005\t\"cell\\tbusy\\\\\""},
-      {"Reset", E_ACCESSDENIED, nullptr,
+      {sim::method::kReset, E_ACCESSDENIED, nullptr,
        [&](IUnknown*& object, IID& iid) {
          object = recorded_;
          iid = IID_TestSetApi;
          return recorded_->Reset();
        },
        "0x80070005"},
-      {"StartScript", S_FALSE, L"not a failure",
+      {sim::method::kStartScript, S_FALSE, L"not a failure",
        [&](IUnknown*& object, IID& iid) {
          object = recorded_;
          iid = IID_TestSetApi;
          return recorded_->StartScript();
        },
        "0x00000001"},
-      {"BerMeasurement.GetCounters", E_OUTOFMEMORY, L"no counters",
+      {sim::method::kBerMeasurementGetCounters, E_OUTOFMEMORY, L"no counters",
        [&, measurement = BerMeasurementPtr()](IUnknown*& object, IID& iid) mutable {
          recorded_->GetBerMeasurement(&measurement);
          object = measurement;
@@ -213,11 +213,11 @@ TEST_F(RecordingTest, StandInsKeepCountsAndIdentity) {
   UINT count = 0;
   EXPECT_EQ(Hex(recorded_->GetTypeInfoCount(&count)), Hex(S_OK));
   EXPECT_EQ(count, 1u);
-  TestSetSim_SetValue("BerNullGetter.GetBerMeasurement", 1);
+  TestSetSim_SetValue(sim::value::kBerNullGetterGetBerMeasurement, 1);
   BerMeasurementPtr measurement;
   EXPECT_EQ(Hex(recorded_->GetBerMeasurement(&measurement)), Hex(S_OK));
   EXPECT_FALSE(measurement) << "no object to stand in for";
-  TestSetSim_SetValue("BerNullGetter.GetBerMeasurement", 0);
+  TestSetSim_SetValue(sim::value::kBerNullGetterGetBerMeasurement, 0);
   EXPECT_EQ(Hex(recorded_->GetBerMeasurement(&measurement)), Hex(S_OK));
   EXPECT_EQ(TestSetSim_LiveObjects(), 2);
   measurement = nullptr;

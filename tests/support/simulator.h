@@ -6,6 +6,7 @@
 #include "trace_files.h"
 
 #include <TestSetSim.h>
+#include <TestSetSimNames.h>
 #include <gtest/gtest.h>
 
 #include <optional>

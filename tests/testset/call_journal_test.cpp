@@ -34,7 +34,7 @@ TEST_F(CallJournalTest, EachCallIsInTheFreshFileWhenItsExportReturns) {
   EXPECT_EQ(ReadFileBytes(kJournalPath), "") << "created empty when the connection was made";
   EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
   EXPECT_EQ(RecordedCalls(kJournalPath), std::vector<std::string>{"Reset()"});
-  TestSetSim_FailMethod("DisableCch", E_FAIL, L"cch busy", 1);
+  TestSetSim_FailMethod(sim::method::kDisableCch, E_FAIL, L"cch busy", 1);
   EXPECT_EQ(GERAN_EXPORT(module(), DisableCch)(3), 0);
   EXPECT_EQ(RecordedCalls(kJournalPath), (std::vector<std::string>{"Reset()", "DisableCch(3)"}));
   EXPECT_EQ(GERAN_EXPORT(module(), ShiftLeft)(1, 2), 0);

@@ -61,7 +61,8 @@ TEST_F(InitialiseSystemTest, UnregisteredServerIsReportedWithoutTrace) {
 }
 
 TEST_F(InitialiseSystemTest, FailedCreationIsReportedWithTheSystemTextNotTheDescription) {
-  TestSetSim_FailMethod("CreateInstance", E_OUTOFMEMORY, L"ignored: creation carries no error object", 1);
+  TestSetSim_FailMethod(sim::method::kCreateInstance, E_OUTOFMEMORY,
+                        L"ignored: creation carries no error object", 1);
   StdoutCapture out;
   EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), 0);
   EXPECT_TRUE(
@@ -70,7 +71,7 @@ TEST_F(InitialiseSystemTest, FailedCreationIsReportedWithTheSystemTextNotTheDesc
 }
 
 TEST_F(InitialiseSystemTest, ObjectWithoutTheInterfaceLeavesNoConnection) {
-  TestSetSim_FailMethod("QueryInterface", E_NOINTERFACE, nullptr, 1);
+  TestSetSim_FailMethod(sim::method::kQueryInterface, E_NOINTERFACE, nullptr, 1);
   StdoutCapture out;
   EXPECT_EQ(GERAN_EXPORT(module(), InitialiseSystem)(), 0);
   EXPECT_EQ(out.Take(), "Ortolan Instance Creation Failed\n");
@@ -102,7 +103,7 @@ TEST_F(ResetTest, FailureReportFallsBackToTheMessageText) {
                {static_cast<HRESULT>(0x80050001), "Unknown error 0x80050001"}};
   Connect();
   for (const auto& c : cases) {
-    TestSetSim_FailMethod("Reset", c.hr, nullptr, 1);
+    TestSetSim_FailMethod(sim::method::kReset, c.hr, nullptr, 1);
     StdoutCapture out;
     EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);
     const std::optional<std::string> systemText = SystemText(c.hr);
@@ -115,7 +116,7 @@ TEST_F(ResetTest, SystemTextLosesItsLineEndSoTheNextReportFollowsOnTheSameLine) 
   const std::optional<std::string> text = SystemText(E_ACCESSDENIED);
   if (!text) GTEST_SKIP() << "this system has no message text for E_ACCESSDENIED";
   Connect();
-  TestSetSim_FailMethod("Reset", E_ACCESSDENIED, nullptr, 2);
+  TestSetSim_FailMethod(sim::method::kReset, E_ACCESSDENIED, nullptr, 2);
   StdoutCapture out;
   EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);
   EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0);

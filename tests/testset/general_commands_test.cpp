@@ -105,16 +105,17 @@ TEST_F(GeneralCommandsTest, FailureIsReportedUnderEachCommandsLabel) {
     const char* label;   // nullptr: not reported
     const char* test12;  // "%ld" takes the HRESULT
   } cases[] = {
-      {"StartScript", [&] { return CALL(StartScript)(); }, "StartScript",
+      {sim::method::kStartScript, [&] { return CALL(StartScript)(); }, "StartScript",
        "StartScript Faied with hr = %ld\n"},
-      {"get_LogFileName", [&] { return CALL(GetLogFileName)(buffer, 16); }, "GetLogFileName", ""},
-      {"put_LogFileName", [&] { return CALL(PutLogFileName)("log.txt", 8); }, "put_LogFileName", ""},
-      {"put_KeywordTimeout", [&] { return CALL(PutKeywordTimeout)(30); }, "put_KeywordTimeout",
+      {sim::method::kGetLogFileName, [&] { return CALL(GetLogFileName)(buffer, 16); }, "GetLogFileName", ""},
+      {sim::method::kPutLogFileName, [&] { return CALL(PutLogFileName)("log.txt", 8); }, "put_LogFileName",
+       ""},
+      {sim::method::kPutKeywordTimeout, [&] { return CALL(PutKeywordTimeout)(30); }, "put_KeywordTimeout",
        "KeywordTimeout Faied with hr = %ld\n"},
-      {"WaitTime", [&] { return CALL(WaitTime)(30); }, "WaitTime", ""},
-      {"SelectRadioSystem", [&] { return CALL(SelectRadioSystem)(2); }, "SelectRadioSystem",
+      {sim::method::kWaitTime, [&] { return CALL(WaitTime)(30); }, "WaitTime", ""},
+      {sim::method::kSelectRadioSystem, [&] { return CALL(SelectRadioSystem)(2); }, "SelectRadioSystem",
        "SelectRadioSystem Faied with hr = %ld\n"},
-      {"ShowText", [&] { return CALL(ShowText)("text", 5); }, nullptr, ""},
+      {sim::method::kShowText, [&] { return CALL(ShowText)("text", 5); }, nullptr, ""},
   };
   for (const auto& c : cases) {
     TestSetSim_FailMethod(c.method, E_FAIL, L"test set busy", 1);
@@ -146,7 +147,7 @@ TEST_F(GeneralCommandsTest, GetLogFileNameCopiesOnlyAWholeName) {
       {nullptr, 16, 0, std::string(16, 'x')},
   };
   for (const auto& c : cases) {
-    TestSetSim_SetText("LogFileName", c.name);
+    TestSetSim_SetText(sim::text::kLogFileName, c.name);
     char buffer[16];
     std::memset(buffer, 'x', sizeof buffer);
     const Effect effect = Observe([&] { return CALL(GetLogFileName)(buffer, c.length); });
@@ -164,7 +165,7 @@ TEST_F(GeneralCommandsTest, LogFileNameTravelsInTheAnsiCodePage) {
   const Effect put = Observe([&] { return CALL(PutLogFileName)(resume, 1); });
   EXPECT_EQ(put.result, -1);
   EXPECT_EQ(put.calls, std::vector<std::string>{"put_LogFileName(\"R\xC3\xA9sum\xC3\xA9.log\")"});
-  TestSetSim_SetText("LogFileName", L"R\u00E9sum\u00E9.log");
+  TestSetSim_SetText(sim::text::kLogFileName, L"R\u00E9sum\u00E9.log");
   char buffer[16] = {};
   EXPECT_EQ(CALL(GetLogFileName)(buffer, sizeof buffer), -1);
   EXPECT_STREQ(buffer, resume);

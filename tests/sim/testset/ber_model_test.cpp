@@ -36,7 +36,8 @@ Record RunFor(TestSetApi* testSet, LONG milliseconds) {
 using BerModelTest = SimulatorTest;
 
 TEST_F(BerModelTest, ErrorFreeFramesCountEveryClassBitOnlyWhileARunIsOn) {
-  for (const char* rate : {"FerPermille", "C1bBerPpm", "C2BerPpm"}) TestSetSim_SetValue(rate, 0);
+  for (const char* rate : {sim::value::kFerPermille, sim::value::kC1bBerPpm, sim::value::kC2BerPpm})
+    TestSetSim_SetValue(rate, 0);
   // 2 s = 100 speech frames of 50 + 132 + 78 bits; the TDMA clock (4.615 ms frames) is then at 433.
   EXPECT_EQ(RunFor(testSet_, 2000), (Record{100, 0, 433, 5000, 0, 433, 13200, 0, 433, 7800, 0, 433}));
   testSet_->StartBer(0, 1);
@@ -49,11 +50,11 @@ TEST_F(BerModelTest, ErrorFreeFramesCountEveryClassBitOnlyWhileARunIsOn) {
 }
 
 TEST_F(BerModelTest, SameSeedSameRunOtherSeedOtherRun) {
-  TestSetSim_SetValue("FerPermille", 100);
-  TestSetSim_SetValue("BerSeed", 7);
+  TestSetSim_SetValue(sim::value::kFerPermille, 100);
+  TestSetSim_SetValue(sim::value::kBerSeed, 7);
   const Record first = RunFor(testSet_, 20000);
   const Record again = RunFor(testSet_, 20000);
-  TestSetSim_SetValue("BerSeed", 8);
+  TestSetSim_SetValue(sim::value::kBerSeed, 8);
   const Record other = RunFor(testSet_, 20000);
   auto counts = [](Record record) {
     for (size_t set = 0; set < 4; ++set) record[set * 3 + 2] = 0;
@@ -70,10 +71,10 @@ TEST_F(BerModelTest, ErrorRatesFollowTheSettingsAndErasedFramesCarryNoBits) {
     LONG value;
     size_t set;       // 0 FER .. 3 class 2
     double expected;  // events / samples
-  } cases[] = {{"FerPermille", 50, 0, 0.05},
-               {"FerPermille", 1000, 0, 1.0},
-               {"C1bBerPpm", 10000, 2, 0.01},
-               {"C2BerPpm", 30000, 3, 0.03}};
+  } cases[] = {{sim::value::kFerPermille, 50, 0, 0.05},
+               {sim::value::kFerPermille, 1000, 0, 1.0},
+               {sim::value::kC1bBerPpm, 10000, 2, 0.01},
+               {sim::value::kC2BerPpm, 30000, 3, 0.03}};
   for (const auto& c : cases) {
     TestSetSim_Reset();
     TestSetSim_SetValue(c.setting, c.value);

@@ -25,7 +25,7 @@ TEST_F(ComServerTest, DispatchAnswersFromTheTypeLibrary) {
             Hex(S_OK));
   EXPECT_EQ(Hex(invoke(L"LogFileName", DISPATCH_PROPERTYGET, {}, &name, nullptr)), Hex(S_OK));
   EXPECT_EQ(std::wstring(static_cast<_bstr_t>(name)), L"run.log");
-  TestSetSim_FailMethod("StartScript", E_ACCESSDENIED, L"script locked", 1);
+  TestSetSim_FailMethod(sim::method::kStartScript, E_ACCESSDENIED, L"script locked", 1);
   EXPECT_EQ(Hex(invoke(L"StartScript", DISPATCH_METHOD, {}, nullptr, &exception)), Hex(DISP_E_EXCEPTION));
   const _bstr_t description(exception.bstrDescription, false), source(exception.bstrSource, false),
       help(exception.bstrHelpFile, false);

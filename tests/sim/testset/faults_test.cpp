@@ -20,14 +20,14 @@ TEST_F(FaultsTest, TimesCountsTheFailingCallsAndZeroClears) {
   LONG answer = 0;
   for (const auto& c : cases) {
     TestSetSim_Reset();
-    TestSetSim_FailMethod("StartScript", E_FAIL, nullptr, c.times);
+    TestSetSim_FailMethod(sim::method::kStartScript, E_FAIL, nullptr, c.times);
     for (size_t call = 0; call < c.results.size(); ++call)
       EXPECT_EQ(Hex(testSet_->StartScript()), Hex(c.results[call]))
           << "times " << c.times << ", call " << call;
     EXPECT_EQ(Hex(testSet_->ShiftLeft(1, 1, &answer)), Hex(S_OK)) << "only the named method fails";
     EXPECT_EQ(TestSetSim_JournalCount(), static_cast<int>(c.results.size()) + 1) << "failing calls too";
   }
-  TestSetSim_FailMethod("StartScript", 0, nullptr, 0);
+  TestSetSim_FailMethod(sim::method::kStartScript, 0, nullptr, 0);
   EXPECT_EQ(Hex(testSet_->StartScript()), Hex(S_OK)) << "hresult 0 clears";
 }
 
@@ -41,9 +41,11 @@ TEST_F(FaultsTest, DescriptionBecomesTheCallersErrorInfo) {
     const IID& iid;
     std::function<HRESULT()> call;
   } cases[] = {
-      {"DisableCch", L"channel not configured", IID_TestSetApi, [&] { return testSet_->DisableCch(1); }},
-      {"DisableCch", nullptr, IID_TestSetApi, [&] { return testSet_->DisableCch(1); }},
-      {"AuxSpeech.Start", L"no speech codec", IID_AuxSpeech, [&] { return speech->Start(1, VARIANT_TRUE); }},
+      {sim::method::kDisableCch, L"channel not configured", IID_TestSetApi,
+       [&] { return testSet_->DisableCch(1); }},
+      {sim::method::kDisableCch, nullptr, IID_TestSetApi, [&] { return testSet_->DisableCch(1); }},
+      {sim::method::kAuxSpeechStart, L"no speech codec", IID_AuxSpeech,
+       [&] { return speech->Start(1, VARIANT_TRUE); }},
   };
   for (const auto& c : cases) {
     SetErrorInfo(0, IErrorInfoPtr(stale));
