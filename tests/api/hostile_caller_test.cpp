@@ -82,42 +82,35 @@ using ArrayInvoke = int (*)(const ProductModule& m, bool real, int count);
 // What a count of 0, or one below 0, does: stop the export, or send an empty list.
 enum class BelowOne { kRefused, kEmptyList };
 
-struct ArrayArgument {
-  const char* what;
-  ArrayInvoke invoke;
-  const char* call;  // what the test set receives, with "{n}" and "{list}" for the list sent
-  BelowOne atZero, belowZero;
-  Effect unconnectedSend;  // where the export would send but there is no connection
-};
-
 std::string Replaced(std::string text, const std::string& name, const std::string& value) {
   const size_t at = text.find(name);
   return at == std::string::npos ? text : text.replace(at, name.size(), value);
 }
 
 // Counts of 0 or less keep the count rule whatever the array; a positive count needs a real array
-// that holds it: 1 sends the array's first byte, INT_MAX is refused like a null array.
-std::vector<Case> ArrayCases(const ArrayArgument& argument) {
+// that holds it: 1 sends the array's first byte, INT_MAX is refused like a null array. call is what
+// the test set receives, with "{n}" and "{list}" for the list sent; unconnectedSend is the effect
+// where the export would send but there is no connection.
+std::vector<Case> ArrayCases(const char* what, ArrayInvoke invoke, const std::string& call, BelowOne atZero,
+                             BelowOne belowZero, const Effect& unconnectedSend) {
   const auto sent = [&](const char* n, const char* list) {
-    return std::pair<Effect, Effect>{
-        argument.unconnectedSend, Effect{-1, {Replaced(Replaced(argument.call, "{n}", n), "{list}", list)}}};
+    return std::pair<Effect, Effect>{unconnectedSend,
+                                     Effect{-1, {Replaced(Replaced(call, "{n}", n), "{list}", list)}}};
   };
   const std::pair<Effect, Effect> refused{Effect{0}, Effect{0}};
   const auto belowOne = [&](BelowOne rule) { return rule == BelowOne::kRefused ? refused : sent("0", "[]"); };
   std::vector<Case> cases;
   for (const bool real : {false, true}) {
-    const std::pair<int, std::pair<Effect, Effect>> counts[] = {{INT_MIN, belowOne(argument.belowZero)},
-                                                                {-1, belowOne(argument.belowZero)},
-                                                                {0, belowOne(argument.atZero)},
+    const std::pair<int, std::pair<Effect, Effect>> counts[] = {{INT_MIN, belowOne(belowZero)},
+                                                                {-1, belowOne(belowZero)},
+                                                                {0, belowOne(atZero)},
                                                                 {1, real ? sent("1", "[7]") : refused},
                                                                 {INT_MAX, refused}};
     for (const auto& [count, effects] : counts) {
-      const ArrayInvoke invoke = argument.invoke;
       const int n = count;
-      cases.push_back(
-          {std::string(argument.what) + (real ? " real" : " null") + ", count " + std::to_string(n),
-           [invoke, real, n](const ProductModule& m) { return invoke(m, real, n); }, effects.first,
-           effects.second});
+      cases.push_back({std::string(what) + (real ? " real" : " null") + ", count " + std::to_string(n),
+                       [invoke, real, n](const ProductModule& m) { return invoke(m, real, n); },
+                       effects.first, effects.second});
     }
   }
   return cases;
@@ -131,48 +124,6 @@ std::vector<Case> Joined(std::vector<Case> first, const std::vector<Case>& secon
 // ---- The table: all 50 exports, alphabetical ----------------------------------------------------
 
 std::vector<Export> Exports() {
-  const ArrayArgument cipherKey{"key",
-                                ARRAY_CALL(CipherMode, kDoubles, 1, 2, 3, array, n, kDoubles, 2, 9),
-                                "CipherMode(1, 2, 3, {list}, [7,8], 1, 9)",
-                                BelowOne::kRefused,
-                                BelowOne::kEmptyList,
-                                {0, {}, "CipherMode"}};
-  const ArrayArgument cipherRand{"rand",
-                                 ARRAY_CALL(CipherMode, kDoubles, 1, 2, 3, kDoubles, 3, array, n, 9),
-                                 "CipherMode(1, 2, 3, [7,8,9], {list}, 1, 9)",
-                                 BelowOne::kRefused,
-                                 BelowOne::kEmptyList,
-                                 {0, {}, "CipherMode"}};
-  const ArrayArgument speech{"speech",
-                             ARRAY_CALL(EnableVoiceSend, kDoubles, 1, array, n, 4),
-                             "EnableVoiceSend(1, {n}, {list}, 4)",
-                             BelowOne::kRefused,
-                             BelowOne::kRefused,
-                             {0}};
-  const ArrayArgument message{"bytes",
-                              ARRAY_CALL(SendMsg, kInts, 1, 2, array, n, 4),
-                              "SendMsg(1, 2, {n}, {list}, 4)",
-                              BelowOne::kRefused,
-                              BelowOne::kRefused,
-                              {0}};
-  const ArrayArgument paging{"bytes",
-                             ARRAY_CALL(SendPagingReq, kInts, 1, 2, array, n, 5),
-                             "SendPagingReq(1, 2, {n}, {list}, 5)",
-                             BelowOne::kRefused,
-                             BelowOne::kRefused,
-                             {0, {}, "SendPagingReq"}};
-  const ArrayArgument systemInformation{"bytes",
-                                        ARRAY_CALL(SendSIMsg, kInts, 3, array, n),
-                                        "SendSIMsg(3, {n}, {list})",
-                                        BelowOne::kEmptyList,
-                                        BelowOne::kEmptyList,
-                                        {0, {}, "SendSIMsg"}};
-  const ArrayArgument awaited{"bytes",
-                              ARRAY_CALL(WaitMsg, kInts, 1, 2, 3, array, n),
-                              "WaitMsg(1, 2, 3, {list})",
-                              BelowOne::kRefused,
-                              BelowOne::kRefused,
-                              {-1}};
   const char* const kWords = "INT_MIN, INT_MAX, -1";
   return {
       {"AttachAuxSpeech", kNoReports, {Same("no aux speech object", CALL(AttachAuxSpeech, INT_MIN), {0})}},
@@ -190,7 +141,13 @@ std::vector<Export> Exports() {
       {"ChangeTxPower",
        kNoReports,
        {Plain("-0.0, INT_MIN", CALL(ChangeTxPower, -0.0f, INT_MIN), "ChangeTxPower(-0, -2147483648)")}},
-      {"CipherMode", kDedicated, Joined(ArrayCases(cipherKey), ArrayCases(cipherRand))},
+      {"CipherMode", kDedicated,
+       Joined(ArrayCases("key", ARRAY_CALL(CipherMode, kDoubles, 1, 2, 3, array, n, kDoubles, 2, 9),
+                         "CipherMode(1, 2, 3, {list}, [7,8], 1, 9)", BelowOne::kRefused, BelowOne::kEmptyList,
+                         {0, {}, "CipherMode"}),
+              ArrayCases("rand", ARRAY_CALL(CipherMode, kDoubles, 1, 2, 3, kDoubles, 3, array, n, 9),
+                         "CipherMode(1, 2, 3, [7,8,9], {list}, 1, 9)", BelowOne::kRefused,
+                         BelowOne::kEmptyList, {0, {}, "CipherMode"}))},
       {"ConfigCch",
        kNoReports,
        {Plain(kWords,
@@ -213,7 +170,9 @@ std::vector<Export> Exports() {
          {-1,
           {"EnableTrafficMultiframe(-60.5, -50.25, -2147483648, 1, [255], -1, -2147483648, 2147483647, -1, "
            "-2147483648, 2147483647, -1, -2147483648, 2147483647, -1)"}}}}},
-      {"EnableVoiceSend", kNoReports, ArrayCases(speech)},
+      {"EnableVoiceSend", kNoReports,
+       ArrayCases("speech", ARRAY_CALL(EnableVoiceSend, kDoubles, 1, array, n, 4),
+                  "EnableVoiceSend(1, {n}, {list}, 4)", BelowOne::kRefused, BelowOne::kRefused, {0})},
       {"GetAccessBurst", kNoReports, {Same("null", CALL(GetAccessBurst, nullptr), {0})}},
       {"GetErrorMsg", kNoReports, {Same("null, INT_MIN, -1", CALL(GetErrorMsg, 0, INT_MIN, -1), {-1})}},
       {"GetErrorMsgLength", kNoReports, {Same("null, INT_MIN", CALL(GetErrorMsgLength, 0, INT_MIN), {-1})}},
@@ -296,9 +255,16 @@ std::vector<Export> Exports() {
       {"SelectRadioSystem",
        kNoReports,
        {Plain("INT_MIN", CALL(SelectRadioSystem, INT_MIN), "SelectRadioSystem(-2147483648)")}},
-      {"SendMsg", kNoReports, ArrayCases(message)},
-      {"SendPagingReq", kAccess, ArrayCases(paging)},
-      {"SendSIMsg", kAccess, ArrayCases(systemInformation)},
+      {"SendMsg", kNoReports,
+       ArrayCases("bytes", ARRAY_CALL(SendMsg, kInts, 1, 2, array, n, 4), "SendMsg(1, 2, {n}, {list}, 4)",
+                  BelowOne::kRefused, BelowOne::kRefused, {0})},
+      {"SendPagingReq", kAccess,
+       ArrayCases("bytes", ARRAY_CALL(SendPagingReq, kInts, 1, 2, array, n, 5),
+                  "SendPagingReq(1, 2, {n}, {list}, 5)", BelowOne::kRefused, BelowOne::kRefused,
+                  {0, {}, "SendPagingReq"})},
+      {"SendSIMsg", kAccess,
+       ArrayCases("bytes", ARRAY_CALL(SendSIMsg, kInts, 3, array, n), "SendSIMsg(3, {n}, {list})",
+                  BelowOne::kEmptyList, BelowOne::kEmptyList, {0, {}, "SendSIMsg"})},
       {"SetParameter",
        kNoReports,
        {Same("null name", CALL(SetParameter, nullptr, 0, "3", 0), {0}),
@@ -355,7 +321,9 @@ std::vector<Export> Exports() {
        kNoReports,
        {Plain(kWords, CALL(WaitAccessBurst, INT_MIN, INT_MIN, INT_MAX),
               "WaitAccessBurst(-2147483648, int:-2147483648, 2147483647)")}},
-      {"WaitMsg", kDedicated, ArrayCases(awaited)},
+      {"WaitMsg", kDedicated,
+       ArrayCases("bytes", ARRAY_CALL(WaitMsg, kInts, 1, 2, 3, array, n), "WaitMsg(1, 2, 3, {list})",
+                  BelowOne::kRefused, BelowOne::kRefused, {-1})},
       {"WaitOnMMIReady", kNoReports, {{"INT_MIN", CALL(WaitOnMMIReady, INT_MIN), Effect{0}, {-1}}}},
       {"WaitTime", kNoReports, {Plain("INT_MIN", CALL(WaitTime, INT_MIN), "WaitTime(-2147483648)")}},
   };
