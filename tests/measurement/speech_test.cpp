@@ -42,21 +42,12 @@ class SpeechTest : public ProductTest {
   bool comInitialised_ = false;
 };
 
-// Arguments and bytes reach the test set unchanged, a count of 0 or less stops EnableVoiceSend before
-// anything, failures are reported under each export's label; nothing is traced.
-TEST_F(SpeechTest, SpeechPathsPassTheirArgumentsAndReportTheirFailures) {
+// Failures are reported under each export's label; nothing is traced. (Arguments, bytes and the count
+// rule are the hostile caller suite's.)
+TEST_F(SpeechTest, SpeechPathsReportTheirFailures) {
   Connect();
-  const double speech[] = {0.5, 255.9, 300};
+  const double speech[] = {0.5};
   StdoutCapture out;
-  EXPECT_EQ(GERAN_EXPORT(module(), VoiceLoop)(1, -2, INT_MAX), -1);
-  EXPECT_EQ(GERAN_EXPORT(module(), DisableVoiceSend)(INT_MIN), -1);
-  EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(5, speech, 3, -6), -1);
-  for (int count : {0, -1})
-    EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(1, nullptr, count, 2), 0) << count;
-  EXPECT_EQ(out.Take(), "");
-  EXPECT_EQ(Calls(),
-            (std::vector<std::string>{"VoiceLoop(1, -2, 2147483647)", "DisableVoiceSend(-2147483648)",
-                                      "EnableVoiceSend(5, 3, [0,255,44], -6)"}));
   for (const char* method :
        {sim::method::kVoiceLoop, sim::method::kDisableVoiceSend, sim::method::kEnableVoiceSend})
     TestSetSim_FailMethod(method, E_FAIL, L"speech path busy", 1);
