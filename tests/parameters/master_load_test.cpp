@@ -84,13 +84,6 @@ TEST_F(MasterLoad, MappedTextsGiveTheirPositionAndAnyOtherText0) {
   }
 }
 
-TEST_F(MasterLoad, SecondLoadKeepsFieldsItDoesNotList) {
-  ASSERT_EQ(LoadResult("[GSM]\nRX Level = -60.5\nTX Level = -50\n"), -1);
-  ASSERT_EQ(LoadResult("[GSM]\nRX Level = -70\n"), -1);
-  EXPECT_EQ(Get("RX Level").buffer, Buffer(TextValue("-70.000000")));
-  EXPECT_EQ(Get("TX Level").buffer, Buffer(TextValue("-50.000000")));
-}
-
 // Keys long enough to live on the heap: the list the library filled is freed by the product.
 TEST_F(MasterLoad, TenThousandEntriesAllApplied) {
   std::string text = "[GSM]\n";
