@@ -15,6 +15,7 @@
 #include <optional>
 #include <ostream>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
@@ -37,10 +38,8 @@ struct Effect {
   std::vector<std::string> calls;
   std::string value;  // what the call read back, where it reads something
   std::string out, test12, remoteApi, callBox;
-  bool operator==(const Effect& other) const {
-    return result == other.result && calls == other.calls && value == other.value && out == other.out &&
-           test12 == other.test12 && remoteApi == other.remoteApi && callBox == other.callBox;
-  }
+  auto Fields() const { return std::tie(result, calls, value, out, test12, remoteApi, callBox); }
+  bool operator==(const Effect& other) const { return Fields() == other.Fields(); }
 };
 void PrintTo(const Effect& effect, std::ostream* os) {
   *os << "result " << effect.result << ", value \"" << effect.value << "\", out \"" << effect.out
