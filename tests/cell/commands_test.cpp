@@ -242,25 +242,6 @@ INSTANTIATE_TEST_SUITE_P(Cell, CommandTest, ::testing::ValuesIn(kCommands),
                            return std::string(info.param.name);
                          });
 
-// The 16-bit channel request widens with its sign, in the caller's variable and in the trace.
-TEST_F(CellTest, ChannelRequestKeepsItsSign) {
-  const struct {
-    long answer;
-    int expected;
-  } cases[] = {{0x7FFF, 32767}, {0x18000, -32768}};
-  Connect();
-  for (const auto& c : cases) {
-    RemoveTraceFiles();
-    TestSetSim_SetValue(sim::value::kChannelRequest, c.answer);
-    StdoutCapture out;
-    readBack = kUntouched;
-    EXPECT_EQ(GERAN_EXPORT(module(), GetchannelRequestMsg)(&readBack), 0);
-    EXPECT_EQ(readBack, c.expected);
-    EXPECT_EQ(ReadFileBytes(kRemoteApi),
-              OnDisk("channelRequestNumber = " + std::to_string(c.expected) + "\n"));
-  }
-}
-
 // Nothing is cached: each call sends the levels stored at that moment. ConfigCch traces the caller's
 // full Arfcns and BSIC; the test set gets the low byte and a 0.
 TEST_F(CellTest, LevelsAreReadAtEachCall) {
