@@ -123,13 +123,6 @@ TEST_F(RecordingTest, ErrorInformationPassesThroughAndItsDescriptionIsRecorded) 
     std::function<HRESULT(IUnknown*& object, IID& iid)> call;
     const char* outcome;
   } cases[] = {
-      {sim::method::kConfigCch, E_FAIL, L"cell\tbusy\\",
-       [&](IUnknown*&, IID&) {
-         return recorded_->ConfigCch(1, 0, 0, 0, 1, Bytes({20}), 0, 0, 0, 0, 0, 0, 1);
-       },
-       "0x80004005\t\"cell\\tbusy\\\\\""},
-      {sim::method::kReset, E_ACCESSDENIED, nullptr, [&](IUnknown*&, IID&) { return recorded_->Reset(); },
-       "0x80070005"},
       {sim::method::kStartScript, S_FALSE, L"not a failure",
        [&](IUnknown*&, IID&) { return recorded_->StartScript(); }, "0x00000001"},
       {sim::method::kBerMeasurementGetCounters, E_OUTOFMEMORY, L"no counters",
@@ -157,11 +150,8 @@ TEST_F(RecordingTest, ErrorInformationPassesThroughAndItsDescriptionIsRecorded) 
     EXPECT_EQ(Hex(support->InterfaceSupportsErrorInfo(IID_AuxSpeech)), Hex(S_FALSE));
     IErrorInfoPtr info;
     const HRESULT found = GetErrorInfo(0, &info);
-    if (c.description == nullptr || SUCCEEDED(c.hr)) {
+    if (SUCCEEDED(c.hr)) {
       SetErrorInfo(0, nullptr);  // a success leaves the error object unread, as the library does
-      if (c.description == nullptr) {
-        EXPECT_EQ(Hex(found), Hex(S_FALSE));
-      }
       continue;
     }
     ASSERT_EQ(Hex(found), Hex(S_OK));
