@@ -24,13 +24,20 @@ void ArmFaults() {
   TestSetSim_FailMethod(sim::method::kBerCounterGroupGetClass1b, E_OUTOFMEMORY, L"counters gone", 1);
 }
 
+// The demo with its faults, recorded in path (nullptr: not recorded), the simulator registered as
+// registration asks.
+test::ScriptRun RunDemo(const char* path, const wchar_t* registration = L"") {
+  EXPECT_EQ(DllInstall(TRUE, registration), S_OK);
+  return RunInProcess(ReadFileBytes(test::DemoFile("demo.gts").c_str()), path, ArmFaults);
+}
+
 TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {
   const std::string path = test::TempPath("demo_call_journal.txt");
   DeleteFileA(path.c_str());
-  const std::string demo = ReadFileBytes(test::DemoFile("demo.gts").c_str());
-  const test::ScriptRun unrecorded = RunInProcess(demo, nullptr, ArmFaults);
+  const test::ScriptRun unrecorded = RunDemo(nullptr);
   EXPECT_FALSE(test::FileExists(path.c_str()));
-  const test::ScriptRun recorded = RunInProcess(demo, path.c_str(), ArmFaults);
+  const test::ScriptRun recorded = RunDemo(path.c_str());
+  EXPECT_EQ(TestSetSim_ServerProcessId(), static_cast<long>(GetCurrentProcessId()));
   EXPECT_EQ(recorded.output, unrecorded.output) << "every call's result and failure report, byte for byte";
   EXPECT_EQ(recorded.traceFiles, unrecorded.traceFiles);
   EXPECT_EQ(recorded.simulatorJournal, unrecorded.simulatorJournal);
@@ -54,36 +61,17 @@ TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {
                 "SendSIMsg(3, 12, [6,27,0,1,0,241,16,0,1,73,6,40]) -> 0x80040201",
                 "AuxSpeech.Start(AuxSpeech#1, 1, -1) -> 0x80070005\t\"speech source locked\"",
                 "BerCounterGroup.GetClass1b() -> 0x8007000E\t\"counters gone\""}));
+
+  // The simulator as a local server is asked and answers the same as in-process.
   DeleteFileA(path.c_str());
-}
-
-struct RecordedRun {
-  test::ScriptRun run;
-  std::vector<journal::RecordedCall> recording;
-  long serverProcess;
-};
-
-// The demo with its faults, recorded, with the simulator registered as registration asks.
-RecordedRun RecordDemo(const wchar_t* registration) {
-  EXPECT_EQ(DllInstall(TRUE, registration), S_OK);
-  const std::string path = test::TempPath("demo_call_journal.txt");
-  RecordedRun recorded{
-      RunInProcess(ReadFileBytes(test::DemoFile("demo.gts").c_str()), path.c_str(), ArmFaults),
-      test::RecordedJournal(path), TestSetSim_ServerProcessId()};
-  DeleteFileA(path.c_str());
-  return recorded;
-}
-
-TEST(CallJournalDemo, TheLocalServerIsAskedAndAnswersAsInProcess) {
-  const RecordedRun local = RecordDemo(L"local");
-  const RecordedRun inProcess = RecordDemo(L"");
-  EXPECT_NE(local.serverProcess, static_cast<long>(GetCurrentProcessId()));
-  EXPECT_EQ(inProcess.serverProcess, static_cast<long>(GetCurrentProcessId()));
-  ASSERT_GT(inProcess.recording.size(), 40u);
-  EXPECT_EQ(journal::FirstDifference(local.recording, inProcess.recording), std::nullopt)
+  const test::ScriptRun local = RunDemo(path.c_str(), L"local");
+  EXPECT_NE(TestSetSim_ServerProcessId(), static_cast<long>(GetCurrentProcessId()));
+  EXPECT_EQ(DllInstall(TRUE, L""), S_OK);
+  EXPECT_EQ(journal::FirstDifference(test::RecordedJournal(path), recording), std::nullopt)
       << "calls, HRESULTs and descriptions, times left out";
-  EXPECT_EQ(local.run.output, inProcess.run.output);
-  EXPECT_EQ(local.run.traceFiles, inProcess.run.traceFiles);
+  EXPECT_EQ(local.output, recorded.output);
+  EXPECT_EQ(local.traceFiles, recorded.traceFiles);
+  DeleteFileA(path.c_str());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <journal/recorded_journal.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -12,10 +13,12 @@
 namespace geran::host {
 namespace {
 
+using ::testing::HasSubstr;
+
 TEST(CompareJournals, SameCallsOrTheFirstDifferenceWithItsContext) {
-  const std::string a =
-      "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n3.000\tB()\t0x00000000\n4.000\tC()\t0x00000000\n"
-      "5.000\tD()\t0x00000000\n";
+  const std::string twoCalls = "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n";
+  const std::string fourCalls = twoCalls + "3.000\tB()\t0x00000000\n4.000\tC()\t0x00000000\n";
+  const std::string a = fourCalls + "5.000\tD()\t0x00000000\n";
   const struct {
     std::string name;
     std::string text;
@@ -26,18 +29,14 @@ TEST(CompareJournals, SameCallsOrTheFirstDifferenceWithItsContext) {
        "9.125\tReset()\t0x00000000\n9.250\tA()\t0x00000000\n9.375\tB()\t0x00000000\n9.500\tC()\t0x00000000\n"
        "9.625\tD()\t0x00000000\n",
        true, "a and b hold the same 5 calls (times not compared)\n"},
-      {"c",
-       "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n3.000\tB()\t0x00000000\n4.000\tC()\t0x00000000\n"
-       "5.000\tE()\t0x80004005\t\"x\"\n",
-       false,
-       "a and c differ at call 5 (a line 5, c line 5):\n  call 2  A()  0x00000000\n  call 3  B()  "
-       "0x00000000\n"
-       "  call 4  C()  0x00000000\n- call 5  D()  0x00000000\n- (end of a)\n+ call 5  E()  0x80004005 \"x\"\n"
-       "+ (end of c)\n"},
-      {"d", "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n", false,
-       "a and d differ at call 3 (a line 3, the end of d):\n  call 1  Reset()  0x00000000\n  call 2  A()  "
-       "0x00000000\n"
-       "- call 3  B()  0x00000000\n- call 4  C()  0x00000000\n- call 5  D()  0x00000000\n+ (end of d)\n"},
+      {"c", fourCalls + "5.000\tE()\t0x80004005\t\"x\"\n", false,
+       "a and c differ at call 5 (a line 5, c line 5):\n  call 2  A()  0x00000000\n"
+       "  call 3  B()  0x00000000\n  call 4  C()  0x00000000\n- call 5  D()  0x00000000\n- (end of a)\n"
+       "+ call 5  E()  0x80004005 \"x\"\n+ (end of c)\n"},
+      {"d", twoCalls, false,
+       "a and d differ at call 3 (a line 3, the end of d):\n  call 1  Reset()  0x00000000\n"
+       "  call 2  A()  0x00000000\n- call 3  B()  0x00000000\n- call 4  C()  0x00000000\n"
+       "- call 5  D()  0x00000000\n+ (end of d)\n"},
   };
   for (const auto& c : cases) {
     const Comparison comparison = CompareJournals({"a", a}, {c.name, c.text});
@@ -54,11 +53,9 @@ TEST(GeranhostCompare, ExitCodeAndReportOfTwoJournals) {
   std::ofstream(second) << "2.000\tReset()\t0x00000000\n3.000\tShowText(\"x\")\t0x00000000\n";
   std::string output;
   EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" \"" + first + "\"", output), 0u) << output;
-  EXPECT_NE(output.find(" hold the same 1 calls"), std::string::npos) << output;
+  EXPECT_THAT(output, HasSubstr(" hold the same 1 calls"));
   EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" \"" + second + "\"", output), 1u) << output;
-  EXPECT_NE(output.find("- (end of " + first + ")\n+ call 2  ShowText(\"x\")  0x00000000\n"),
-            std::string::npos)
-      << output;
+  EXPECT_THAT(output, HasSubstr("- (end of " + first + ")\n+ call 2  ShowText(\"x\")  0x00000000\n"));
   EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" nowhere.txt", output), 2u) << output;
   EXPECT_EQ(output, "geranhost: cannot read the journal nowhere.txt: No such file or directory\n");
   for (const std::string& path : {first, second}) DeleteFileA(path.c_str());
@@ -76,9 +73,9 @@ TEST(GeranhostJournal, RecordsTheRunInTheFileGiven) {
                 "--no-progress --no-connect-wait --journal \"" + journal + "\" \"" + script + "\"", output),
             0u)
       << output;
-  EXPECT_NE(output.find(", calls recorded in " + journal + "\n"), std::string::npos) << output;
-  EXPECT_NE(output.find("[3] journal \"SelectRadioSystem(1)\"\n     ok\n"), std::string::npos) << output;
-  EXPECT_NE(output.find("\n5 passed, 0 failed\n"), std::string::npos) << output;
+  EXPECT_THAT(output, HasSubstr(", calls recorded in " + journal + "\n"));
+  EXPECT_THAT(output, HasSubstr("[3] journal \"SelectRadioSystem(1)\"\n     ok\n"));
+  EXPECT_THAT(output, HasSubstr("\n5 passed, 0 failed\n"));
   const std::vector<journal::RecordedCall> calls =
       journal::ParseRecording(test::ReadFileBytes(journal.c_str()));
   ASSERT_EQ(calls.size(), 2u) << test::ReadFileBytes(journal.c_str());
@@ -90,9 +87,7 @@ TEST(GeranhostJournal, RecordsTheRunInTheFileGiven) {
   // Without --journal, journal lines read a journal of the host's own; without a connection it stays empty.
   std::ofstream(script) << "Reset() => 0\njournal \"Reset()\"\n";
   EXPECT_EQ(test::RunGeranhost("--no-progress \"" + script + "\"", output), 1u) << output;
-  EXPECT_NE(output.find("[2] journal \"Reset()\"\n     FAILED: the journal has no further line\n"),
-            std::string::npos)
-      << output;
+  EXPECT_THAT(output, HasSubstr("[2] journal \"Reset()\"\n     FAILED: the journal has no further line\n"));
   DeleteFileA(script.c_str());
 }
 

@@ -2,10 +2,13 @@
 // What a real consumer reads of it: junit_report.py.
 #include "junit.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace geran::host {
 namespace {
+
+using ::testing::HasSubstr;
 
 CallRecord Made(int line, std::string call, int result, std::optional<std::int32_t> expected,
                 std::string output = "") {
@@ -44,15 +47,12 @@ TEST(JunitXml, WithoutHeadingsATestCasePerExpectation) {
                               {Made(1, "Reset()", -1, std::nullopt, "a\n"), Made(2, "Reset()", -1, 0, "b\n"),
                                Made(3, "WaitTime(1)", -1, -1), Made(4, "Reset()", -1, std::nullopt, "c\n")}}};
   const std::string xml = JunitXml("s.gts", summary);
-  EXPECT_NE(xml.find("<testsuite name=\"s.gts\" tests=\"2\" failures=\"1\""), std::string::npos) << xml;
-  EXPECT_NE(xml.find("name=\"line 2: Reset()\" time=\"0.500\">\n      <failure type=\"expectation\" "
-                     "message=\"line 2: Reset() returned -1, expected 0\">"),
-            std::string::npos)
-      << xml;
-  EXPECT_NE(xml.find("<system-out>a\nb\n</system-out>"), std::string::npos) << xml;
-  EXPECT_NE(xml.find("name=\"line 3: WaitTime(1)\" time=\"0.500\">\n      <system-out>c\n</system-out>"),
-            std::string::npos)
-      << xml;
+  EXPECT_THAT(xml, HasSubstr("<testsuite name=\"s.gts\" tests=\"2\" failures=\"1\""));
+  EXPECT_THAT(xml, HasSubstr("name=\"line 2: Reset()\" time=\"0.500\">\n      <failure type=\"expectation\" "
+                             "message=\"line 2: Reset() returned -1, expected 0\">"));
+  EXPECT_THAT(xml, HasSubstr("<system-out>a\nb\n</system-out>"));
+  EXPECT_THAT(xml,
+              HasSubstr("name=\"line 3: WaitTime(1)\" time=\"0.500\">\n      <system-out>c\n</system-out>"));
 }
 
 // A journal line checked is an expectation of its own: it makes a case without headings, and its
@@ -67,11 +67,9 @@ TEST(JunitXml, JournalChecksAreExpectations) {
   summary.sections = {
       Section{std::nullopt, {Made(4, "WaitTime(1)", -1, std::nullopt), failedCheck, heldCheck}}};
   const std::string xml = JunitXml("s.gts", summary);
-  EXPECT_NE(xml.find("<testsuite name=\"s.gts\" tests=\"2\" failures=\"1\""), std::string::npos) << xml;
-  EXPECT_NE(
-      xml.find("message=\"line 5: journal &quot;Reset()&quot;: the journal has &quot;WaitTime(1)&quot;\""),
-      std::string::npos)
-      << xml;
+  EXPECT_THAT(xml, HasSubstr("<testsuite name=\"s.gts\" tests=\"2\" failures=\"1\""));
+  EXPECT_THAT(xml, HasSubstr("message=\"line 5: journal &quot;Reset()&quot;: the journal has "
+                             "&quot;WaitTime(1)&quot;\""));
 }
 
 }  // namespace

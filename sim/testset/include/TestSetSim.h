@@ -50,12 +50,12 @@ long WINAPI TestSetSim_LiveObjects(void);
 long WINAPI TestSetSim_ServerProcessId(void);
 
 /* Resets the simulator (TestSetSim_Reset) and replays the call journal recorded at path
- * (GERAN_CALL_JOURNAL, geranhost --journal): from now on each call is matched with the next recorded one and, when method and arguments match, answered
- * with its recorded result, error information and out value; the first call that departs, and
- * every call after it, fails with a description naming the expected and the received call. Faults,
- * values and the BER model have no say in a replay; TestSetSim_Reset ends it. Returns S_OK, or the
- * failure, with nothing reset, and its reason (for a malformed journal, its line) copied into error like
- * TestSetSim_JournalEntry copies an entry (error may be NULL). */
+ * (GERAN_CALL_JOURNAL, geranhost --journal): from now on each call is matched with the next recorded one and,
+ * when method and arguments match, answered with its recorded result, error information and out value; the
+ * first call that departs, and every call after it, fails with a description naming the expected and the
+ * received call. Faults, values and the BER model have no say in a replay; TestSetSim_Reset ends it. Returns
+ * S_OK, or the failure, with nothing reset, and its reason (for a malformed journal, its line) copied into
+ * error like TestSetSim_JournalEntry copies an entry (error may be NULL). */
 long WINAPI TestSetSim_LoadReplay(const char* path, char* error, int size);
 
 /* How the replay went so far, copied into buffer like TestSetSim_JournalEntry: the first departure,
