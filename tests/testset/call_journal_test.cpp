@@ -1,5 +1,5 @@
-// GERAN_CALL_JOURNAL seen through the exports: the file, its lines as calls return, the aux speech
-// numbers, and a file that cannot be created.
+// GERAN_CALL_JOURNAL seen through the exports: the file, its lines as calls return, and a file that
+// cannot be created.
 #include "failure_report.h"
 #include "simulator.h"
 
@@ -46,24 +46,6 @@ TEST_F(CallJournalTest, EachCallIsInTheFreshFileWhenItsExportReturns) {
   EXPECT_LE(std::stod(recording[0].time), std::stod(recording[2].time));
   EXPECT_EQ(RecordedCalls(kJournalPath), Calls()) << "as the simulator journaled them";
   out.Take();
-}
-
-TEST_F(CallJournalTest, AuxSpeechObjectsAreNumberedAsTheSimulatorNumbersThem) {
-  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
-  Connect();
-  StdoutCapture out;
-  EXPECT_EQ(GERAN_EXPORT(module(), StartAuxSpeech)(1, 1), -1);
-  EXPECT_EQ(GERAN_EXPORT(module(), AttachAuxSpeech)(2), -1);
-  EXPECT_EQ(GERAN_EXPORT(module(), StartAuxSpeech)(3, 0), -1);
-  EXPECT_EQ(GERAN_EXPORT(module(), AttachAuxSpeech)(4), -1);
-  EXPECT_EQ(GERAN_EXPORT(module(), ReleaseAuxSpeech)(), -1);
-  EXPECT_EQ(out.Take(), "");
-  const std::vector<std::string> expected = {
-      "AuxSpeech.Start(AuxSpeech#1, 1, -1)", "AttachAuxSpeech(AuxSpeech#1, 2)",
-      "AuxSpeech.Start(AuxSpeech#2, 3, 0)", "AttachAuxSpeech(AuxSpeech#2, 4)"};
-  EXPECT_EQ(Calls(), expected) << "the test set was given the objects themselves";
-  EXPECT_EQ(RecordedCalls(kJournalPath), expected);
-  // TearDown: after unloading, no simulator object is left alive.
 }
 
 TEST_F(CallJournalTest, AFileThatCannotBeCreatedIsSaidOnceAndTheRunGoesOnUnrecorded) {
