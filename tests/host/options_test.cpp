@@ -70,6 +70,8 @@ TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
        "error: the test-set simulator has no value 'Nothing' (docs/simulator.md lists them)"},
       {{"--junit", "out.xml", "--no-connect-wait", "a.gts"}, "a.gts dll= nowait junit=out.xml"},
       {{"--check-master=M.ini"}, " dll= master=M.ini"},
+      {{"--replay", "rec.txt", "--sim-value", "AccessBurst=1", "a.gts"},
+       "error: --replay answers every call as recorded: it takes no --sim-fail or --sim-value"},
       {{"--sim-fail", "GetAccessBurst=crash", "--sim-fail", "StopBer@3=crash", "a.gts"},
        "a.gts dll= fault=GetAccessBurst:crash fault=StopBer@3:crash"},
       {{"--sim-fail", "Reset@0=0x80004005", "a.gts"}, badFault + "'Reset@0=0x80004005'"},
