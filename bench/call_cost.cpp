@@ -124,10 +124,10 @@ Figure MeasureListPacking() {
 // set runs in a server of its own. The figure measured in-process gets it as its local-server value.
 void MeasureLocalServerCallCosts(const Session& session, Figures& figures) {
   for (const CallCase& c : kCases) {
-    const Figure* figure = figures.Find("call cost", c.name);
-    if (figure == nullptr) continue;
+    std::optional<double>* localServer = figures.LocalServerOf("call cost", c.name);
+    if (localServer == nullptr) continue;
     auto viaExport = [&] { return c.viaExport(session); };
-    figures.SetLocalServer(*figure, MedianNsPerRun(viaExport, kBatchNs));
+    *localServer = MedianNsPerRun(viaExport, kBatchNs);
     RemoveTraceFiles();
   }
 }

@@ -87,16 +87,11 @@ std::string JsonString(const std::string& text) {
   return quoted + "\"";
 }
 
-const Figure* Figures::Find(const std::string& measure, const std::string& item) const {
+std::optional<double>* Figures::LocalServerOf(const std::string& measure, const std::string& item) {
   const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const Row& row) {
     return row.figure.measure == measure && row.figure.item == item && row.figure.value;
   });
-  return found == rows_.end() ? nullptr : &found->figure;
-}
-
-void Figures::SetLocalServer(const Figure& figure, double value) {
-  for (Row& row : rows_)
-    if (&row.figure == &figure) row.localServer = value;
+  return found == rows_.end() ? nullptr : &found->localServer;
 }
 
 void Figures::PrintTable(std::FILE* out) const {

@@ -23,10 +23,9 @@ struct Figure {
 class Figures {
  public:
   void Add(Figure figure) { rows_.push_back({std::move(figure), std::nullopt}); }
-  // The measured figure added under measure and item, or nullptr.
-  const Figure* Find(const std::string& measure, const std::string& item) const;
-  // Gives that figure its value with the simulator in a process of its own, a column of its own.
-  void SetLocalServer(const Figure& figure, double value);
+  // Where the measured figure added under measure and item keeps its value with the simulator in a
+  // process of its own (a column of its own); nullptr when no such figure was measured.
+  std::optional<double>* LocalServerOf(const std::string& measure, const std::string& item);
 
   void PrintTable(std::FILE* out) const;
   // Writes {"environment": ..., "repetitions": n, "figures": [...]}; false when the file cannot be written.

@@ -18,7 +18,7 @@ TEST(FiguresWriteJson, AMissingFigureIsNullWithItsNote) {
   Figures figures;
   figures.Add({"call cost", "VoiceLoop", {}, "ns/call", {}, {}, "< 2x", {}, "not written yet"});
   figures.Add({"memory", "live objects", 0.0, "objects", {}, {}, "= 0", true, ""});
-  figures.SetLocalServer(*figures.Find("memory", "live objects"), 2.5);
+  *figures.LocalServerOf("memory", "live objects") = 2.5;
   ASSERT_TRUE(figures.WriteJson("figures_test.json", "here"));
   std::ifstream file("figures_test.json");
   std::stringstream text;
