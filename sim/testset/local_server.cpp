@@ -2,19 +2,12 @@
 // class to COM from this process until its clients are done with it.
 #include "simulator.h"
 
-#include <memory>
-
 namespace geran::sim {
 namespace {
 
 // With no client attached, the server waits this long with nothing in use before it ends, so
 // that a client between two creations finds it still running.
 constexpr DWORD kIdleMilliseconds = 2000;
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 bool servingHere = false;
 std::vector<Handle> clients;  // processes of the attached clients

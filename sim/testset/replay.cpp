@@ -5,7 +5,6 @@
 #include <journal/recorded_journal.h>
 
 #include <atomic>
-#include <memory>
 #include <mutex>
 
 namespace geran::sim {
@@ -46,10 +45,6 @@ std::string SystemText(DWORD error) {
   return message;
 }
 
-struct HandleCloser {
-  void operator()(HANDLE file) const { CloseHandle(file); }
-};
-
 // The file's bytes; its error code when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path, DWORD& error) {
   const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -58,7 +53,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, DWORD& error) 
     error = GetLastError();
     return std::nullopt;
   }
-  const std::unique_ptr<void, HandleCloser> file(opened);
+  const Handle file(opened);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) {
     error = GetLastError();

@@ -6,9 +6,11 @@
 #include <TestSetApi.h>
 
 #include <initializer_list>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -54,6 +56,12 @@ struct ServedClass {
   IClassFactory* factory;
 };
 const std::vector<ServedClass>& ServedClasses();
+
+// A kernel handle that closes itself.
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // ---- Local server (local_server.cpp) ----
 
