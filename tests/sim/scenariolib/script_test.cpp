@@ -36,7 +36,6 @@ Outcome RunScript(const std::string& script, int mode = 4) {
 using ScriptTest = ScenarioLibTest;
 
 TEST_F(ScriptTest, RulesAndErrors) {
-  const std::string wait = "scenario: script:1: wait takes milliseconds from 0 to 600000, not ";
   const struct {
     const char* script;
     int mode;
@@ -45,19 +44,17 @@ TEST_F(ScriptTest, RulesAndErrors) {
       {"echo one; callbox on;; echo  two  words  ", 4, {1, "one\ntwo  words\n", "", 1}},
       {"echo a # echo b; echo c\r\n\n  echo\n#echo d", 4, {1, "a\n\n", "", 0}},
       {"callbox on; expect callbox on; callbox off; expect callbox off; wait 0", 4, {1, "", "", 0}},
-      {"", 4, {1, "", "", 0}},
       // The whole script is checked before anything runs.
       {"callbox on; bogus", 4, {0, "", "scenario: script:1: unknown command \"bogus\"\n", 0}},
-      {"callbox on\nEcho x", 4, {0, "", "scenario: script:2: unknown command \"Echo\"\n", 0}},
       {"callbox on; callbox maybe",
        4,
        {0, "", "scenario: script:1: callbox takes on or off, not \"maybe\"\n", 0}},
       {"callbox on; expect mode on",
        4,
        {0, "", "scenario: script:1: expect takes callbox on or callbox off, not \"mode on\"\n", 0}},
-      {"callbox on; wait 600001", 4, {0, "", wait + "\"600001\"\n", 0}},
-      {"callbox on; wait -1", 4, {0, "", wait + "\"-1\"\n", 0}},
-      {"callbox on; wait 10ms", 4, {0, "", wait + "\"10ms\"\n", 0}},
+      {"callbox on; wait 600001",
+       4,
+       {0, "", "scenario: script:1: wait takes milliseconds from 0 to 600000, not \"600001\"\n", 0}},
       {"callbox on; run", 4, {0, "", "scenario: script:1: run needs the path of a script file\n", 0}},
       {"callbox on\n\nrun C:\\no\\such.scn",
        4,
