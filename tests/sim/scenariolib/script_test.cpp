@@ -46,16 +46,9 @@ TEST_F(ScriptTest, RulesAndErrors) {
       {"callbox on; expect callbox on; callbox off; expect callbox off; wait 0", 4, {1, "", "", 0}},
       // The whole script is checked before anything runs.
       {"callbox on; bogus", 4, {0, "", "scenario: script:1: unknown command \"bogus\"\n", 0}},
-      {"callbox on; callbox maybe",
-       4,
-       {0, "", "scenario: script:1: callbox takes on or off, not \"maybe\"\n", 0}},
-      {"callbox on; expect mode on",
-       4,
-       {0, "", "scenario: script:1: expect takes callbox on or callbox off, not \"mode on\"\n", 0}},
       {"callbox on; wait 600001",
        4,
        {0, "", "scenario: script:1: wait takes milliseconds from 0 to 600000, not \"600001\"\n", 0}},
-      {"callbox on; run", 4, {0, "", "scenario: script:1: run needs the path of a script file\n", 0}},
       {"callbox on\n\nrun C:\\no\\such.scn",
        4,
        {0, "", "scenario: script:3: cannot open \"C:\\no\\such.scn\"\n", 0}},
@@ -101,6 +94,15 @@ TEST_F(ScriptTest, RunReadsFilesRelativeToTheRunningFile) {
   for (const auto& file : files) DeleteFileA((folder + file[0]).c_str());
   RemoveDirectoryA((folder + "sub").c_str());
   RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(ScriptTest, RunTestScriptReadsOnlyTheGivenLengthAndRefusesNull) {
+  StdoutCapture out;
+  StdoutCapture err(2);
+  EXPECT_EQ(scenarioLibDll_RunTestScript("echo abcdef", 4, 8), 1);
+  EXPECT_EQ(scenarioLibDll_RunTestScript(nullptr, 4, 5), 0);
+  EXPECT_EQ(out.Take(), "abc\n");
+  EXPECT_EQ(err.Take(), "scenario: no script to run (length 5)\n");
 }
 
 }  // namespace
