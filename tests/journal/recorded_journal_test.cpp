@@ -43,16 +43,6 @@ TEST(RecordedJournal, LinesReadBackAsWritten) {
   EXPECT_EQ(calls[4].outcome, "0x80004005\t\"busy\"");
 }
 
-TEST(RecordedJournal, ReadsCrLfAndLinesWithoutTime) {
-  const std::vector<RecordedCall> calls = ParseRecording("text before\r\n1.000\tReset()\t0x00000000\r\n");
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].time, "");
-  EXPECT_EQ(calls[0].call, "text before");
-  EXPECT_EQ(calls[1].call, "Reset()");
-  EXPECT_EQ(calls[1].outcome, "0x00000000");
-  EXPECT_TRUE(ParseRecording("").empty());
-}
-
 TEST(RecordedJournal, FirstDifferenceIgnoresTimesAndOutValuesOnly) {
   const std::string run = "1.000\tReset()\t0x00000000\n2.000\tGetAccessBurst()\t0x00000000\t=> 35\n";
   const struct {
@@ -80,7 +70,6 @@ TEST(RecordedJournal, ValuesReadBackExactlyAndNothingElseReads) {
       {RecordedValue(), "null"},
       {-2147483648.0, "-2147483648"},
       {0.1, "0.10000000000000001"},
-      {100.0 * 3 / 7, "42.857142857142854"},
       {std::string("C:\\logs\\a\tb \"c\"\r\n"), "\"C:\\\\logs\\\\a\\tb \"c\"\\r\\n\""},
       {std::string(), "\"\""},
       {std::string("null"), "\"null\""},

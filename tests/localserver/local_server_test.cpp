@@ -80,14 +80,6 @@ const std::vector<Step> kSteps = {
     {"Reset refused with a description", Fail(sim::method::kReset), CALL(Reset), 0},
     {"Reset refused without a description", Fail(sim::method::kReset, nullptr), CALL(Reset), 0},
     {"PutLogFileName", Nothing, CALL(PutLogFileName, "C:\\run.log", 11), -1},
-    {"GetLogFileName", Nothing,
-     [](const ProductModule& m) {
-       char buffer[32] = "";
-       const int result = GERAN_EXPORT(m, GetLogFileName)(buffer, 32);
-       readBack = buffer;
-       return result;
-     },
-     -1},
     {"SendMsg refused", Fail(sim::method::kSendMsg), CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
     {"GetAccessBurst", [] { TestSetSim_SetValue(sim::value::kAccessBurst, 35); }, ReadAccessBurst, 0},
     {"StartAuxSpeech", Nothing, CALL(StartAuxSpeech, 1, 5), -1},
@@ -167,8 +159,8 @@ TEST(LocalServerRegistration, RegistrationChoosesOneKindOfServer) {
   std::wstring exe = dll;
   exe = L"\"" + exe.substr(0, exe.find_last_of(L'\\') + 1) + L"TestSetSimulator.exe\"";
   for (const auto& [words, root] :
-       {std::pair{L"local", HKEY_LOCAL_MACHINE}, std::pair{L"LOCAL", HKEY_LOCAL_MACHINE},
-        std::pair{L"user local", HKEY_CURRENT_USER}, std::pair{L"local,user", HKEY_CURRENT_USER}}) {
+       {std::pair{L"LOCAL", HKEY_LOCAL_MACHINE}, std::pair{L"user local", HKEY_CURRENT_USER},
+        std::pair{L"local,user", HKEY_CURRENT_USER}}) {
     Register(Server::InProcess);
     ASSERT_EQ(DllInstall(TRUE, L"user"), S_OK);
     ASSERT_EQ(DllInstall(TRUE, words), S_OK);

@@ -43,7 +43,6 @@ TEST_F(BerModelTest, ErrorRatesFollowTheSettingsAndErasedFramesCarryNoBits) {
     double expected;  // events / samples
   } cases[] = {{sim::value::kFerPermille, 50, 0, 0.05},
                {sim::value::kFerPermille, 1000, 0, 1.0},
-               {sim::value::kC1bBerPpm, 10000, 2, 0.01},
                {sim::value::kC2BerPpm, 30000, 3, 0.03}};
   for (const auto& c : cases) {
     TestSetSim_Reset();
