@@ -27,30 +27,15 @@ TEST(CheckMaster, ReportsWhatTheLoadIgnoresOrReadsOtherwise) {
        "[GPRS/EDGE]\nNetwork Mode Of Operation = NMO III\nDLTn7 = 1\nN-PDU ULTn0 = 0\nPBCCH = 1\n"
        "Packet Data Support = 1\nRouting Area Code = 4294967295\nL3 ARFCN = -2147483649\n",
        {"14: \"L3 ARFCN\" = \"-2147483649\" is beyond 32 bits: what it reads as depends on the C runtime"}},
-      {"[GSM]\nRx Level = -60\n",
-       {"2: unknown key \"Rx Level\" in [GSM], ignored; did you mean \"RX Level\"?"}},
-      {"[GPRS/EDGE]\nDLTn8 = 1\nRadio System = 1\n[GSM]\nfoo = 1\n",
-       {"2: unknown key \"DLTn8\" in [GPRS/EDGE], ignored; did you mean \"DLTn0\"?",
-        "3: key \"Radio System\" belongs to [GSM], not [GPRS/EDGE]: ignored here",
-        "5: unknown key \"foo\" in [GSM], ignored"}},
-      {"[GSM]\nControl ARFCN = 62a\nRX Level = -60,5\nTch Rate = 1.5\nLoopback =\nRadio System = 300\n"
-       "Tch Timeslot = -1\n",
+      {"[GSM]\nControl ARFCN = 62a\nRX Level = -60,5\nRadio System = 300\n[GPRS/EDGE]\nULTn3 = 01\n"
+       "Samples = 1\nDLTn8 = 1\n[gsm]\nb = 1\na = 2\n",
        {"2: \"Control ARFCN\" = \"62a\" reads as 62: not a whole number",
         "3: \"RX Level\" = \"-60,5\" reads as -60: not wholly a number (the decimal separator is '.')",
-        "4: \"Tch Rate\" = \"1.5\" reads as 1: not a whole number",
-        "5: \"Loopback\" = \"\" reads as 0: not a whole number",
-        "6: \"Radio System\" = \"300\" reads as 44: an 8-bit value keeps its low 8 bits (0 to 255)",
-        "7: \"Tch Timeslot\" = \"-1\" reads as 255: an 8-bit value keeps its low 8 bits (0 to 255)"}},
-      {"[GPRS/EDGE]\nULTn3 = 01\nNetwork Mode Of Operation = nmo ii\nPBCCH = 0\n",
-       {"2: \"ULTn3\" = \"01\" reads as 0 (timeslot not marked): a slot key takes 0 or 1",
-        "3: \"Network Mode Of Operation\" = \"nmo ii\" reads as 0 (\"NMO I\"): the texts are \"NMO I\", "
-        "\"NMO II\", \"NMO III\", exactly",
-        "4: \"PBCCH\" = \"0\" reads as 1: the key turns PBCCH on whatever its value"}},
-      // A group the library does not read: once, at its first key in the file.
-      {"[GSM]\nSamples = 1\n[gsm]\nb = 1\na = 2\n[Other]\nc = 3\n",
-       {"4: group [gsm] is not read: only [GSM] and [GPRS/EDGE] are, and the load ends with 0 at its first "
-        "key in name order",
-        "7: group [Other] is not read: only [GSM] and [GPRS/EDGE] are, and the load ends with 0 at its first "
+        "4: \"Radio System\" = \"300\" reads as 44: an 8-bit value keeps its low 8 bits (0 to 255)",
+        "6: \"ULTn3\" = \"01\" reads as 0 (timeslot not marked): a slot key takes 0 or 1",
+        "7: key \"Samples\" belongs to [GSM], not [GPRS/EDGE]: ignored here",
+        "8: unknown key \"DLTn8\" in [GPRS/EDGE], ignored; did you mean \"DLTn0\"?",
+        "10: group [gsm] is not read: only [GSM] and [GPRS/EDGE] are, and the load ends with 0 at its first "
         "key in name order"}},
       {"[GSM]\nSamples = 1\nSamples = 2\n",
        {"error: ParameterHandler: m.ini:3: duplicate key \"Samples\", first defined at line 2 in [GSM]"}},
