@@ -4,19 +4,55 @@
 // script is stopped at the call it changed.
 #include "host_process.h"
 #include "recorded_journal_file.h"
-#include "script_run.h"
+#include "runner.h"
+#include "script.h"
 #include "simulator.h"
 #include "trace_files.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <regex>
 
 extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
 
 namespace geran::host {
 namespace {
+
+struct ScriptRun {
+  std::string output;  // without the calls' durations, which differ from run to run
+  std::vector<std::string> simulatorJournal;
+  std::string traceFiles;
+};
+
+// Runs script in this process with a fresh product module, whose connection wait the support
+// library skips, and the demo's master parameter file; journal: GERAN_CALL_JOURNAL for the run, or
+// nullptr for none; arm sets the simulator up after its reset.
+ScriptRun RunInProcess(const std::string& script, const char* journal, const std::function<void()>& arm) {
+  SetEnvironmentVariableA("GERAN_CALL_JOURNAL", journal);
+  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", test::DemoFile("MasterParameters.ini").c_str());
+  test::RemoveTraceFiles();
+  TestSetSim_Reset();
+  arm();
+  ScriptRun run;
+  {
+    const test::ProductModule module;
+    const Script parsed = ParseScript(script);
+    EXPECT_TRUE(parsed.errors.empty());
+    const Binding binding = Bind(parsed, [&](const char* symbol) { return module.Find(symbol); });
+    test::StdoutCapture out;
+    Run(parsed, binding.functions, RunOptions{});
+    run.output = std::regex_replace(out.Take(), std::regex(R"(  \(\d+(\.\d)? m?s\))"), "");
+  }
+  EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "simulator objects left alive";
+  run.simulatorJournal = test::Journal();
+  for (const char* file : {test::kTest12, test::kRemoteApi, test::kResult, test::kCallBox})
+    run.traceFiles += std::string(file) + ":\n" + test::ReadFileBytes(file);
+  SetEnvironmentVariableA("GERAN_CALL_JOURNAL", nullptr);
+  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
+  return run;
+}
 
 std::string Demo() { return test::ReadFileBytes(test::DemoFile("demo.gts").c_str()); }
 
@@ -40,9 +76,9 @@ void SetRackValuesAndFailures() {
 
 // The demo recorded in path (nullptr: not recorded), the simulator registered as registration asks
 // and set up by arm.
-test::ScriptRun RunDemo(const char* path, const wchar_t* registration, const std::function<void()>& arm) {
+ScriptRun RunDemo(const char* path, const wchar_t* registration, const std::function<void()>& arm) {
   EXPECT_EQ(DllInstall(TRUE, registration), S_OK);
-  return test::RunInProcess(Demo(), path, arm);
+  return RunInProcess(Demo(), path, arm);
 }
 
 std::function<void()> Replaying(const std::string& path) {
@@ -61,9 +97,9 @@ TEST(CallJournalDemo, RecordingChangesNothingAndItsReplayIsTheRecordedRun) {
   const std::string path = test::TempPath("demo_call_journal.txt");
   const std::string replayedPath = test::TempPath("demo_replayed_locally.txt");
   DeleteFileA(path.c_str());
-  const test::ScriptRun unrecorded = RunDemo(nullptr, L"", SetRackValuesAndFailures);
+  const ScriptRun unrecorded = RunDemo(nullptr, L"", SetRackValuesAndFailures);
   EXPECT_FALSE(test::FileExists(path.c_str()));
-  const test::ScriptRun recorded = RunDemo(path.c_str(), L"", SetRackValuesAndFailures);
+  const ScriptRun recorded = RunDemo(path.c_str(), L"", SetRackValuesAndFailures);
   EXPECT_EQ(TestSetSim_ServerProcessId(), static_cast<long>(GetCurrentProcessId()));
   EXPECT_EQ(recorded.output, unrecorded.output) << "every call's result and failure report, byte for byte";
   EXPECT_EQ(recorded.traceFiles, unrecorded.traceFiles);
@@ -87,7 +123,7 @@ TEST(CallJournalDemo, RecordingChangesNothingAndItsReplayIsTheRecordedRun) {
                 "AuxSpeech.Start(AuxSpeech#1, 1, -1) -> 0x80070005\t\"speech source locked\"",
                 "BerCounterGroup.GetClass1b() -> 0x8007000E\t\"counters gone\""}));
 
-  const test::ScriptRun replayed = RunDemo(nullptr, L"", Replaying(path));
+  const ScriptRun replayed = RunDemo(nullptr, L"", Replaying(path));
   EXPECT_EQ(ReplayOutcome(), "");
   EXPECT_EQ(replayed.output, recorded.output);
   EXPECT_EQ(replayed.traceFiles, recorded.traceFiles);
@@ -96,7 +132,7 @@ TEST(CallJournalDemo, RecordingChangesNothingAndItsReplayIsTheRecordedRun) {
   // The local server reads the journal in its own process and answers across the process boundary
   // as in-process: the same calls, HRESULTs and descriptions recorded, times left out.
   DeleteFileA(replayedPath.c_str());
-  const test::ScriptRun local = RunDemo(replayedPath.c_str(), L"local", Replaying(path));
+  const ScriptRun local = RunDemo(replayedPath.c_str(), L"local", Replaying(path));
   EXPECT_EQ(ReplayOutcome(), "");
   EXPECT_NE(TestSetSim_ServerProcessId(), static_cast<long>(GetCurrentProcessId()));
   EXPECT_EQ(DllInstall(TRUE, L""), S_OK);
@@ -109,7 +145,7 @@ TEST(CallJournalDemo, RecordingChangesNothingAndItsReplayIsTheRecordedRun) {
 TEST(CallJournalDemo, GeranhostReplayNamesTheCallThatDeparts) {
   const std::string demoPath = test::DemoFile("demo.gts");
   const std::string recording = test::TempPath("replay_host_recording.txt");
-  test::RunInProcess(Demo(), recording.c_str(), SetRackValues);
+  RunInProcess(Demo(), recording.c_str(), SetRackValues);
   const std::string changedPath = test::TempPath("replay_changed.gts");
   std::ofstream(changedPath, std::ios::binary)
       << std::regex_replace(Demo(), std::regex("ChangeMSPower\\(5,"), "ChangeMSPower(6,");

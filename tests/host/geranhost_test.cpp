@@ -1,6 +1,5 @@
 // Against the real library: geranhost.exe end to end (output, exit codes, script errors).
 #include "host_process.h"
-#include "script_run.h"
 #include "trace_files.h"
 
 #include <windows.h>
@@ -88,7 +87,7 @@ TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
 }
 
 // The example master file is read as written; a misspelt key is named with its line and the
-// nearest key, and fails the check.
+// nearest key, a value the library reads otherwise with what it reads, and they fail the check.
 TEST(Geranhost, CheckMasterNamesTheLinesTheLibraryReadsOtherwise) {
   std::string output;
   EXPECT_EQ(
@@ -96,9 +95,14 @@ TEST(Geranhost, CheckMasterNamesTheLinesTheLibraryReadsOtherwise) {
       0u)
       << output;
   EXPECT_THAT(output, HasSubstr(" keys, each read as written\n"));
-  EXPECT_EQ(RunHost("--check-master", "[GSM]\nRx Level = -60\nSamples = 1\n", output), 1u) << output;
-  EXPECT_EQ(output, kScript + ":2: unknown key \"Rx Level\" in [GSM], ignored; did you mean \"RX Level\"?\n" +
-                        "1 problem in " + kScript + "\n");
+  EXPECT_EQ(RunHost("--check-master", "[GSM]\nRx Level = -60\nRadio System = 300\nTX Level = 1e3\n", output),
+            1u);
+  EXPECT_EQ(output,
+            kScript + ":2: unknown key \"Rx Level\" in [GSM], ignored; did you mean \"RX Level\"?\n" +
+                kScript +
+                ":3: \"Radio System\" = \"300\" reads as 44: an 8-bit value keeps its low 8 bits (0 to "
+                "255)\n2 problems in " +
+                kScript + "\n");
 }
 
 }  // namespace

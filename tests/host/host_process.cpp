@@ -38,4 +38,10 @@ DWORD RunGeranhost(const std::string& arguments, std::string& output) {
   return exitCode;
 }
 
+std::string DemoFile(const char* name) {
+  char path[MAX_PATH];
+  const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  return program.substr(0, program.find_last_of('\\') + 1) + "demo\\" + name;
+}
+
 }  // namespace geran::test
