@@ -34,7 +34,6 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
   const char* stubs =
       "## Stubs\nInitialise(1, 2, 3, 0xFFFFFFFF) => -1\nznGeranApiInterfaceDll_Shutdown() => -1\n"
       "RemoteConnection_Set(7) => -1\nGetErrorMsg(0, 0, 0)\n";
-  using namespace std::string_literals;
   const struct {
     const char* args;
     std::optional<std::string> script;
@@ -48,14 +47,6 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
        "             ^\n",
        "\n2 errors in " + kScript + "; nothing was called\n"},
       {"--dll nowhere\\none.dll", stubs, 2, "geranhost: cannot load ", "\n"},
-      {"--sim-value AccesBurst=5", stubs, 2,
-       "geranhost: the test-set simulator has no value 'AccesBurst'; did you mean AccessBurst?",
-       "(geranhost --help shows the options)\n"},
-      // Files that are no script, or none at all: the file and, where there is one, the line.
-      {"--check", "Reset()\nMZ\x03\0\nReset()\n"s, 2,
-       "geranhost_test.gts:2:3: not a text file: control byte 0x03 (in a string, write \\x03)\n    MZ??\n    "
-       "  ^\n",
-       "\n1 error in " + kScript + "; nothing was called\n"},
       // A file that cannot be read is no usage error: no pointer to --help.
       {"", std::nullopt, 2, "geranhost: cannot read the script " + kScript + ": No such file or directory\n",
        "gts: No such file or directory\n"},

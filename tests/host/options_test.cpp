@@ -53,7 +53,6 @@ TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
        "a.gts dll= value=RealTimeWait:1 value=FerPermille:20"},
       {{"--replay", "rec.txt", "--sim-value", "AccessBurst=1", "a.gts"},
        "error: --replay answers every call as recorded: it takes no --sim-fail or --sim-value"},
-      {{"a.gts", "b.gts"}, "error: one script at a time ('b.gts' is a second one)"},
       {{"--verbose", "a.gts"}, "error: unknown option '--verbose'"},
       {{"--compare", "a.txt", "b.txt"}, " dll= compare=a.txt compare=b.txt"},
   };

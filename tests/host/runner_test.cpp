@@ -1,9 +1,7 @@
 // The runner against fakes with the header's prototypes: what each argument form arrives as, out
-// values and their reuse, output order, counting, exit codes, journal lines and the BER result and
-// live line.
+// values and their reuse, output order, counting, journal lines and the BER result.
 #include "runner.h"
 #include "ber_counters.h"
-#include "progress.h"
 #include "stdout_capture.h"
 #include "trace_files.h"
 
@@ -147,7 +145,6 @@ TEST(Run, EveryArgumentFormArrivesInItsPrototypesType) {
       {"GetLogFileName(out log[64], 64)\nShowText($log, 10)", R"(ShowText "C:\\log.txt" 10)"},
       {"GetLogFileName(out v[64], 64)\nGetAccessBurst(out v)\nWaitTime($v)", "WaitTime 17"},
       {"SetParameter(\"Control ARFCN\", 0, [512], 0)", "SetParameter Control ARFCN 512"},
-      {"SetParameter(\"TCH Rate\", 0, \"3\", 0)", R"(SetParameter TCH Rate "3")"},
       {"GetParameter(\"Control ARFCN\", 0, out a, 0)\nSetParameter(\"Traffic ARFCN\", 0, $a, 0)",
        "SetParameter Traffic ARFCN 512"},
       {"GetParameter(\"RX Level\", 0, out rx[64], 0)\nSetParameter(\"TX Level\", 0, $rx, 0)",
@@ -169,13 +166,16 @@ constexpr const char* kShown =
     "## Reset\nReset() => 0xFFFFFFFF\nStartScript() => any\nGetAccessBurst(out burst)\n"
     "GetLogFileName(out log[64], 64)\nGetParameter(\"RX Level\", 0, out rx[64], 0)\nReset() => 0 # fails";
 
+// The missing connection is said once, at the first 0 from a command that needs it.
 TEST(Run, EachCallShowsLibraryOutputResultAndOutValuesInOrderThenTheFailures) {
-  ExpectInOrder(RunText(kShown), {"\n== Reset\n", "[2] Reset()\nreset by the library\n     = -1  ok  (",
-                                  "[3] StartScript()\nCOM EXCEPTION: no line end\n     = 0  (", kNoConnection,
-                                  "[4] GetAccessBurst(out burst)\n", "\n     burst = 17 (0x11)\n",
-                                  "\n     log = \"C:\\\\log.txt\"\n", "\n     rx = \"-60.500000\"\n",
-                                  "[7] Reset()\nreset by the library\n     = -1  FAILED: expected 0  (",
-                                  "\nfailed: line 7: Reset() returned -1, expected 0\n5 passed, 1 failed\n"});
+  const std::string output = RunText(kShown);
+  EXPECT_EQ(output.find("note:"), output.rfind("note:")) << "said twice:\n" << output;
+  ExpectInOrder(output, {"\n== Reset\n", "[2] Reset()\nreset by the library\n     = -1  ok  (",
+                         "[3] StartScript()\nCOM EXCEPTION: no line end\n     = 0  (", kNoConnection,
+                         "[4] GetAccessBurst(out burst)\n", "\n     burst = 17 (0x11)\n",
+                         "\n     log = \"C:\\\\log.txt\"\n", "\n     rx = \"-60.500000\"\n",
+                         "[7] Reset()\nreset by the library\n     = -1  FAILED: expected 0  (",
+                         "\nfailed: line 7: Reset() returned -1, expected 0\n5 passed, 1 failed\n"});
 }
 
 // Quiet, the library's output of a shown call still follows the call's line.
@@ -188,15 +188,6 @@ TEST(Run, QuietShowsOnlyFailedCalls) {
   ExpectInOrder(output, {"reset by the library\nCOM EXCEPTION: no line end\n[7] Reset()\nreset by the "
                          "library\n     = -1  FAILED: expected 0  (",
                          "\nfailed: line 7: Reset() returned -1, expected 0\n5 passed, 1 failed\n"});
-}
-
-// Said once, at the first 0 from a command that needs the connection, and only while none was made.
-TEST(Run, NotesAMissingConnectionOnce) {
-  const std::string unconnected = RunText("Reset()\nStartScript()\nGetAccessBurst(null)\nStartScript()");
-  EXPECT_NE(unconnected.find(kNoConnection), std::string::npos) << unconnected;
-  EXPECT_EQ(unconnected.find("note:"), unconnected.rfind("note:")) << "said twice:\n" << unconnected;
-  const std::string connected = RunText("InitialiseSystem() => -1\nStartScript()");
-  EXPECT_EQ(connected.find("note:"), std::string::npos) << connected;
 }
 
 TEST(Run, StopOnFailureMakesNoFurtherCall) {
@@ -248,20 +239,6 @@ TEST(Run, JournalLinesReadWhatTheCallBeforeThemMade) {
                  "[8] journal like \"WaitTime(?)\"\n     ok\n",
                  "failed: line 3: journal like \"*\": the journal has no further line\n"});
   DeleteFileA(kJournalFile);
-}
-
-// The live line reads only the blocks written since the call began, and only complete ones.
-TEST(CallWatch, BerStatusFollowsTheBlocksWrittenDuringTheCall) {
-  test::RemoveTraceFiles();
-  FakeStartBERTest(200, 0);
-  Slot target;
-  target.word = 300;
-  const std::unique_ptr<CallWatch> watch = WatchFor("StartBERTest", {target, Slot()});
-  ASSERT_NE(watch, nullptr);
-  EXPECT_EQ(watch->Status({}), "BER 0/300 samples, waiting for the first counters");
-  FakeStartBERTest(100, 0);
-  std::ofstream(kCounterFile, std::ios::app) << "fer samples : 250\nfer ev";  // a block still being written
-  EXPECT_EQ(watch->Status({}), "BER 100/300 samples  FER 6.00 %  class 1b RBER 0.50 %  class 2 RBER -");
 }
 
 }  // namespace

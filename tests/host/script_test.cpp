@@ -89,16 +89,5 @@ TEST(ParseScript, TextThatIsNoScriptFailsWhereItShows) {
   for (const auto& c : cases) EXPECT_EQ(AllErrors(c.script), c.errors) << c.script.substr(0, 40);
 }
 
-// A long line shows a window around the error, the caret under its column.
-TEST(FormatError, ShowsAWindowOfALongLine) {
-  const std::string line =
-      "ShowText(\"" + std::string(300, 'x') + "\", 1, \"" + std::string(300, 'y') + "\")";
-  const Script script = ParseScript(line);
-  ASSERT_FALSE(script.errors.empty());
-  EXPECT_EQ(FormatError(script, "s.gts", script.errors[0]),
-            "s.gts:1:317: ShowText takes 2 arguments, not more: ShowText(const char*, int)\n    ..." +
-                line.substr(236, 160) + "...\n    " + std::string(83, ' ') + "^\n");
-}
-
 }  // namespace
 }  // namespace geran::host
