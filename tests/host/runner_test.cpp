@@ -163,8 +163,9 @@ constexpr const char* kNoConnection =
     "every command after it returns 0\n";
 
 constexpr const char* kShown =
-    "## Reset\nReset() => 0xFFFFFFFF\nStartScript() => any\nGetAccessBurst(out burst)\n"
-    "GetLogFileName(out log[64], 64)\nGetParameter(\"RX Level\", 0, out rx[64], 0)\nReset() => 0 # fails";
+    "## Reset\nReset() => 0xFFFFFFFF\nStartScript()\nGetAccessBurst(out burst)\n"
+    "GetLogFileName(out log[64], 64) => any\nGetParameter(\"RX Level\", 0, out rx[64], 0)\nReset() => 0 # "
+    "fails";
 
 // The missing connection is said once, at the first 0 from a command that needs it.
 TEST(Run, EachCallShowsLibraryOutputResultAndOutValuesInOrderThenTheFailures) {
