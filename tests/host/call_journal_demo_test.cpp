@@ -7,7 +7,6 @@
 #include "runner.h"
 #include "script.h"
 #include "simulator.h"
-#include "trace_files.h"
 
 #include <gtest/gtest.h>
 

@@ -2,15 +2,12 @@
 #include "host_process.h"
 #include "trace_files.h"
 
-#include <windows.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
 #include <optional>
-#include <string>
 
 namespace geran::host {
 namespace {
@@ -86,13 +83,16 @@ TEST(Geranhost, CheckMasterNamesTheLinesTheLibraryReadsOtherwise) {
       0u)
       << output;
   EXPECT_THAT(output, HasSubstr(" keys, each read as written\n"));
-  EXPECT_EQ(RunHost("--check-master", "[GSM]\nRx Level = -60\nRadio System = 300\nTX Level = 1e3\n", output),
-            1u);
+  EXPECT_EQ(
+      RunHost("--check-master",
+              "[GSM]\nRx Level = -60\nRadio System = 300\nTX Level = 1e3\nControl ARFCN = 62a\n", output),
+      1u);
   EXPECT_EQ(output,
             kScript + ":2: unknown key \"Rx Level\" in [GSM], ignored; did you mean \"RX Level\"?\n" +
                 kScript +
                 ":3: \"Radio System\" = \"300\" reads as 44: an 8-bit value keeps its low 8 bits (0 to "
-                "255)\n2 problems in " +
+                "255)\n" +
+                kScript + ":5: \"Control ARFCN\" = \"62a\" reads as 62: not a whole number\n3 problems in " +
                 kScript + "\n");
 }
 

@@ -1,8 +1,7 @@
 #include "host_process.h"
+#include "trace_files.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace geran::test {
 
@@ -29,10 +28,7 @@ DWORD RunGeranhost(const std::string& arguments, std::string& output) {
     CloseHandle(process.hProcess);
   }
   CloseHandle(startup.hStdOutput);
-  {
-    std::ifstream in(outputPath, std::ios::binary);
-    output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  output = ReadFileBytes(outputPath.c_str());
   DeleteFileA(outputPath.c_str());
   output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
   return exitCode;

@@ -40,13 +40,15 @@ TEST(CompareJournals, SameCallsOrTheFirstDifferenceWithItsContext) {
   }
 }
 
-// The option end to end: exit 1 with the report for journals that differ, 2 for no file.
+// The option end to end: exit 0 for the same calls, 1 with the report for others, 2 for no file.
 TEST(GeranhostCompare, ExitCodeAndReportOfTwoJournals) {
   const std::string first = test::TempPath("compare_first.txt"),
                     second = test::TempPath("compare_second.txt");
   std::ofstream(first) << "1.000\tReset()\t0x00000000\n";
   std::ofstream(second) << "2.000\tReset()\t0x00000000\n3.000\tShowText(\"x\")\t0x00000000\n";
   std::string output;
+  EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" \"" + first + "\"", output), 0u) << output;
+  EXPECT_THAT(output, HasSubstr(" hold the same 1 calls"));
   EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" \"" + second + "\"", output), 1u) << output;
   EXPECT_THAT(output, HasSubstr("- (end of " + first + ")\n+ call 2  ShowText(\"x\")  0x00000000\n"));
   EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" nowhere.txt", output), 2u) << output;

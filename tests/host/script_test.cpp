@@ -21,6 +21,7 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
   } cases[] = {
       {"WaitTime(1.5)", "1:10: '1.5' is not an integer"},
       {"WaitTime(4294967296)", "1:10: '4294967296' does not fit in 32 bits"},
+      {"WaitTime(-2147483649)", "1:10: '-2147483649' does not fit in 32 bits"},
       {"WaitTime(12abc)", "1:10: '12abc' is not a number"},
       {"ChangeTxPower(1e39, 0)", "1:15: '1e39' does not fit in a float"},
       {"CipherMode(1, 2, 3, [0.5, x], 2, null, 0, 4)", "1:27: expected a number"},
@@ -33,6 +34,9 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
       {"ChangeTxPower(-85.5f, 1, 2)",
        "1:26: ChangeTxPower takes 2 arguments, not more: ChangeTxPower(float, int)"},
       {"WaitTime(\"x\")", "1:10: argument 1 of WaitTime takes an integer or $name, not a string"},
+      {"ChangeTxPower($x, 1)", "1:15: argument 1 of ChangeTxPower takes a number, not $name"},
+      {"SendSIMsg(1, \"abc\", 3)",
+       "1:14: argument 2 of SendSIMsg takes an integer array or null, not a string"},
       {"WaitTime(1 2)", "1:12: expected ',' or ')'"},
       {"Reset(", "1:7: missing ')' at the end of the call"},
       {"GetParameter(\"RX Level\", 0, out lvl, 0)",
