@@ -25,9 +25,8 @@ struct ScriptRun {
   std::string traceFiles;
 };
 
-// Runs script in this process with a fresh product module, whose connection wait the support
-// library skips, and the demo's master parameter file; journal: GERAN_CALL_JOURNAL for the run, or
-// nullptr for none; arm sets the simulator up after its reset.
+// Runs script here on a fresh product module (its connection wait skipped) with the demo's master
+// file; journal: GERAN_CALL_JOURNAL, or nullptr for none; arm sets the reset simulator up.
 ScriptRun RunInProcess(const std::string& script, const char* journal, const std::function<void()>& arm) {
   SetEnvironmentVariableA("GERAN_CALL_JOURNAL", journal);
   SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", test::DemoFile("MasterParameters.ini").c_str());

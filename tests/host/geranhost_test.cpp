@@ -17,8 +17,7 @@ using ::testing::HasSubstr;
 
 const std::string kScript = test::TempPath("geranhost_test.gts");
 
-// Runs geranhost.exe on the script (none: no file); returns its exit code, and in output its stdout
-// and stderr.
+// geranhost.exe's exit code on the script (none: no file), its stdout and stderr in output.
 DWORD RunHost(const std::string& args, const std::optional<std::string>& script, std::string& output) {
   if (script)
     std::ofstream(kScript, std::ios::binary) << *script;

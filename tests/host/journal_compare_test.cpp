@@ -15,8 +15,8 @@ namespace {
 using ::testing::HasSubstr;
 
 TEST(CompareJournals, SameCallsOrTheFirstDifferenceWithItsContext) {
-  const std::string twoCalls = "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n";
-  const std::string fourCalls = twoCalls + "3.000\tB()\t0x00000000\n4.000\tC()\t0x00000000\n";
+  const std::string fourCalls =
+      "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n3.000\tB()\t0x00000000\n4.000\tC()\t0x00000000\n";
   const std::string a = fourCalls + "5.000\tD()\t0x00000000\n";
   const struct {
     std::string name;

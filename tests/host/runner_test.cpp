@@ -71,6 +71,7 @@ int WINAPI FakeGetParameter(const char* name, int, void* value, int) {
   const int arfcn = 512;
   if (std::strcmp(name, "Control ARFCN") == 0) std::memcpy(value, &arfcn, sizeof arfcn);
   if (std::strcmp(name, "RX Level") == 0) std::strcpy(static_cast<char*>(value), "-60.500000");
+  if (std::strcmp(name, "Radio System") == 0) *static_cast<unsigned char*>(value) = 2;  // one byte of four
   return -1;
 }
 
@@ -164,8 +165,8 @@ constexpr const char* kNoConnection =
 
 constexpr const char* kShown =
     "## Reset\nReset() => 0xFFFFFFFF\nStartScript()\nGetAccessBurst(out burst)\n"
-    "GetLogFileName(out log[64], 64) => any\nGetParameter(\"RX Level\", 0, out rx[64], 0)\nReset() => 0 # "
-    "fails";
+    "GetLogFileName(out log[64], 64) => any\nGetParameter(\"RX Level\", 0, out rx[64], 0)\n"
+    "GetParameter(\"Radio System\", 0, out system, 0)\nReset() => 0 # fails";
 
 // The missing connection is said once, at the first 0 from a command that needs it.
 TEST(Run, EachCallShowsLibraryOutputResultAndOutValuesInOrderThenTheFailures) {
@@ -175,8 +176,9 @@ TEST(Run, EachCallShowsLibraryOutputResultAndOutValuesInOrderThenTheFailures) {
                          "[3] StartScript()\nCOM EXCEPTION: no line end\n     = 0  (", kNoConnection,
                          "[4] GetAccessBurst(out burst)\n", "\n     burst = 17 (0x11)\n",
                          "\n     log = \"C:\\\\log.txt\"\n", "\n     rx = \"-60.500000\"\n",
-                         "[7] Reset()\nreset by the library\n     = -1  FAILED: expected 0  (",
-                         "\nfailed: line 7: Reset() returned -1, expected 0\n5 passed, 1 failed\n"});
+                         "\n     system = 2 (0x2)\n",
+                         "[8] Reset()\nreset by the library\n     = -1  FAILED: expected 0  (",
+                         "\nfailed: line 8: Reset() returned -1, expected 0\n6 passed, 1 failed\n"});
 }
 
 // Quiet, the library's output of a shown call still follows the call's line.
@@ -186,9 +188,9 @@ TEST(Run, QuietShowsOnlyFailedCalls) {
   const std::string output = RunText(kShown, quiet);
   for (const char* hidden : {"== Reset", "[2]", "[4]", "burst = ", "note:"})
     EXPECT_EQ(output.find(hidden), std::string::npos) << hidden << " in\n" << output;
-  ExpectInOrder(output, {"reset by the library\nCOM EXCEPTION: no line end\n[7] Reset()\nreset by the "
+  ExpectInOrder(output, {"reset by the library\nCOM EXCEPTION: no line end\n[8] Reset()\nreset by the "
                          "library\n     = -1  FAILED: expected 0  (",
-                         "\nfailed: line 7: Reset() returned -1, expected 0\n5 passed, 1 failed\n"});
+                         "\nfailed: line 8: Reset() returned -1, expected 0\n6 passed, 1 failed\n"});
 }
 
 TEST(Run, StopOnFailureMakesNoFurtherCall) {
