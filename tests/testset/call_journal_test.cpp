@@ -38,8 +38,14 @@ TEST_F(CallJournalTest, EachCallIsInTheFreshFileWhenItsExportReturns) {
   EXPECT_EQ(GERAN_EXPORT(module(), DisableCch)(3), 0);
   EXPECT_EQ(RecordedCalls(kJournalPath), (std::vector<std::string>{"Reset()", "DisableCch(3)"}));
   EXPECT_EQ(GERAN_EXPORT(module(), ShiftLeft)(1, 2), 0);
+  // The calls the demo script does not make, with a text that needs escaping.
+  const double speech[] = {300.7};
+  EXPECT_EQ(GERAN_EXPORT(module(), StartScript)(), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), ShiftRight)(3, 4), 0);
+  EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(1, speech, 1, 2), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), ShowText)("cell\tready \xFC", 1), -1);
   const std::vector<journal::RecordedCall> recording = RecordedJournal(kJournalPath);
-  ASSERT_EQ(recording.size(), 3u);
+  ASSERT_EQ(recording.size(), 7u);
   EXPECT_EQ(recording[0].outcome, "0x00000000");
   EXPECT_EQ(recording[1].outcome, "0x80004005\t\"cch busy\"");
   EXPECT_EQ(recording[2].call, "ShiftLeft(1, 2)");
