@@ -25,11 +25,6 @@ const HandlerFailure kFailures[] = {
     {"without_ApplyFromL3andNotifyGUI", kGood, 6, "Get Proc ApplyFromL3andNotifyGUI failed\n"},
     {"complete", "[GSM]\nRX Level -70\n", 9, "getParameterMap returned retCode : 3\n"},
     {"complete", "; nothing but a comment\n", 9, "Parameter Map returned failure\n"},
-    {"complete", "\xFF\xFE[", 9, "getParameterMap returned retCode : 3\n"},  // UTF-16: its mark is enough
-    {"complete",
-     "[GSM]\nRX Level = \x7F"
-     "ELF\x02\x01\n",
-     9, "getParameterMap returned retCode : 3\n"},
 };
 
 void PrintTo(const HandlerFailure& c, std::ostream* out) { *out << c.library << " " << c.master; }
