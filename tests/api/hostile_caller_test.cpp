@@ -430,14 +430,6 @@ TEST_F(HostileCallerTest, ArraysAreReadUpToUnreadableMemoryAndNotIntoIt) {
   }
 }
 
-// A null place for the value is refused after the entry trace line, which records every call.
-TEST_F(HostileCallerTest, NullAccessBurstIsTracedLikeAnyCall) {
-  Connect();
-  EXPECT_EQ(GERAN_EXPORT(module(), GetAccessBurst)(nullptr), 0);
-  EXPECT_EQ(ReadFileBytes(kRemoteApi), OnDisk("inside znGeranApiInterfaceDll_GetAccessBurst()\n"));
-  EXPECT_EQ(Calls(), std::vector<std::string>{});
-}
-
 // The product's next heap allocation fails (operator new reaches malloc through the product's
 // import of it), as the allocation of a byte list too large for the address space does; the
 // allocations after it, the exception's own among them, succeed again.
