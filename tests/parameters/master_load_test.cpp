@@ -117,7 +117,6 @@ TEST_F(MasterLoad, AccessByName) {
       {"TX Level", "-3.4028235e38", -1, TextValue("-340282346638528859811704183484516925440.000000")},
       {"Tch Timeslot", "9", 0, ""},  // the file's key, not the name
       {"radio system", "9", 0, ""},
-      {nullptr, "9", 0, ""},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(SetText(cases[i].name, cases[i].text), cases[i].result) << i;

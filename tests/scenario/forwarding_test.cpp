@@ -31,16 +31,11 @@ TEST_F(ScenarioForwardingTest, ScenarioArrivesWithItsNulAndMode4AndOnlyResult0Gi
   EXPECT_EQ(out.Take(), "ready\n");
 }
 
+// The export is the library's entry itself, so its arguments and result are the library's.
 TEST_F(ScenarioForwardingTest, CallboxModeStartStopIsTheLibrarysOwnUntouched) {
   EXPECT_EQ(
       module_.Find("znGeranApiInterfaceDll_CallboxMode_StartStop"),
       GetProcAddress(GetModuleHandleW(L"GERANScenarioLib.dll"), "scenarioLibDll_CallboxMode_StartStop"));
-  for (const int start : {1, INT_MIN}) {
-    ScenarioLib_SetResult("CallboxMode_StartStop", ~start);
-    EXPECT_EQ(GERAN_EXPORT(module_, CallboxMode_StartStop)(start), ~start);
-  }
-  EXPECT_EQ(ScenarioCalls(),
-            (std::vector<std::string>{"CallboxMode_StartStop(1)", "CallboxMode_StartStop(-2147483648)"}));
 }
 
 }  // namespace
