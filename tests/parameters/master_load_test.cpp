@@ -2,7 +2,6 @@
 // znGeranApiInterfaceDll_GetParameter / _SetParameter on the store it creates.
 #include "parameter_test.h"
 
-#include <malloc.h>
 
 namespace geran::test {
 namespace {
@@ -61,17 +60,6 @@ TEST_F(MasterLoad, OtherGroupEndsTheLoadMidWay) {
     EXPECT_EQ(Get("Call Scenarios").buffer, Buffer(ByteValue(7))) << group;
     EXPECT_EQ(Get("Control ARFCN").buffer, Buffer(Int32Value(10))) << group;
   }
-}
-
-// Keys long enough to live on the heap: the list the library filled is freed by the product.
-TEST_F(MasterLoad, TenThousandEntriesAllApplied) {
-  std::string text = "[GSM]\n";
-  for (int i = 0; i < 9998; ++i) text += "An unused key of some length " + std::to_string(i) + " = 1\n";
-  const Loaded loaded = Load(text + "RX Level = -61.25\nTX Level = -49\n");
-  EXPECT_EQ(loaded.result, -1);
-  EXPECT_EQ(Get("RX Level").buffer, Buffer(TextValue("-61.250000")));
-  EXPECT_EQ(Get("TX Level").buffer, Buffer(TextValue("-49.000000")));
-  EXPECT_EQ(_heapchk(), _HEAPOK);
 }
 
 // Each GSM key of the file and each access name reach the same field, read and written; then the edges.
