@@ -224,10 +224,19 @@ INSTANTIATE_TEST_SUITE_P(Cell, CommandTest, ::testing::ValuesIn(kCommands),
                            return std::string(info.param.name);
                          });
 
-// Nothing is cached: each call sends the levels stored at that moment.
-TEST_F(CellTest, LevelsAreReadAtEachCall) {
+// Without stored levels: 0 and no call, ConfigCch keeping the texts it writes before it needs them.
+// Then nothing is cached: each call sends the levels stored at that moment.
+TEST_F(CellTest, LevelsAreNeededAndReadAtEachCall) {
+  for (const bool connected : {false, true}) {
+    if (connected) Connect();
+    StdoutCapture out;
+    EXPECT_EQ(kConfigCch(module()), 0);
+    EXPECT_EQ(kEnableTrafficMultiframe(module()), 0);
+    EXPECT_EQ(out.Take(), "");
+    EXPECT_EQ(Calls(), std::vector<std::string>{});
+    EXPECT_EQ(ReadFileBytes(kTest12), connected ? kInsideConnected : kInside);
+  }
   LoadLevels("-60.5", "-50.25");
-  Connect();
   ASSERT_EQ(kConfigCch(module()), -1);
   ASSERT_EQ(kEnableTrafficMultiframe(module()), -1);
   LoadLevels("-70", "12.125");
@@ -239,19 +248,6 @@ TEST_F(CellTest, LevelsAreReadAtEachCall) {
                                                      EnableTrafficMultiframeCall("-70, 12.125")}));
   EXPECT_EQ(ReadFileBytes(kTest12),
             OnDisk(ConfigCchTrace(Levels("-70.000000", "12.125000"), "configcch Done\n")));
-}
-
-// Without the stored levels: 0 and no call; ConfigCch keeps the texts it writes before it needs them.
-TEST_F(CellTest, LevelCommandsBeforeAnyLoadGiveZeroWithoutACall) {
-  for (const bool connected : {false, true}) {
-    if (connected) Connect();
-    StdoutCapture out;
-    EXPECT_EQ(kConfigCch(module()), 0);
-    EXPECT_EQ(kEnableTrafficMultiframe(module()), 0);
-    EXPECT_EQ(out.Take(), "");
-    EXPECT_EQ(Calls(), std::vector<std::string>{});
-    EXPECT_EQ(ReadFileBytes(kTest12), connected ? kInsideConnected : kInside);
-  }
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // znGeranApiInterfaceDll_GetParameter / _SetParameter on the store it creates.
 #include "parameter_test.h"
 
-
 namespace geran::test {
 namespace {
 
@@ -100,11 +99,8 @@ TEST_F(MasterLoad, AccessByName) {
     std::string read;
   } cases[] = {
       {"TCH Timeslot", "260", -1, ByteValue(4)},
-      {"TCH Rate", "-1", -1, ByteValue(255)},
       {"TCH Rate", "x", -1, ByteValue(0)},
-      {"TX Level", "-3.4028235e38", -1, TextValue("-340282346638528859811704183484516925440.000000")},
       {"Tch Timeslot", "9", 0, ""},  // the file's key, not the name
-      {"radio system", "9", 0, ""},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(SetText(cases[i].name, cases[i].text), cases[i].result) << i;

@@ -26,12 +26,5 @@ TEST_F(ScenarioForwardingTest, ScenarioArrivesWithItsNulAndMode4AndOnlyResult0Gi
   EXPECT_EQ(ScenarioCalls(), std::vector<std::string>(3, "RunTestScript(\"abc\", 4, 4)"));
 }
 
-// The export is the library's entry itself, so its arguments and result are the library's.
-TEST_F(ScenarioForwardingTest, CallboxModeStartStopIsTheLibrarysOwnUntouched) {
-  EXPECT_EQ(
-      module_.Find("znGeranApiInterfaceDll_CallboxMode_StartStop"),
-      GetProcAddress(GetModuleHandleW(L"GERANScenarioLib.dll"), "scenarioLibDll_CallboxMode_StartStop"));
-}
-
 }  // namespace
 }  // namespace geran::test

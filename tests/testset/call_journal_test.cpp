@@ -48,13 +48,11 @@ TEST_F(CallJournalTest, EachCallIsInTheFreshFileWhenItsExportReturns) {
   ASSERT_EQ(recording.size(), 7u);
   EXPECT_EQ(recording[0].outcome, "0x00000000");
   EXPECT_EQ(recording[1].outcome, "0x80004005\t\"cch busy\"");
-  EXPECT_EQ(recording[2].call, "ShiftLeft(1, 2)");
   if (GetACP() == 1252) {
     EXPECT_EQ(recording[6].call, "ShowText(\"cell\tready \xC3\xBC\")") << "from the ANSI code page";
   }
   EXPECT_LE(std::stod(recording[0].time), std::stod(recording[2].time));
   EXPECT_EQ(RecordedCalls(kJournalPath), Calls()) << "as the simulator journaled them";
-  out.Take();
 }
 
 TEST_F(CallJournalTest, AFileThatCannotBeCreatedIsSaidOnceAndTheRunGoesOnUnrecorded) {

@@ -33,20 +33,6 @@ class GeneralCommandsTest : public ProductTest {
   }
 };
 
-// A zero value stops a connected command before any call. (The hostile caller suite has the
-// unconnected calls and the length checks.)
-TEST_F(GeneralCommandsTest, ZeroValuesStopAConnectedCommandBeforeAnyCall) {
-  Connect();
-  for (const auto& call : {std::function<int()>([&] { return CALL(PutKeywordTimeout)(0); }),
-                           std::function<int()>([&] { return CALL(WaitOnMMIReady)(0); }),
-                           std::function<int()>([&] { return CALL(WaitTime)(0); })}) {
-    const Effect effect = Observe(call);
-    EXPECT_EQ(effect.result, 0);
-    EXPECT_EQ(effect.calls, std::vector<std::string>{});
-    EXPECT_EQ(effect.out + effect.test12, "");
-  }
-}
-
 // Each command succeeding, then failing: its report's label and its trace lines.
 TEST_F(GeneralCommandsTest, SuccessAndFailureWriteTheirLines) {
   TestSetSim_SetText(sim::text::kLogFileName, L"trace.log");
