@@ -71,9 +71,6 @@ constexpr const wchar_t* kLogFileName = L"hostile.log";
 constexpr long kShiftAnswer = INT_MIN;
 constexpr const char* kLevelsFile = "[GSM]\nRX Level = -60.5\nTX Level = -50.25\n";
 
-// ---- Arrays with a count ---------------------------------------------------------------------
-
-// Calls an export with its array, real or null, and a count.
 using ArrayInvoke = int (*)(const ProductModule& m, bool real, int count);
 #define ARRAY_CALL(Name, elements, ...)            \
   [](const ProductModule& m, bool real, int n) {   \
@@ -123,8 +120,7 @@ std::vector<Case> Joined(std::vector<Case> first, const std::vector<Case>& secon
   return first;
 }
 
-// ---- The table: all 50 exports, alphabetical ----------------------------------------------------
-
+// All 50 exports, in the export list's order.
 std::vector<Export> Exports() {
   const char* const kWords = "INT_MIN, INT_MAX, -1";
   return {

@@ -22,7 +22,6 @@ constexpr int kUntouched = 0x5A5A5A5A;  // the caller's variable before a call
 int readBack = kUntouched;              // the caller's variable for the exports that read a value back
 
 using Invoke = int (*)(const ProductModule& m);
-// An Invoke that calls one export with these arguments.
 #define CALL(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
 
 // What one call must give. Texts may hold "{hr}" (the HRESULT in signed decimal) and "{message}"
@@ -168,7 +167,6 @@ class CellTest : public ProductTest {
     TestSetSim_SetValue(sim::value::kShiftAnswer, 3);
   }
 
-  // Writes a master parameter file with these GSM levels and loads it.
   void LoadLevels(const char* rxLevel, const char* txLevel) {
     const TempMasterFile file(std::string("[GSM]\nRX Level = ") + rxLevel + "\nTX Level = " + txLevel + "\n");
     StdoutCapture console;  // the load's console lines are not under test here

@@ -80,8 +80,8 @@ TEST_F(SpeechTest, WithoutConnectionOnlyStartAuxSpeechReachesAnObject) {
   EXPECT_EQ(Release(), 0) << "the slot is empty";
 }
 
-// The old object goes as soon as the new one is created, even when starting
-// the new one fails; release empties the slot once; an attach failure keeps the object.
+// The old object goes as soon as the new one is created, even when starting the new one fails;
+// release empties the slot once; an attach failure keeps the object.
 TEST_F(SpeechTest, ANewObjectReplacesTheOldOneBeforeItIsStarted) {
   Connect();
   const long before = TestSetSim_LiveObjects();

@@ -100,6 +100,7 @@ TEST_F(MasterLoad, AccessByName) {
   } cases[] = {
       {"TCH Timeslot", "260", -1, ByteValue(4)},
       {"TCH Rate", "x", -1, ByteValue(0)},
+      {"TX Level", "-3.4028235e38", -1, TextValue("-340282346638528859811704183484516925440.000000")},
       {"Tch Timeslot", "9", 0, ""},  // the file's key, not the name
   };
   for (size_t i = 0; i < std::size(cases); ++i) {

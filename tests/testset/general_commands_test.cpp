@@ -12,7 +12,6 @@ namespace {
 
 constexpr const char* kSource = "src/testset/general_commands.cpp";
 
-// What one export call caused.
 struct Effect {
   int result;
   std::vector<std::string> calls;
