@@ -8,28 +8,22 @@
 namespace geran::bench {
 namespace {
 
-TEST(JsonString, EscapesQuotesBackslashesAndControlCharacters) {
-  EXPECT_EQ(JsonString("C:\\Test12.txt"), "\"C:\\\\Test12.txt\"");
-  EXPECT_EQ(JsonString("say \"hi\""), "\"say \\\"hi\\\"\"");
-  EXPECT_EQ(JsonString("a\nb"), "\"a\\u000ab\"");
-}
-
+// A figure not measured is null with its note, the local server's column null unless measured, and
+// text is escaped as JSON needs.
 TEST(FiguresWriteJson, AMissingFigureIsNullWithItsNote) {
   Figures figures;
-  figures.Add({"call cost", "VoiceLoop", {}, "ns/call", {}, {}, "< 2x", {}, "not written yet"});
+  figures.Add({"call cost", "Voice\"Loop\"", {}, "ns/call", {}, {}, "< 2x", {}, "not in C:\\x\n"});
   figures.Add({"memory", "live objects", 0.0, "objects", {}, {}, "= 0", true, ""});
   *figures.LocalServerOf("memory", "live objects") = 2.5;
   ASSERT_TRUE(figures.WriteJson("figures_test.json", "here"));
-  std::ifstream file("figures_test.json");
   std::stringstream text;
-  text << file.rdbuf();
-  EXPECT_NE(text.str().find("\"item\": \"VoiceLoop\", \"value\": null"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("\"value\": 0, \"unit\": \"objects\""), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("\"local_server\": null, \"target\": \"< 2x\""), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("\"local_server\": 2.5, \"target\": \"= 0\", \"met\": true"), std::string::npos)
-      << text.str();
-  file.close();
+  text << std::ifstream("figures_test.json").rdbuf();
   std::remove("figures_test.json");
+  for (const char* expected :
+       {"\"item\": \"Voice\\\"Loop\\\"\", \"value\": null", "\"local_server\": null, \"target\": \"< 2x\"",
+        "\"note\": \"not in C:\\\\x\\u000a\"", "\"value\": 0, \"unit\": \"objects\"",
+        "\"local_server\": 2.5, \"target\": \"= 0\", \"met\": true"})
+    EXPECT_NE(text.str().find(expected), std::string::npos) << expected << " in\n" << text.str();
 }
 
 }  // namespace

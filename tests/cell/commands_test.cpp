@@ -22,7 +22,6 @@ constexpr int kUntouched = 0x5A5A5A5A;  // the caller's variable before a call
 int readBack = kUntouched;              // the caller's variable for the exports that read a value back
 
 using Invoke = int (*)(const ProductModule& m);
-// An Invoke that calls one export with these arguments.
 #define CALL(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
 
 // What one call must give. Texts may hold "{hr}" (the HRESULT in signed decimal) and "{message}"
@@ -63,12 +62,13 @@ std::string AccessLines(const std::string& command) {
   return " znGeranApiInterfaceDll_" + command + " hr: {hr}\n ErrorMessage :{message}\n";
 }
 
-// Arguments 4 to 7 are bit patterns the test set gets unchanged; BSIC is traced, never sent.
-const Invoke kConfigCch = CALL(ConfigCch, 1, 0, 20, -1, 0x12345678, INT32_MIN, 42, 7, 3, 1);
+// Arguments 4 to 7 are bit patterns the test set gets unchanged; BSIC is traced, never sent. Both
+// commands send the ARFCN's low byte; ConfigCch traces the caller's full ARFCN.
+const Invoke kConfigCch = CALL(ConfigCch, 1, 0, 300, -1, 0x12345678, INT32_MIN, 42, -5, 3, 1);
 const Invoke kEnableTrafficMultiframe =
-    CALL(EnableTrafficMultiframe, 7, 20, 3, 4, 5, 6, -1, 0x12345678, 9, 10, 11, 12);
-std::string ConfigCchCall(const std::string& levels, const char* arfcnByte) {
-  return "ConfigCch(1, " + levels + ", 0, 1, [" + arfcnByte + "], -1, 305419896, -2147483648, 42, 0, 3, 1)";
+    CALL(EnableTrafficMultiframe, 7, -1, 3, 4, 5, 6, -1, 0x12345678, 9, 10, 11, 12);
+std::string ConfigCchCall(const std::string& levels) {
+  return "ConfigCch(1, " + levels + ", 0, 1, [44], -1, 305419896, -2147483648, 42, 0, 3, 1)";
 }
 constexpr const char* kInside = "Inside znGeranApiInterfaceDll_ConfigCch";
 constexpr const char* kInsideConnected =
@@ -76,14 +76,15 @@ constexpr const char* kInsideConnected =
 std::string Levels(const char* rx, const char* tx) {
   return std::string("parameterPtr->getRxLevel() = ") + rx + "\nparameterPtr->getTxLevel() = " + tx + "\n";
 }
-std::string ConfigCchTrace(const std::string& levels, int arfcns, int bsic, const char* end) {
-  return kInsideConnected + levels + "CchMode =  1\nSubChannel =  0\nArfcns =  " + std::to_string(arfcns) +
-         "\nBSIC =  " + std::to_string(bsic) + "\nChannelId =  3\nBsCcChans =  1\n" + end;
+std::string ConfigCchTrace(const std::string& levels, const char* end) {
+  return kInsideConnected + levels +
+         "CchMode =  1\nSubChannel =  0\nArfcns =  300\nBSIC =  -5\nChannelId =  3\n"
+         "BsCcChans =  1\n" +
+         end;
 }
 
-std::string EnableTrafficMultiframeCall(const std::string& levels, const char* arfcnByte) {
-  return "EnableTrafficMultiframe(" + levels + ", 7, 1, [" + arfcnByte +
-         "], 3, 4, 5, 6, -1, 305419896, 9, 10, 11, 12)";
+std::string EnableTrafficMultiframeCall(const std::string& levels) {
+  return "EnableTrafficMultiframe(" + levels + ", 7, 1, [255], 3, 4, 5, 6, -1, 305419896, 9, 10, 11, 12)";
 }
 
 constexpr const char* kMsPower = "Inside znGeranApiInterfaceDll_ChangeMSPower with MSPower: 5\n";
@@ -111,14 +112,14 @@ const Command kCommands[] = {
     Row("QueryFrameNumber", kAccess, CALL(QueryFrameNumber, &readBack), "QueryFrameNumber()",
         {-1, nullptr, "", "", "", 123456}, {0, "Getchannel_req_msg", "", "", "", kUntouched},
         {0, nullptr, "", "", "", kUntouched}),
-    Row("ConfigCch", kControl, kConfigCch, ConfigCchCall("-60.5, -50.25", "20"),
-        {-1, nullptr, "", ConfigCchTrace(Levels("-60.500000", "-50.250000"), 20, 7, "configcch Done\n")},
+    Row("ConfigCch", kControl, kConfigCch, ConfigCchCall("-60.5, -50.25"),
+        {-1, nullptr, "", ConfigCchTrace(Levels("-60.500000", "-50.250000"), "configcch Done\n")},
         {0, "ShowText", "",
-         ConfigCchTrace(Levels("-60.500000", "-50.250000"), 20, 7, "configcch Faied with hr = {hr}\n")},
+         ConfigCchTrace(Levels("-60.500000", "-50.250000"), "configcch Faied with hr = {hr}\n")},
         {0, nullptr, "", kInside}),
     Row("DisableCch", kControl, CALL(DisableCch, -7), "DisableCch(-7)", {-1}, {0, "DisableCch"}, {0}),
     Row("EnableTrafficMultiframe", kDedicated, kEnableTrafficMultiframe,
-        EnableTrafficMultiframeCall("-60.5, -50.25", "20"), {-1}, {0, "EnableTrafficMultiframe"},
+        EnableTrafficMultiframeCall("-60.5, -50.25"), {-1}, {0, "EnableTrafficMultiframe"},
         {0, "EnableTrafficMultiframe"}),
     Row("DisableTrafficMultiframe", kDedicated, CALL(DisableTrafficMultiframe, 4),
         "DisableTrafficMultiframe(4)", {-1}, {0, "Getaccess_burst_fn"}, {0}),
@@ -156,14 +157,6 @@ std::string Fill(std::string text, HRESULT hr) {
   return text;
 }
 
-// A call whose only observable effects are its result and what the test set receives.
-struct QuietCall {
-  const char* name;
-  Invoke invoke;
-  int result;
-  std::vector<std::string> calls;
-};
-
 class CellTest : public ProductTest {
  protected:
   void ConnectWithReadBackValues() {
@@ -174,7 +167,6 @@ class CellTest : public ProductTest {
     TestSetSim_SetValue(sim::value::kShiftAnswer, 3);
   }
 
-  // Writes a master parameter file with these GSM levels and loads it.
   void LoadLevels(const char* rxLevel, const char* txLevel) {
     const TempMasterFile file(std::string("[GSM]\nRX Level = ") + rxLevel + "\nTX Level = " + txLevel + "\n");
     StdoutCapture console;  // the load's console lines are not under test here
@@ -206,18 +198,6 @@ class CellTest : public ProductTest {
       EXPECT_EQ(readBack, *expected.value);
     }
   }
-
-  // Each call gives its result and calls, and writes nothing to standard output.
-  void ExpectQuiet(const std::vector<QuietCall>& cases) {
-    for (const QuietCall& c : cases) {
-      SCOPED_TRACE(c.name);
-      const size_t mark = Journal().size();
-      StdoutCapture out;
-      EXPECT_EQ(c.invoke(module()), c.result);
-      EXPECT_EQ(Journal(mark), c.calls);
-      EXPECT_EQ(out.Take(), "");
-    }
-  }
 };
 
 class CommandTest : public CellTest, public ::testing::WithParamInterface<Command> {};
@@ -242,34 +222,30 @@ INSTANTIATE_TEST_SUITE_P(Cell, CommandTest, ::testing::ValuesIn(kCommands),
                            return std::string(info.param.name);
                          });
 
-// Nothing is cached: each call sends the levels stored at that moment. ConfigCch traces the caller's
-// full Arfcns and BSIC; the test set gets the low byte and a 0.
-TEST_F(CellTest, LevelsAreReadAtEachCall) {
+// Without stored levels: 0 and no call, ConfigCch keeping the texts it writes before it needs them.
+// Then nothing is cached: each call sends the levels stored at that moment.
+TEST_F(CellTest, LevelsAreNeededAndReadAtEachCall) {
+  for (const bool connected : {false, true}) {
+    if (connected) Connect();
+    StdoutCapture out;
+    EXPECT_EQ(kConfigCch(module()), 0);
+    EXPECT_EQ(kEnableTrafficMultiframe(module()), 0);
+    EXPECT_EQ(out.Take(), "");
+    EXPECT_EQ(Calls(), std::vector<std::string>{});
+    EXPECT_EQ(ReadFileBytes(kTest12), connected ? kInsideConnected : kInside);
+  }
   LoadLevels("-60.5", "-50.25");
-  Connect();
   ASSERT_EQ(kConfigCch(module()), -1);
   ASSERT_EQ(kEnableTrafficMultiframe(module()), -1);
   LoadLevels("-70", "12.125");
   RemoveTraceFiles();
   const size_t mark = Journal().size();
-  EXPECT_EQ(GERAN_EXPORT(module(), ConfigCch)(1, 0, 300, -1, 0x12345678, INT32_MIN, 42, -5, 3, 1), -1);
-  EXPECT_EQ(GERAN_EXPORT(module(), EnableTrafficMultiframe)(7, -1, 3, 4, 5, 6, -1, 0x12345678, 9, 10, 11, 12),
-            -1);
-  EXPECT_EQ(Journal(mark), (std::vector<std::string>{ConfigCchCall("-70, 12.125", "44"),
-                                                     EnableTrafficMultiframeCall("-70, 12.125", "255")}));
+  EXPECT_EQ(kConfigCch(module()), -1);
+  EXPECT_EQ(kEnableTrafficMultiframe(module()), -1);
+  EXPECT_EQ(Journal(mark), (std::vector<std::string>{ConfigCchCall("-70, 12.125"),
+                                                     EnableTrafficMultiframeCall("-70, 12.125")}));
   EXPECT_EQ(ReadFileBytes(kTest12),
-            OnDisk(ConfigCchTrace(Levels("-70.000000", "12.125000"), 300, -5, "configcch Done\n")));
-}
-
-// Without the stored levels: 0 and no call; ConfigCch keeps the texts it writes before it needs them.
-TEST_F(CellTest, LevelCommandsBeforeAnyLoadGiveZeroWithoutACall) {
-  const std::vector<QuietCall> calls = {{"ConfigCch", kConfigCch, 0, {}},
-                                        {"EnableTrafficMultiframe", kEnableTrafficMultiframe, 0, {}}};
-  ExpectQuiet(calls);
-  EXPECT_EQ(ReadFileBytes(kTest12), kInside);
-  Connect();
-  ExpectQuiet(calls);
-  EXPECT_EQ(ReadFileBytes(kTest12), kInsideConnected);
+            OnDisk(ConfigCchTrace(Levels("-70.000000", "12.125000"), "configcch Done\n")));
 }
 
 }  // namespace

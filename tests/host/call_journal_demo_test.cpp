@@ -1,77 +1,152 @@
-// The demo script recorded against the simulator: the recording holds the simulator's own journal,
-// recording changes nothing the script sees (output, failure reports, trace files), and the
-// simulator as a local server is asked and answers the same as in-process.
+// The demo script recorded against a simulator set up like a rack (its own values, failing calls):
+// recording changes nothing the script sees, the recording holds the simulator's own journal, a reset
+// simulator replaying it gives the recorded run back, in-process and as a local server, and a changed
+// script is stopped at the call it changed.
+#include "host_process.h"
 #include "recorded_journal_file.h"
-#include "script_run.h"
+#include "runner.h"
+#include "script.h"
 #include "simulator.h"
-#include "trace_files.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <regex>
 
 extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
 
 namespace geran::host {
 namespace {
 
-using test::ReadFileBytes;
-using test::RunInProcess;
+struct ScriptRun {
+  std::string output;  // without the calls' durations, which differ from run to run
+  std::vector<std::string> simulatorJournal;
+  std::string traceFiles;
+};
 
-// Fails a few calls of the run, with and without a description, so it has failure reports.
-void ArmFaults() {
+// Runs script here on a fresh product module (its connection wait skipped) with the demo's master
+// file; journal: GERAN_CALL_JOURNAL, or nullptr for none; arm sets the reset simulator up.
+ScriptRun RunInProcess(const std::string& script, const char* journal, const std::function<void()>& arm) {
+  SetEnvironmentVariableA("GERAN_CALL_JOURNAL", journal);
+  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", test::DemoFile("MasterParameters.ini").c_str());
+  test::RemoveTraceFiles();
+  TestSetSim_Reset();
+  arm();
+  ScriptRun run;
+  {
+    const test::ProductModule module;
+    const Script parsed = ParseScript(script);
+    EXPECT_TRUE(parsed.errors.empty());
+    const Binding binding = Bind(parsed, [&](const char* symbol) { return module.Find(symbol); });
+    test::StdoutCapture out;
+    Run(parsed, binding.functions, RunOptions{});
+    run.output = std::regex_replace(out.Take(), std::regex(R"(  \(\d+(\.\d)? m?s\))"), "");
+  }
+  EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "simulator objects left alive";
+  run.simulatorJournal = test::Journal();
+  for (const char* file : {test::kTest12, test::kRemoteApi, test::kResult, test::kCallBox})
+    run.traceFiles += std::string(file) + ":\n" + test::ReadFileBytes(file);
+  SetEnvironmentVariableA("GERAN_CALL_JOURNAL", nullptr);
+  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
+  return run;
+}
+
+std::string Demo() { return test::ReadFileBytes(test::DemoFile("demo.gts").c_str()); }
+
+void SetRackValues() {
+  TestSetSim_SetValue(sim::value::kAccessBurst, 35);
+  TestSetSim_SetValue(sim::value::kFerPermille, 40);
+  TestSetSim_SetValue(sim::value::kBerSeed, 7);
+  TestSetSim_SetText(sim::text::kLogFileName, L"D:\\rack\\cell 7.log");
+}
+
+// Failures with and without a description, so the run has failure reports.
+void SetRackValuesAndFailures() {
+  SetRackValues();
   TestSetSim_FailMethod(sim::method::kConfigCch, E_FAIL, L"cell\tbusy", 1);
   TestSetSim_FailMethod(sim::method::kSendSIMsg, static_cast<long>(0x80040201), nullptr, 1);
   TestSetSim_FailMethod(sim::method::kAuxSpeechStart, E_ACCESSDENIED, L"speech source locked", 1);
-  TestSetSim_FailMethod(sim::method::kBerCounterGroupGetClass1b, E_OUTOFMEMORY, L"counters gone", 1);
+  TestSetSim_FailCall(sim::method::kBerCounterGroupGetClass1b, 2, E_OUTOFMEMORY, L"counters gone", 1);
 }
 
-// The demo with its faults, recorded in path (nullptr: not recorded), the simulator registered as
-// registration asks.
-test::ScriptRun RunDemo(const char* path, const wchar_t* registration = L"") {
+// The demo recorded in path (nullptr: not recorded), the simulator registered as registration asks
+// and set up by arm.
+ScriptRun RunDemo(const char* path, const wchar_t* registration, const std::function<void()>& arm) {
   EXPECT_EQ(DllInstall(TRUE, registration), S_OK);
-  return RunInProcess(ReadFileBytes(test::DemoFile("demo.gts").c_str()), path, ArmFaults);
+  return RunInProcess(Demo(), path, arm);
 }
 
-TEST(CallJournalDemo, RecordingHoldsTheSimulatorsJournalAndChangesNothingElse) {
+std::function<void()> Replaying(const std::string& path) {
+  return [path] {
+    char error[512] = "";
+    EXPECT_EQ(TestSetSim_LoadReplay(path.c_str(), error, sizeof error), S_OK) << error;
+  };
+}
+
+std::string ReplayOutcome() {
+  char outcome[512] = "";
+  return TestSetSim_ReplayOutcome(outcome, sizeof outcome) < 0 ? "(no replay)" : outcome;
+}
+
+TEST(CallJournalDemo, RecordingChangesNothingAndItsReplayIsTheRecordedRun) {
   const std::string path = test::TempPath("demo_call_journal.txt");
+  const std::string replayedPath = test::TempPath("demo_replayed_locally.txt");
   DeleteFileA(path.c_str());
-  const test::ScriptRun unrecorded = RunDemo(nullptr);
+  const ScriptRun unrecorded = RunDemo(nullptr, L"", SetRackValuesAndFailures);
   EXPECT_FALSE(test::FileExists(path.c_str()));
-  const test::ScriptRun recorded = RunDemo(path.c_str());
+  const ScriptRun recorded = RunDemo(path.c_str(), L"", SetRackValuesAndFailures);
   EXPECT_EQ(TestSetSim_ServerProcessId(), static_cast<long>(GetCurrentProcessId()));
   EXPECT_EQ(recorded.output, unrecorded.output) << "every call's result and failure report, byte for byte";
   EXPECT_EQ(recorded.traceFiles, unrecorded.traceFiles);
   EXPECT_EQ(recorded.simulatorJournal, unrecorded.simulatorJournal);
-  EXPECT_NE(unrecorded.output.find("35 passed, 4 failed"), std::string::npos) << unrecorded.output;
-  std::size_t reports = 0;
-  for (std::size_t at = 0; (at = recorded.output.find("COM EXCEPTION: ", at)) != std::string::npos; ++at)
-    ++reports;
-  EXPECT_EQ(reports, 4u) << recorded.output;
+  // What the rack made of the run, so a replay cannot pass on the simulator's defaults.
+  EXPECT_NE(recorded.output.find("35 passed, 4 failed"), std::string::npos) << recorded.output;
+  EXPECT_NE(recorded.output.find("D:\\\\rack\\\\cell 7.log"), std::string::npos) << recorded.output;
 
   const std::vector<journal::RecordedCall> recording = test::RecordedJournal(path);
-  std::vector<std::string> calls;
-  std::vector<std::string> failures;
-  for (const journal::RecordedCall& call : recording) {
-    calls.push_back(call.call);
-    if (call.outcome != "0x00000000") failures.push_back(call.call + " -> " + call.outcome);
-  }
-  EXPECT_EQ(calls, recorded.simulatorJournal);
-  EXPECT_EQ(failures,
-            (std::vector<std::string>{
-                "ConfigCch(1, -60.5, -52.5, 0, 1, [62], 0, 0, 0, 0, 0, 0, 1) -> 0x80004005\t\"cell\\tbusy\"",
-                "SendSIMsg(3, 12, [6,27,0,1,0,241,16,0,1,73,6,40]) -> 0x80040201",
-                "AuxSpeech.Start(AuxSpeech#1, 1, -1) -> 0x80070005\t\"speech source locked\"",
-                "BerCounterGroup.GetClass1b() -> 0x8007000E\t\"counters gone\""}));
+  EXPECT_EQ(test::RecordedCalls(path), recorded.simulatorJournal);
 
-  // The simulator as a local server is asked and answers the same as in-process.
-  DeleteFileA(path.c_str());
-  const test::ScriptRun local = RunDemo(path.c_str(), L"local");
+  const ScriptRun replayed = RunDemo(nullptr, L"", Replaying(path));
+  EXPECT_EQ(ReplayOutcome(), "");
+  EXPECT_EQ(replayed.output, recorded.output);
+  EXPECT_EQ(replayed.traceFiles, recorded.traceFiles);
+  EXPECT_EQ(replayed.simulatorJournal, recorded.simulatorJournal);
+
+  // The local server reads the journal in its own process and answers across the process boundary
+  // as in-process: the same calls, HRESULTs and descriptions recorded, times left out.
+  DeleteFileA(replayedPath.c_str());
+  const ScriptRun local = RunDemo(replayedPath.c_str(), L"local", Replaying(path));
+  EXPECT_EQ(ReplayOutcome(), "");
   EXPECT_NE(TestSetSim_ServerProcessId(), static_cast<long>(GetCurrentProcessId()));
   EXPECT_EQ(DllInstall(TRUE, L""), S_OK);
-  EXPECT_EQ(journal::FirstDifference(test::RecordedJournal(path), recording), std::nullopt)
-      << "calls, HRESULTs and descriptions, times left out";
+  EXPECT_EQ(journal::FirstDifference(test::RecordedJournal(replayedPath), recording), std::nullopt);
   EXPECT_EQ(local.output, recorded.output);
   EXPECT_EQ(local.traceFiles, recorded.traceFiles);
-  DeleteFileA(path.c_str());
+  for (const std::string& file : {path, replayedPath}) DeleteFileA(file.c_str());
+}
+
+TEST(CallJournalDemo, GeranhostReplayNamesTheCallThatDeparts) {
+  const std::string demoPath = test::DemoFile("demo.gts");
+  const std::string recording = test::TempPath("replay_host_recording.txt");
+  RunInProcess(Demo(), recording.c_str(), SetRackValues);
+  const std::string changedPath = test::TempPath("replay_changed.gts");
+  std::ofstream(changedPath, std::ios::binary)
+      << std::regex_replace(Demo(), std::regex("ChangeMSPower\\(5,"), "ChangeMSPower(6,");
+  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", test::DemoFile("MasterParameters.ini").c_str());
+  const std::string replay = "--no-connect-wait --no-progress --replay \"" + recording + "\" ";
+  std::string output;
+  EXPECT_EQ(test::RunGeranhost(replay + "\"" + demoPath + "\"", output), 0u) << output;
+  EXPECT_NE(output.find("39 passed, 0 failed"), std::string::npos) << output;
+
+  EXPECT_EQ(test::RunGeranhost(replay + "\"" + changedPath + "\"", output), 1u) << output;
+  const std::regex reportThenHostLine(
+      "COM EXCEPTION: [^\n]*ChangeMSPower\n[^\n]*departed at call 18: expected ChangeMSPower\\(5, 1\\) "
+      "\\(line 18\\), received ChangeMSPower\\(6, 1\\)[\\s\\S]*\ngeranhost: the replay of [^\n]*departed "
+      "at call 18");
+  EXPECT_TRUE(std::regex_search(output, reportThenHostLine)) << output;
+  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
+  for (const std::string& file : {recording, changedPath}) DeleteFileA(file.c_str());
 }
 
 }  // namespace

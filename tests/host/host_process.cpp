@@ -1,8 +1,7 @@
 #include "host_process.h"
+#include "trace_files.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace geran::test {
 
@@ -29,13 +28,16 @@ DWORD RunGeranhost(const std::string& arguments, std::string& output) {
     CloseHandle(process.hProcess);
   }
   CloseHandle(startup.hStdOutput);
-  {
-    std::ifstream in(outputPath, std::ios::binary);
-    output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  output = ReadFileBytes(outputPath.c_str());
   DeleteFileA(outputPath.c_str());
   output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
   return exitCode;
+}
+
+std::string DemoFile(const char* name) {
+  char path[MAX_PATH];
+  const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  return program.substr(0, program.find_last_of('\\') + 1) + "demo\\" + name;
 }
 
 }  // namespace geran::test

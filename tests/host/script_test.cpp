@@ -20,68 +20,46 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
     const char* error;
   } cases[] = {
       {"WaitTime(1.5)", "1:10: '1.5' is not an integer"},
-      {"WaitTime(0x1FFFFFFFF)", "1:10: '0x1FFFFFFFF' does not fit in 32 bits"},
       {"WaitTime(4294967296)", "1:10: '4294967296' does not fit in 32 bits"},
       {"WaitTime(-2147483649)", "1:10: '-2147483649' does not fit in 32 bits"},
       {"WaitTime(12abc)", "1:10: '12abc' is not a number"},
-      {"WaitTime(0x)", "1:10: '0x' is not a number"},
       {"ChangeTxPower(1e39, 0)", "1:15: '1e39' does not fit in a float"},
       {"CipherMode(1, 2, 3, [0.5, x], 2, null, 0, 4)", "1:27: expected a number"},
-      {"SendSIMsg(2, [1, 2.5], 2)", "1:18: '2.5' is not an integer"},
-      {"Reset() => 1.0", "1:12: '1.0' is not an integer"},
       {R"(ShowText("abc\q", 3))", R"(1:14: unknown escape '\q' (use \n \t \r \\ \" or \xNN))"},
       {R"(ShowText("\x4", 3))", R"(1:11: \x needs two hex digits)"},
       {R"(ShowText("abc, 3))", "1:10: unterminated string"},
-      {R"(ShowText("abc\", 3))", "1:10: unterminated string"},
       {"ConfigCch(1, 2)",
        "1:15: ConfigCch takes 10 arguments, 2 given: "
        "ConfigCch(int, int, int, int, int, int, int, int, int, int)"},
       {"ChangeTxPower(-85.5f, 1, 2)",
        "1:26: ChangeTxPower takes 2 arguments, not more: ChangeTxPower(float, int)"},
       {"WaitTime(\"x\")", "1:10: argument 1 of WaitTime takes an integer or $name, not a string"},
-      {"WaitTime(seven)", "1:10: argument 1 of WaitTime takes an integer or $name, not 'seven'"},
       {"ChangeTxPower($x, 1)", "1:15: argument 1 of ChangeTxPower takes a number, not $name"},
       {"SendSIMsg(1, \"abc\", 3)",
        "1:14: argument 2 of SendSIMsg takes an integer array or null, not a string"},
-      {"GetAccessBurst(5)", "1:16: argument 1 of GetAccessBurst takes out name or null, not a number"},
-      {"SetParameter(\"TCH Rate\", 0, out x, 0)",
-       "1:29: argument 3 of SetParameter takes a string, an integer array, $name or null, not an out value"},
       {"WaitTime(1 2)", "1:12: expected ',' or ')'"},
       {"Reset(", "1:7: missing ')' at the end of the call"},
-      {"Reset( # no end", "1:8: missing ')' at the end of the call"},
-      {"WaitTime(1,", "1:12: missing ')' at the end of the call"},
-      // GetParameter's out value takes the parameter's form: levels as text, the rest as numbers.
       {"GetParameter(\"RX Level\", 0, out lvl, 0)",
        "1:29: parameter 'RX Level' is a text: write out lvl[64]"},
-      {"GetParameter(\"Radio System\", 0, out s[64], 0)",
-       "1:33: parameter 'Radio System' is a number: write out s"},
       {"WaitTime(1) extra", "1:13: unexpected text after the call"},
       {"WaitTime(1) => maybe", "1:16: expected a result or 'any' after '=>'"},
       {"ShowText($nope, 1)", "1:10: no out value named 'nope' before this line"},
       {"GetAccessBurst(out b)\nShowText($b, 1)",
        "2:10: $b holds an integer; argument 1 of ShowText is a text"},
-      {"GetLogFileName(out log[8], 8)\nWaitTime($log)",
-       "2:10: $log holds a text; argument 1 of WaitTime is an integer"},
       {"GetLogFileName(out log, 10)",
        "1:20: argument 1 of GetLogFileName is a text buffer: write out log[size]"},
       {"GetAccessBurst(out b[4])",
        "1:20: argument 1 of GetAccessBurst is a 32-bit integer: write out b without a size"},
       {"GetLogFileName(out log[0], 10)", "1:24: a buffer size is 1 to 1048576 bytes"},
-      {"GetLogFileName(out log[16], 256) => -1",
-       "1:29: length 256 is larger than the buffer: out log[16] holds 16 bytes"},
       {"GetLogFileName(out log[16], 0x11)",
        "1:29: length 17 is larger than the buffer: out log[16] holds 16 bytes"},
       {"GetAccessBurst(out n)\nGetLogFileName(out log[16], $n)",
        "2:29: write the length of the buffer as a number: out log[16] holds 16 bytes"},
-      {"Rest()", "1:1: unknown export 'Rest'; did you mean 'Reset'?"},
-      {"waittime(1)", "1:1: unknown export 'waittime'; did you mean 'WaitTime'?"},
       {"  znGeranApiInterfaceDll_ConfigCh()",
        "1:3: unknown export 'znGeranApiInterfaceDll_ConfigCh'; did you mean 'ConfigCch'?"},
       {"Frobnicate()", "1:1: unknown export 'Frobnicate' (geranhost --list shows them all)"},
       {"journal Reset()", R"x(1:9: expected "text" or like "pattern" after journal)x"},
-      {"journal like Reset()", R"x(1:14: expected "text" or like "pattern" after journal)x"},
       {R"x(journal "Reset()" 2)x", "1:19: unexpected text after the journal line"},
-      {R"x(journal "Reset(\q)")x", R"x(1:16: unknown escape '\q' (use \n \t \r \\ \" or \xNN))x"},
   };
   for (const auto& c : cases) EXPECT_EQ(FirstError(c.script), c.error) << c.script;
 }
@@ -103,13 +81,9 @@ TEST(ParseScript, TextThatIsNoScriptFailsWhereItShows) {
     std::string errors;
   } cases[] = {
       {"\xFF\xFER\0e\0s\0e\0t\0(\0)\0"s, "1:1: not a text file: UTF-16; save the script as ANSI or UTF-8\n"},
-      {"\xFE\xFF\0R\0e\0s\0e\0t\0(\0)"s, "1:1: not a text file: UTF-16; save the script as ANSI or UTF-8\n"},
       // Binary data: its first control byte ends the check, so the lines after it add no noise.
       {"Reset()\nMZ\x90\0\x03\0\0\0\nReset(\n\x01\x02\n"s,
        "2:4: not a text file: control byte 0x00 (in a string, write \\x00)\n"},
-      {"Reset()\nShowText(\"a\x1B[0m\", 5)\nReset(\n",
-       "2:12: not a text file: control byte 0x1B (in a string, write \\x1B)\n"},
-      {"Reset()\rReset()\r", "1:8: not a text file: control byte 0x0D (in a string, write \\x0D)\n"},
       // An overlong line fails alone; the lines around it are checked as usual.
       {"Reset()\n" + tooLong + "\nRest()\n",
        "2:1: line too long: 10485775 bytes, at most 65536\n3:1: unknown export 'Rest'; did you mean "
@@ -117,46 +91,6 @@ TEST(ParseScript, TextThatIsNoScriptFailsWhereItShows) {
       {"ShowText(\"" + std::string(65536 - 15, 'x') + "\", 1)\r\n", ""},  // the longest line
   };
   for (const auto& c : cases) EXPECT_EQ(AllErrors(c.script), c.errors) << c.script.substr(0, 40);
-}
-
-TEST(FormatError, ShowsControlBytesAsQuestionMarksAndAWindowOfALongLine) {
-  const std::string longLine =
-      "ShowText(\"" + std::string(300, 'x') + "\", 1, \"" + std::string(300, 'y') + "\")";
-  const struct {
-    std::string script;
-    std::string formatted;
-  } cases[] = {
-      {"WaitTime(1)\n\tShowText(\"\x01\", 1)\n",
-       "s.gts:2:12: not a text file: control byte 0x01 (in a string, write \\x01)\n"
-       "    \tShowText(\"?\", 1)\n"
-       "    \t          ^\n"},
-      {longLine, "s.gts:1:317: ShowText takes 2 arguments, not more: ShowText(const char*, int)\n    ..." +
-                     longLine.substr(236, 160) + "...\n    " + std::string(83, ' ') + "^\n"},
-  };
-  for (const auto& c : cases) {
-    const Script script = ParseScript(c.script);
-    ASSERT_FALSE(script.errors.empty()) << c.script;
-    EXPECT_EQ(FormatError(script, "s.gts", script.errors[0]), c.formatted);
-  }
-}
-
-TEST(ParseScript, JournalLinesTakeTextOrAPattern) {
-  const Script script = ParseScript(
-      "Reset()\n  journal \"ShowText(\\\"a\\tb\\\")\"  # a comment\njournal like \"Config*\"\n"
-      "WaitTime(journal)\n");
-  ASSERT_EQ(script.errors.size(), 1u) << "journal is no value";
-  ASSERT_EQ(script.steps.size(), 3u);
-  const auto& exact = std::get<JournalCheck>(script.steps[1]);
-  EXPECT_EQ(exact.expected, "ShowText(\"a\tb\")");
-  EXPECT_FALSE(exact.pattern);
-  EXPECT_EQ(exact.where.line, 2);
-  EXPECT_EQ(exact.where.column, 3);
-  const auto& pattern = std::get<JournalCheck>(script.steps[2]);
-  EXPECT_EQ(pattern.expected, "Config*");
-  EXPECT_TRUE(pattern.pattern);
-  EXPECT_TRUE(script.ChecksJournal());
-  EXPECT_FALSE(ParseScript("Reset()\n").ChecksJournal());
-  EXPECT_EQ(script.CallCount(), 1u);
 }
 
 }  // namespace

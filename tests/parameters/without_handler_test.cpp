@@ -18,18 +18,9 @@ const char* const kGood = "[GSM]\nRX Level = -70\n";
 const HandlerFailure kFailures[] = {
     {"", kGood, 1, "ERROR: unable to load ParameterHandler.dll\n"},
     {"without_registerParameterHandler", kGood, 1, "Get Proc registerParameterHandler failed\n"},
-    {"without_getParameterCount", kGood, 2, "Get Proc getParameterCount failed\n"},
-    {"without_getParameterValue", kGood, 3, "Get Proc getParameterValue failed\n"},
-    {"without_getParameterMap", kGood, 4, "Get Proc getParameterMap failed\n"},
-    {"without_setParameterValue", kGood, 5, "Get Proc setParameterValue failed\n"},
     {"without_ApplyFromL3andNotifyGUI", kGood, 6, "Get Proc ApplyFromL3andNotifyGUI failed\n"},
     {"complete", "[GSM]\nRX Level -70\n", 9, "getParameterMap returned retCode : 3\n"},
     {"complete", "; nothing but a comment\n", 9, "Parameter Map returned failure\n"},
-    {"complete", "\xFF\xFE[", 9, "getParameterMap returned retCode : 3\n"},  // UTF-16: its mark is enough
-    {"complete",
-     "[GSM]\nRX Level = \x7F"
-     "ELF\x02\x01\n",
-     9, "getParameterMap returned retCode : 3\n"},
 };
 
 void PrintTo(const HandlerFailure& c, std::ostream* out) { *out << c.library << " " << c.master; }

@@ -1,7 +1,6 @@
 // The product's scenario exports: what reaches the scenario library and what comes back.
 #include "product_module.h"
 #include "scenario_lib.h"
-#include "stdout_capture.h"
 
 #include <climits>
 
@@ -25,22 +24,6 @@ TEST_F(ScenarioForwardingTest, ScenarioArrivesWithItsNulAndMode4AndOnlyResult0Gi
   }
   EXPECT_EQ(GERAN_EXPORT(module_, RunTestScenario)(0, "abc", 0), -1) << "run flag 0 calls nothing";
   EXPECT_EQ(ScenarioCalls(), std::vector<std::string>(3, "RunTestScript(\"abc\", 4, 4)"));
-  StdoutCapture out;
-  ScenarioLib_Reset();
-  EXPECT_EQ(GERAN_EXPORT(module_, RunTestScenario)(0, "callbox on; echo ready", 1), -1) << "a real run";
-  EXPECT_EQ(out.Take(), "ready\n");
-}
-
-TEST_F(ScenarioForwardingTest, CallboxModeStartStopIsTheLibrarysOwnUntouched) {
-  EXPECT_EQ(
-      module_.Find("znGeranApiInterfaceDll_CallboxMode_StartStop"),
-      GetProcAddress(GetModuleHandleW(L"GERANScenarioLib.dll"), "scenarioLibDll_CallboxMode_StartStop"));
-  for (const int start : {1, INT_MIN}) {
-    ScenarioLib_SetResult("CallboxMode_StartStop", ~start);
-    EXPECT_EQ(GERAN_EXPORT(module_, CallboxMode_StartStop)(start), ~start);
-  }
-  EXPECT_EQ(ScenarioCalls(),
-            (std::vector<std::string>{"CallboxMode_StartStop(1)", "CallboxMode_StartStop(-2147483648)"}));
 }
 
 }  // namespace

@@ -38,14 +38,21 @@ TEST_F(CallJournalTest, EachCallIsInTheFreshFileWhenItsExportReturns) {
   EXPECT_EQ(GERAN_EXPORT(module(), DisableCch)(3), 0);
   EXPECT_EQ(RecordedCalls(kJournalPath), (std::vector<std::string>{"Reset()", "DisableCch(3)"}));
   EXPECT_EQ(GERAN_EXPORT(module(), ShiftLeft)(1, 2), 0);
+  // The calls the demo script does not make, with a text that needs escaping.
+  const double speech[] = {300.7};
+  EXPECT_EQ(GERAN_EXPORT(module(), StartScript)(), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), ShiftRight)(3, 4), 0);
+  EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(1, speech, 1, 2), -1);
+  EXPECT_EQ(GERAN_EXPORT(module(), ShowText)("cell\tready \xFC", 1), -1);
   const std::vector<journal::RecordedCall> recording = RecordedJournal(kJournalPath);
-  ASSERT_EQ(recording.size(), 3u);
+  ASSERT_EQ(recording.size(), 7u);
   EXPECT_EQ(recording[0].outcome, "0x00000000");
   EXPECT_EQ(recording[1].outcome, "0x80004005\t\"cch busy\"");
-  EXPECT_EQ(recording[2].call, "ShiftLeft(1, 2)");
+  if (GetACP() == 1252) {
+    EXPECT_EQ(recording[6].call, "ShowText(\"cell\tready \xC3\xBC\")") << "from the ANSI code page";
+  }
   EXPECT_LE(std::stod(recording[0].time), std::stod(recording[2].time));
   EXPECT_EQ(RecordedCalls(kJournalPath), Calls()) << "as the simulator journaled them";
-  out.Take();
 }
 
 TEST_F(CallJournalTest, AFileThatCannotBeCreatedIsSaidOnceAndTheRunGoesOnUnrecorded) {

@@ -1,4 +1,4 @@
-// The general test-set commands: checks, the calls the test set sees, output, trace lines and reports.
+// The general test-set commands: the call the test set sees, output, trace lines and reports.
 #include "failure_report.h"
 #include "simulator.h"
 
@@ -12,107 +12,73 @@ namespace {
 
 constexpr const char* kSource = "src/testset/general_commands.cpp";
 
-// What one export call caused.
 struct Effect {
   int result;
   std::vector<std::string> calls;
   std::string out;
   std::string test12;
-  bool otherTraceFiles;
-};
-
-// An export call and what it must cause: by default 0 and nothing at all.
-struct Row {
-  template <class Call>
-  Row(Call call, int result = 0, const char* seen = "", const char* out = "", const char* test12 = "")
-      : call(call), result(result), seen(seen), out(out), test12(test12) {}
-  std::function<int()> call;
-  int result;
-  const char *seen, *out, *test12;  // seen: the one call the test set sees, or ""
 };
 
 class GeneralCommandsTest : public ProductTest {
  protected:
+  // The call's effect; these commands write no trace file but C:\Test12.txt.
   Effect Observe(const std::function<int()>& call) {
     RemoveTraceFiles();
     const size_t before = Journal().size();
     StdoutCapture out;
     const int result = call();
-    const std::vector<std::string> calls = Journal(before);
-    const bool others = FileExists(kRemoteApi) || FileExists(kResult) || FileExists(kCallBox);
-    return Effect{result, calls, out.Take(), ReadFileBytes(kTest12), others};
-  }
-
-  void Expect(const std::vector<Row>& rows) {
-    for (size_t i = 0; i < rows.size(); ++i) {
-      const Row& row = rows[i];
-      const Effect effect = Observe(row.call);
-      EXPECT_EQ(effect.result, row.result) << "row " << i;
-      EXPECT_EQ(effect.calls, *row.seen ? std::vector<std::string>{row.seen} : std::vector<std::string>{})
-          << i;
-      EXPECT_EQ(effect.out, row.out) << i;
-      EXPECT_EQ(effect.test12, OnDisk(row.test12)) << i;
-      EXPECT_FALSE(effect.otherTraceFiles) << i;
-    }
+    EXPECT_FALSE(FileExists(kRemoteApi) || FileExists(kResult) || FileExists(kCallBox));
+    return Effect{result, Journal(before), out.Take(), ReadFileBytes(kTest12)};
   }
 };
 
-// A zero value stops a connected command before any call. (The hostile caller suite has the
-// unconnected calls and the length checks.)
-TEST_F(GeneralCommandsTest, ZeroValuesStopAConnectedCommandBeforeAnyCall) {
-  Connect();
-  Expect({[&] { return CALL(PutKeywordTimeout)(0); }, [&] { return CALL(WaitOnMMIReady)(0); },
-          [&] { return CALL(WaitTime)(0); }});
-}
-
-// The values the test set receives are the hostile caller suite's.
-TEST_F(GeneralCommandsTest, SuccessWritesItsLines) {
-  Connect();
-  Expect({
-      {[&] { return CALL(StartScript)(); }, -1, "StartScript()", " Start Script Done\n",
-       "StartScript Done Successfully\n"},
-      {[&] { return CALL(PutKeywordTimeout)(-5); }, -1, "put_KeywordTimeout(-5)", "",
-       "KeywordTimeout successful\n"},
-      {[&] { return CALL(SelectRadioSystem)(0); }, -1, "SelectRadioSystem(0)", "",
-       "SelectRadioSystem Successfull\n"},
-  });
-}
-
-TEST_F(GeneralCommandsTest, FailureIsReportedUnderEachCommandsLabel) {
-  Connect();
-  char buffer[16] = "untouched";
+// Each command succeeding, then failing: its report's label and its trace lines.
+TEST_F(GeneralCommandsTest, SuccessAndFailureWriteTheirLines) {
+  TestSetSim_SetText(sim::text::kLogFileName, L"trace.log");
+  char buffer[16] = "";
   const struct {
     const char* method;
     std::function<int()> call;
-    const char* label;   // nullptr: not reported
-    const char* test12;  // "%ld" takes the HRESULT
+    const char* seen;  // the one call the test set receives
+    const char* out;   // on success
+    const char* test12;
+    const char* label;         // of the failure's report; nullptr: not reported
+    const char* failedTest12;  // "%ld" takes the HRESULT
   } cases[] = {
-      {sim::method::kStartScript, [&] { return CALL(StartScript)(); }, "StartScript",
+      {sim::method::kStartScript, [&] { return CALL(StartScript)(); }, "StartScript()",
+       " Start Script Done\n", "StartScript Done Successfully\n", "StartScript",
        "StartScript Faied with hr = %ld\n"},
-      {sim::method::kGetLogFileName, [&] { return CALL(GetLogFileName)(buffer, 16); }, "GetLogFileName", ""},
-      {sim::method::kPutLogFileName, [&] { return CALL(PutLogFileName)("log.txt", 8); }, "put_LogFileName",
-       ""},
-      {sim::method::kPutKeywordTimeout, [&] { return CALL(PutKeywordTimeout)(30); }, "put_KeywordTimeout",
-       "KeywordTimeout Faied with hr = %ld\n"},
-      {sim::method::kWaitTime, [&] { return CALL(WaitTime)(30); }, "WaitTime", ""},
-      {sim::method::kSelectRadioSystem, [&] { return CALL(SelectRadioSystem)(2); }, "SelectRadioSystem",
-       "SelectRadioSystem Faied with hr = %ld\n"},
-      {sim::method::kShowText, [&] { return CALL(ShowText)("text", 5); }, nullptr, ""},
+      {sim::method::kGetLogFileName, [&] { return CALL(GetLogFileName)(buffer, 16); }, "get_LogFileName()",
+       "", "", "GetLogFileName", ""},
+      {sim::method::kPutLogFileName, [&] { return CALL(PutLogFileName)("log.txt", 8); },
+       "put_LogFileName(\"log.txt\")", "", "", "put_LogFileName", ""},
+      {sim::method::kPutKeywordTimeout, [&] { return CALL(PutKeywordTimeout)(-5); }, "put_KeywordTimeout(-5)",
+       "", "KeywordTimeout successful\n", "put_KeywordTimeout", "KeywordTimeout Faied with hr = %ld\n"},
+      {sim::method::kWaitTime, [&] { return CALL(WaitTime)(30); }, "WaitTime(30)", "", "", "WaitTime", ""},
+      {sim::method::kSelectRadioSystem, [&] { return CALL(SelectRadioSystem)(0); }, "SelectRadioSystem(0)",
+       "", "SelectRadioSystem Successfull\n", "SelectRadioSystem", "SelectRadioSystem Faied with hr = %ld\n"},
+      {sim::method::kShowText, [&] { return CALL(ShowText)("text", 5); }, "ShowText(\"text\")", "", "",
+       nullptr, ""},
   };
+  Connect();
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.method);
+    const Effect success = Observe(c.call);
+    EXPECT_EQ(success.result, -1);
+    EXPECT_EQ(success.calls, std::vector<std::string>{c.seen});
+    EXPECT_EQ(success.out, c.out);
+    EXPECT_EQ(success.test12, OnDisk(c.test12));
     TestSetSim_FailMethod(c.method, E_FAIL, L"test set busy", 1);
-    const Effect effect = Observe(c.call);
+    const Effect failure = Observe(c.call);
     char traceLine[64];
-    std::snprintf(traceLine, sizeof traceLine, c.test12, static_cast<long>(E_FAIL));
-    EXPECT_EQ(effect.result, 0) << c.method;
-    EXPECT_EQ(effect.calls.size(), 1u) << c.method;
-    EXPECT_TRUE(c.label ? IsFailureReport(effect.out, kSource, c.label, "test set busy")
-                        : ::testing::AssertionResult(effect.out.empty()))
-        << c.method;
-    EXPECT_EQ(effect.test12, OnDisk(traceLine)) << c.method;
-    EXPECT_FALSE(effect.otherTraceFiles) << c.method;
+    std::snprintf(traceLine, sizeof traceLine, c.failedTest12, static_cast<long>(E_FAIL));
+    EXPECT_EQ(failure.result, 0);
+    EXPECT_EQ(failure.calls, std::vector<std::string>{c.seen});
+    EXPECT_TRUE(c.label ? IsFailureReport(failure.out, kSource, c.label, "test set busy")
+                        : ::testing::AssertionResult(failure.out.empty()));
+    EXPECT_EQ(failure.test12, OnDisk(traceLine));
   }
-  EXPECT_STREQ(buffer, "untouched");
+  EXPECT_STREQ(buffer, "trace.log") << "the failed read left the buffer as it was";
 }
 
 // A name that does not fit with its NUL is refused, the buffer untouched.
@@ -138,19 +104,6 @@ TEST_F(GeneralCommandsTest, GetLogFileNameCopiesOnlyAWholeName) {
     EXPECT_EQ(effect.calls, std::vector<std::string>{"get_LogFileName()"});
     EXPECT_EQ(effect.out + effect.test12, "") << c.length;
   }
-}
-
-TEST_F(GeneralCommandsTest, LogFileNameTravelsInTheAnsiCodePage) {
-  if (GetACP() != 1252) GTEST_SKIP() << "needs ANSI code page 1252, this system has " << GetACP();
-  Connect();
-  const char* const resume = "R\xE9sum\xE9.log";  // "Résumé.log" in code page 1252
-  const Effect put = Observe([&] { return CALL(PutLogFileName)(resume, 1); });
-  EXPECT_EQ(put.result, -1);
-  EXPECT_EQ(put.calls, std::vector<std::string>{"put_LogFileName(\"R\xC3\xA9sum\xC3\xA9.log\")"});
-  TestSetSim_SetText(sim::text::kLogFileName, L"R\u00E9sum\u00E9.log");
-  char buffer[16] = {};
-  EXPECT_EQ(CALL(GetLogFileName)(buffer, sizeof buffer), -1);
-  EXPECT_STREQ(buffer, resume);
 }
 
 }  // namespace
