@@ -1,8 +1,7 @@
 // The names a client of the simulator's control API may use: the methods that can be made to fail
 // (journal names, and the creation steps) and the values that can be set. The one registry: the
-// simulator serves its methods and reads its settings under these constants, the script host
-// checks its --sim-fail and --sim-value names against the lists, and a test holds the methods to
-// the simulator's type library.
+// simulator serves its methods and reads its settings under these constants, and the script host
+// checks its --sim-fail and --sim-value names against the lists.
 #pragma once
 
 #include <string_view>

@@ -5,8 +5,6 @@
 #include <simulator.h>     // the control API, gtest and Journal()
 
 #include <cstdio>
-#include <cstring>
-#include <functional>
 
 namespace geran::test {
 
@@ -15,21 +13,6 @@ inline std::string Hex(HRESULT hr) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
   return text;
-}
-
-// A VARIANT of the given type with zeroed data.
-inline _variant_t OfType(VARTYPE type) {
-  VARIANT value{};
-  V_VT(&value) = type;
-  return _variant_t(value, false);
-}
-
-// A VT_ARRAY | VT_UI1 VARIANT holding bytes.
-inline _variant_t Bytes(const std::vector<BYTE>& bytes) {
-  _variant_t value = OfType(VT_ARRAY | VT_UI1);
-  V_ARRAY(&value) = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-  if (!bytes.empty()) std::memcpy(V_ARRAY(&value)->pvData, bytes.data(), bytes.size());
-  return value;
 }
 
 // COM initialised, an empty simulator and one test set; at the end every simulator object must be gone.
