@@ -232,7 +232,7 @@ class Runner {
     }
     std::fflush(stdout);
     CurrentSection().calls.push_back(
-        CallRecord{check.where.line, Echo(check), 0, std::nullopt, 0, "", true, failure});
+        CallRecord{check.where.line, check.spelling, 0, std::nullopt, 0, "", true, failure});
     return held;
   }
 

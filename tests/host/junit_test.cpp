@@ -14,7 +14,7 @@ CallRecord Made(int line, std::string call, int result, std::optional<std::int32
 }
 
 TEST(JunitXml, WithoutHeadingsATestCasePerExpectation) {
-  const CallRecord failedCheck{5,    "[5] journal \"Reset()\"",
+  const CallRecord failedCheck{5,    "journal \"Reset()\"",
                                0,    std::nullopt,
                                0,    "",
                                true, "line 5: journal \"Reset()\": the journal has \"WaitTime(1)\""};
@@ -35,7 +35,7 @@ TEST(JunitXml, WithoutHeadingsATestCasePerExpectation) {
                 "</failure>\n      <system-out>a\\x01\\xE9&lt;x&gt;\nb\n</system-out>\n    </testcase>\n"
                 "    <testcase classname=\"a&amp;b.gts\" name=\"line 3: WaitTime(1)\" time=\"0.250\">\n"
                 "    </testcase>\n"
-                "    <testcase classname=\"a&amp;b.gts\" name=\"line 5: [5] journal &quot;Reset()&quot;\" "
+                "    <testcase classname=\"a&amp;b.gts\" name=\"line 5: journal &quot;Reset()&quot;\" "
                 "time=\"0.250\">\n      <failure type=\"expectation\" message=\"" +
                 check + "\">" + check +
                 "</failure>\n      <system-out>c\n</system-out>\n    </testcase>\n  </testsuite>\n"

@@ -241,6 +241,11 @@ TEST(Run, JournalLinesReadWhatTheCallBeforeThemMade) {
                  "[5] journal \"WaitTime(2)\"\n     FAILED: the journal has \"WaitTime(22)\"\n",
                  "[8] journal like \"WaitTime(?)\"\n     ok\n",
                  "failed: line 3: journal like \"*\": the journal has no further line\n"});
+  std::vector<std::string> checks;  // as written, which the JUnit report names its cases by
+  for (const CallRecord& record : summary.sections.at(0).calls)
+    if (record.journalCheck) checks.push_back(record.call);
+  EXPECT_EQ(checks, (std::vector<std::string>{"journal \"WaitTime(1)\"", "journal like \"*\"",
+                                              "journal \"WaitTime(2)\"", "journal like \"WaitTime(?)\""}));
   DeleteFileA(kJournalFile);
 }
 
