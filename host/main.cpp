@@ -10,6 +10,7 @@
 #include "simulator_control.h"
 
 #include <io.h>
+#include <win32/system.h>
 
 #include <cerrno>
 #include <cstdio>

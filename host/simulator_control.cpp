@@ -4,6 +4,7 @@
 
 #include <TestSetApi.h>
 #include <TestSetSim.h>
+#include <win32/system.h>
 
 #include <windows.h>
 

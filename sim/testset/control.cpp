@@ -4,6 +4,7 @@
 #include "simulator.h"
 
 #include <TestSetSim.h>
+#include <win32/system.h>
 
 #include <cstdio>
 #include <cstring>
@@ -165,13 +166,6 @@ int CopyOut(const std::optional<std::string>& text, char* buffer, int size) {
   return static_cast<int>(text->size());
 }
 
-// A path the local server, whose current folder is its own, reads as the caller means it.
-std::string FullPath(const char* path) {
-  char full[MAX_PATH];
-  const DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
-  return length > 0 && length < MAX_PATH ? std::string(full, length) : std::string(path);
-}
-
 }  // namespace
 
 int WINAPI TestSetSim_JournalEntry(int index, char* buffer, int size) {
@@ -241,7 +235,8 @@ long WINAPI TestSetSim_ServerProcessId(void) {
 
 long WINAPI TestSetSim_LoadReplay(const char* path, char* error, int size) {
   if (path == nullptr) return E_POINTER;
-  const std::string full = FullPath(path);
+  // Resolved here: the local server's current folder is its own, not the caller's.
+  const std::string full = geran::FullPath(path);
   std::string reason;
   HRESULT hr = E_UNEXPECTED;
   if (RemoteControl* remote = Remote()) {

@@ -3,6 +3,7 @@
 #include "simulator.h"
 
 #include <journal/recorded_journal.h>
+#include <win32/system.h>
 
 #include <atomic>
 #include <mutex>
@@ -33,17 +34,6 @@ struct Replay {
 std::mutex mutex;
 std::optional<Replay> replay;
 std::atomic<bool> loaded{false};  // replay is set: what Serve asks on every call, without the lock
-
-std::string SystemText(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
-  LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-  return message;
-}
 
 // The file's bytes; its error code when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path, DWORD& error) {
@@ -102,7 +92,7 @@ HRESULT LoadReplay(const std::string& path, std::string& error) {
   DWORD readError = ERROR_SUCCESS;
   const std::optional<std::string> text = ReadWholeFile(path, readError);
   if (!text) {
-    error = "cannot read " + path + ": " + SystemText(readError);
+    error = "cannot read " + path + ": " + SystemMessage(readError);
     return HRESULT_FROM_WIN32(readError);
   }
   Replay loading{path, {}, 0, {}};
