@@ -1,5 +1,5 @@
 // The runner against fakes with the header's prototypes: what each argument form arrives as, out
-// values and their reuse, output order, counting, journal lines and the BER result.
+// values and their reuse, output order, counting and the BER result.
 #include "runner.h"
 #include "ber_counters.h"
 #include "stdout_capture.h"
@@ -140,11 +140,9 @@ TEST(Run, EveryArgumentFormArrivesInItsPrototypesType) {
       {"CipherMode(1, 2, 3, [1e3, -2.5f, 0x10], 3, [ ], 0, 4)", "CipherMode [1000,-2.5,16] []"},
       {R"(ShowText("a\n\t\r\\\"b", 7))", R"(ShowText "a\n\t\r\\\"b" 7)"},
       {R"(ShowText("\x41\x7a\x00\xFF", 5))", R"(ShowText "Az\x00\xFF\x00" 5)"},
-      {R"(ShowText("# not a comment", 3) # a comment)", R"(ShowText "# n" 3)"},
       {"GetAccessBurst(out b)\nWaitTime($b)", "WaitTime 17"},
       {"GetAccessBurst(out b)\nSendSIMsg(1, [$b, 2], 2)", "SendSIMsg 1 [17,2]"},
       {"GetLogFileName(out log[64], 64)\nShowText($log, 10)", R"(ShowText "C:\\log.txt" 10)"},
-      {"GetLogFileName(out v[64], 64)\nGetAccessBurst(out v)\nWaitTime($v)", "WaitTime 17"},
       {"SetParameter(\"Control ARFCN\", 0, [512], 0)", "SetParameter Control ARFCN 512"},
       {"GetParameter(\"Control ARFCN\", 0, out a, 0)\nSetParameter(\"Traffic ARFCN\", 0, $a, 0)",
        "SetParameter Traffic ARFCN 512"},
@@ -181,25 +179,19 @@ TEST(Run, EachCallShowsLibraryOutputResultAndOutValuesInOrderThenTheFailures) {
                          "\nfailed: line 8: Reset() returned -1, expected 0\n6 passed, 1 failed\n"});
 }
 
-// Quiet, the library's output of a shown call still follows the call's line.
-TEST(Run, QuietShowsOnlyFailedCalls) {
-  RunOptions quiet;
-  quiet.quiet = true;
-  const std::string output = RunText(kShown, quiet);
+// Quiet, the library's output of a shown call still follows the call's line; stopped, no call follows
+// the failure.
+TEST(Run, QuietShowsOnlyFailedCallsAndStopMakesNoFurtherCall) {
+  RunOptions quietStop;
+  quietStop.quiet = quietStop.stopOnFailure = true;
+  const std::string output = RunText(kShown + std::string("\nReset()\nReset()"), quietStop);
   for (const char* hidden : {"== Reset", "[2]", "[4]", "burst = ", "note:"})
     EXPECT_EQ(output.find(hidden), std::string::npos) << hidden << " in\n" << output;
+  EXPECT_EQ(calls, (std::vector<std::string>{"Reset", "GetAccessBurst pointer", "Reset"}));
   ExpectInOrder(output, {"reset by the library\nCOM EXCEPTION: no line end\n[8] Reset()\nreset by the "
                          "library\n     = -1  FAILED: expected 0  (",
+                         "\nstopped at the first failed expectation; 2 calls not made\n",
                          "\nfailed: line 8: Reset() returned -1, expected 0\n6 passed, 1 failed\n"});
-}
-
-TEST(Run, StopOnFailureMakesNoFurtherCall) {
-  RunOptions stop;
-  stop.stopOnFailure = true;
-  const std::string output = RunText("Reset() => 0\nReset()\nReset()", stop);
-  EXPECT_EQ(calls, std::vector<std::string>{"Reset"});
-  EXPECT_NE(output.find("stopped at the first failed expectation; 2 calls not made\n"), std::string::npos)
-      << output;
 }
 
 TEST(Run, BerRunShowsTheResultOfItsOwnCounterBlocks) {
@@ -211,42 +203,6 @@ TEST(Run, BerRunShowsTheResultOfItsOwnCounterBlocks) {
                   "class 2 RBER 6.00 % (12 of 200 bits)\n"),
       std::string::npos)
       << output;
-}
-
-constexpr const char* kJournalFile = "C:\\runner_test_journal.txt";
-
-// Records its call as the library's recording layer does.
-int WINAPI FakeJournaledWaitTime(int time) {
-  std::ofstream(kJournalFile, std::ios::app | std::ios::binary)
-      << "1.000\tWaitTime(" << time << ")\t0x00000000\n";
-  return Record("WaitTime", time);
-}
-
-TEST(Run, JournalLinesReadWhatTheCallBeforeThemMade) {
-  DeleteFileA(kJournalFile);
-  Functions fakes = kFakes;
-  fakes["WaitTime"] = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FakeJournaledWaitTime));
-  const Script script = ParseScript(
-      "WaitTime(1)\njournal \"WaitTime(1)\"\njournal like \"*\"\nWaitTime(22)\njournal \"WaitTime(2)\"\n"
-      "WaitTime(33)\nWaitTime(4)\njournal like \"WaitTime(?)\"\n");
-  RunOptions options;
-  options.journal = kJournalFile;
-  test::StdoutCapture capture;
-  const Summary summary = host::Run(script, fakes, options);
-  EXPECT_EQ(summary.passed, 6);
-  EXPECT_EQ(summary.failed, 2);
-  ExpectInOrder(capture.Take(),
-                {"[2] journal \"WaitTime(1)\"\n     ok\n",
-                 "[3] journal like \"*\"\n     FAILED: the journal has no further line\n",
-                 "[5] journal \"WaitTime(2)\"\n     FAILED: the journal has \"WaitTime(22)\"\n",
-                 "[8] journal like \"WaitTime(?)\"\n     ok\n",
-                 "failed: line 3: journal like \"*\": the journal has no further line\n"});
-  std::vector<std::string> checks;  // as written, which the JUnit report names its cases by
-  for (const CallRecord& record : summary.sections.at(0).calls)
-    if (record.journalCheck) checks.push_back(record.call);
-  EXPECT_EQ(checks, (std::vector<std::string>{"journal \"WaitTime(1)\"", "journal like \"*\"",
-                                              "journal \"WaitTime(2)\"", "journal like \"WaitTime(?)\""}));
-  DeleteFileA(kJournalFile);
 }
 
 }  // namespace
