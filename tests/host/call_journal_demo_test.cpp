@@ -1,7 +1,7 @@
 // The demo script recorded against a simulator set up like a rack (its own values, failing calls):
 // recording changes nothing the script sees, the recording holds the simulator's own journal, a reset
-// simulator replaying it gives the recorded run back, in-process and as a local server, and a changed
-// script is stopped at the call it changed.
+// simulator replaying it gives the recorded run back, in-process, as a local server and under
+// geranhost, and a changed script is stopped at the call it changed.
 #include "host_process.h"
 #include "recorded_journal_file.h"
 #include "runner.h"
@@ -25,9 +25,13 @@ struct ScriptRun {
   std::string traceFiles;
 };
 
-// Runs script here on a fresh product module (its connection wait skipped) with the demo's master
-// file; journal: GERAN_CALL_JOURNAL, or nullptr for none; arm sets the reset simulator up.
-ScriptRun RunInProcess(const std::string& script, const char* journal, const std::function<void()>& arm) {
+std::string Demo() { return test::ReadFileBytes(test::DemoFile("demo.gts").c_str()); }
+
+// Runs the demo here on a fresh product module (its connection wait skipped) with its master file;
+// journal: GERAN_CALL_JOURNAL, or nullptr for none; the simulator registered as registration asks,
+// arm sets the reset simulator up.
+ScriptRun RunDemo(const char* journal, const wchar_t* registration, const std::function<void()>& arm) {
+  EXPECT_EQ(DllInstall(TRUE, registration), S_OK);
   SetEnvironmentVariableA("GERAN_CALL_JOURNAL", journal);
   SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", test::DemoFile("MasterParameters.ini").c_str());
   test::RemoveTraceFiles();
@@ -36,7 +40,7 @@ ScriptRun RunInProcess(const std::string& script, const char* journal, const std
   ScriptRun run;
   {
     const test::ProductModule module;
-    const Script parsed = ParseScript(script);
+    const Script parsed = ParseScript(Demo());
     EXPECT_TRUE(parsed.errors.empty());
     const Binding binding = Bind(parsed, [&](const char* symbol) { return module.Find(symbol); });
     test::StdoutCapture out;
@@ -48,33 +52,19 @@ ScriptRun RunInProcess(const std::string& script, const char* journal, const std
   for (const char* file : {test::kTest12, test::kRemoteApi, test::kResult, test::kCallBox})
     run.traceFiles += std::string(file) + ":\n" + test::ReadFileBytes(file);
   SetEnvironmentVariableA("GERAN_CALL_JOURNAL", nullptr);
-  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
   return run;
 }
 
-std::string Demo() { return test::ReadFileBytes(test::DemoFile("demo.gts").c_str()); }
-
-void SetRackValues() {
+// The rack's own values, and failures with and without a description, so the run has failure reports.
+void SetUpLikeARack() {
   TestSetSim_SetValue(sim::value::kAccessBurst, 35);
   TestSetSim_SetValue(sim::value::kFerPermille, 40);
   TestSetSim_SetValue(sim::value::kBerSeed, 7);
   TestSetSim_SetText(sim::text::kLogFileName, L"D:\\rack\\cell 7.log");
-}
-
-// Failures with and without a description, so the run has failure reports.
-void SetRackValuesAndFailures() {
-  SetRackValues();
   TestSetSim_FailMethod(sim::method::kConfigCch, E_FAIL, L"cell\tbusy", 1);
   TestSetSim_FailMethod(sim::method::kSendSIMsg, static_cast<long>(0x80040201), nullptr, 1);
   TestSetSim_FailMethod(sim::method::kAuxSpeechStart, E_ACCESSDENIED, L"speech source locked", 1);
   TestSetSim_FailCall(sim::method::kBerCounterGroupGetClass1b, 2, E_OUTOFMEMORY, L"counters gone", 1);
-}
-
-// The demo recorded in path (nullptr: not recorded), the simulator registered as registration asks
-// and set up by arm.
-ScriptRun RunDemo(const char* path, const wchar_t* registration, const std::function<void()>& arm) {
-  EXPECT_EQ(DllInstall(TRUE, registration), S_OK);
-  return RunInProcess(Demo(), path, arm);
 }
 
 std::function<void()> Replaying(const std::string& path) {
@@ -89,13 +79,13 @@ std::string ReplayOutcome() {
   return TestSetSim_ReplayOutcome(outcome, sizeof outcome) < 0 ? "(no replay)" : outcome;
 }
 
-TEST(CallJournalDemo, RecordingChangesNothingAndItsReplayIsTheRecordedRun) {
+TEST(CallJournalDemo, RecordingChangesNothingAndItsReplayIsTheRecordedRunUntilTheScriptDeparts) {
   const std::string path = test::TempPath("demo_call_journal.txt");
   const std::string replayedPath = test::TempPath("demo_replayed_locally.txt");
   DeleteFileA(path.c_str());
-  const ScriptRun unrecorded = RunDemo(nullptr, L"", SetRackValuesAndFailures);
+  const ScriptRun unrecorded = RunDemo(nullptr, L"", SetUpLikeARack);
   EXPECT_FALSE(test::FileExists(path.c_str()));
-  const ScriptRun recorded = RunDemo(path.c_str(), L"", SetRackValuesAndFailures);
+  const ScriptRun recorded = RunDemo(path.c_str(), L"", SetUpLikeARack);
   EXPECT_EQ(TestSetSim_ServerProcessId(), static_cast<long>(GetCurrentProcessId()));
   EXPECT_EQ(recorded.output, unrecorded.output) << "every call's result and failure report, byte for byte";
   EXPECT_EQ(recorded.traceFiles, unrecorded.traceFiles);
@@ -123,22 +113,16 @@ TEST(CallJournalDemo, RecordingChangesNothingAndItsReplayIsTheRecordedRun) {
   EXPECT_EQ(journal::FirstDifference(test::RecordedJournal(replayedPath), recording), std::nullopt);
   EXPECT_EQ(local.output, recorded.output);
   EXPECT_EQ(local.traceFiles, recorded.traceFiles);
-  for (const std::string& file : {path, replayedPath}) DeleteFileA(file.c_str());
-}
 
-TEST(CallJournalDemo, GeranhostReplayNamesTheCallThatDeparts) {
-  const std::string demoPath = test::DemoFile("demo.gts");
-  const std::string recording = test::TempPath("replay_host_recording.txt");
-  RunInProcess(Demo(), recording.c_str(), SetRackValues);
+  // geranhost replays it too, and stops a changed script at the call it changed.
   const std::string changedPath = test::TempPath("replay_changed.gts");
   std::ofstream(changedPath, std::ios::binary)
       << std::regex_replace(Demo(), std::regex("ChangeMSPower\\(5,"), "ChangeMSPower(6,");
-  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", test::DemoFile("MasterParameters.ini").c_str());
-  const std::string replay = "--no-connect-wait --no-progress --replay \"" + recording + "\" ";
+  const std::string replay = "--no-connect-wait --no-progress --replay \"" + path + "\" ";
   std::string output;
-  EXPECT_EQ(test::RunGeranhost(replay + "\"" + demoPath + "\"", output), 0u) << output;
-  EXPECT_NE(output.find("39 passed, 0 failed"), std::string::npos) << output;
-
+  EXPECT_EQ(test::RunGeranhost(replay + "\"" + test::DemoFile("demo.gts") + "\"", output), 1u) << output;
+  EXPECT_NE(output.find("\n35 passed, 4 failed\n"), std::string::npos) << output;
+  EXPECT_EQ(output.find("departed"), std::string::npos) << output;
   EXPECT_EQ(test::RunGeranhost(replay + "\"" + changedPath + "\"", output), 1u) << output;
   const std::regex reportThenHostLine(
       "COM EXCEPTION: [^\n]*ChangeMSPower\n[^\n]*departed at call 18: expected ChangeMSPower\\(5, 1\\) "
@@ -146,7 +130,7 @@ TEST(CallJournalDemo, GeranhostReplayNamesTheCallThatDeparts) {
       "at call 18");
   EXPECT_TRUE(std::regex_search(output, reportThenHostLine)) << output;
   SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
-  for (const std::string& file : {recording, changedPath}) DeleteFileA(file.c_str());
+  for (const std::string& file : {path, replayedPath, changedPath}) DeleteFileA(file.c_str());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The JUnit XML of a run without headings: a test case per expectation, journal checks among them,
-// calls without one joining the next case (the last, at the end), and what XML cannot hold as it is.
-// A run by headings as a real consumer reads it: junit_report.py.
+// The JUnit XML of a run without headings: a test case per expectation, journal checks among them, calls
+// without one joining the next case (the last, at the end), and what XML cannot hold. With: junit_report.py.
 #include "junit.h"
 
 #include <gtest/gtest.h>
