@@ -174,7 +174,7 @@ std::vector<Export> Exports() {
        {Same("null, 16", CALL(GetLogFileName, nullptr, 16), {0}),
         Same("buffer, INT_MIN", CALL(GetLogFileName, logBuffer, INT_MIN), {0}),
         Same("buffer, 0", CALL(GetLogFileName, logBuffer, 0), {0}),
-        Connected("buffer, 1 (the name does not fit)", CALL(GetLogFileName, logBuffer, 1),
+        Connected("buffer, 11 (the name does not fit with its NUL)", CALL(GetLogFileName, logBuffer, 11),
                   {0, {"get_LogFileName()"}}),
         Connected("buffer, INT_MAX", CALL(GetLogFileName, logBuffer, INT_MAX), {-1, {"get_LogFileName()"}})}},
       {"GetParameter",
