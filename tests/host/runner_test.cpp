@@ -140,6 +140,7 @@ TEST(Run, EveryArgumentFormArrivesInItsPrototypesType) {
       {"CipherMode(1, 2, 3, [1e3, -2.5f, 0x10], 3, [ ], 0, 4)", "CipherMode [1000,-2.5,16] []"},
       {R"(ShowText("a\n\t\r\\\"b", 7))", R"(ShowText "a\n\t\r\\\"b" 7)"},
       {R"(ShowText("\x41\x7a\x00\xFF", 5))", R"(ShowText "Az\x00\xFF\x00" 5)"},
+      {R"(ShowText("# not a comment", 3) # a comment)", R"(ShowText "# n" 3)"},
       {"GetAccessBurst(out b)\nWaitTime($b)", "WaitTime 17"},
       {"GetAccessBurst(out b)\nSendSIMsg(1, [$b, 2], 2)", "SendSIMsg 1 [17,2]"},
       {"GetLogFileName(out log[64], 64)\nShowText($log, 10)", R"(ShowText "C:\\log.txt" 10)"},
