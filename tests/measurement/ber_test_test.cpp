@@ -42,10 +42,6 @@ std::string InsideWhile(long berSamples, long samples) {
          ", and samples: " + std::to_string(samples) + "\n";
 }
 
-std::string FailedLine(HRESULT hr) {
-  return std::string(kLabel) + " Faied with hr = " + std::to_string(hr) + "\n";
-}
-
 class BerTest : public ProductTest {
  protected:
   int Run(int samples, int berSelector) { return GERAN_EXPORT(module(), StartBERTest)(samples, berSelector); }
@@ -156,7 +152,9 @@ TEST_F(BerTest, AFailureEndsTheRunAndLeavesTheBerTestRunning) {
     EXPECT_EQ(calls.back().substr(0, calls.back().find('(')), method) << "nothing is called after it";
     std::string expected = method == sim::method::kStartBer ? "" : kStartedLine;
     if (method != sim::method::kStartBer && method != sim::method::kWaitTime) expected += InsideWhile(0, 1);
-    EXPECT_EQ(ReadFileBytes(kTest12), OnDisk(expected + FailedLine(null ? E_POINTER : E_FAIL)));
+    EXPECT_EQ(
+        ReadFileBytes(kTest12),
+        OnDisk(expected + kLabel + " Faied with hr = " + std::to_string(null ? E_POINTER : E_FAIL) + "\n"));
     EXPECT_FALSE(FileExists(kCallBox)) << "the unfinished cycle writes no block";
     EXPECT_EQ(FrameErasureCount(), 4);
   }

@@ -48,7 +48,7 @@ TEST_F(MasterLoad, WritesItsFileAndConsoleLinesInKeyOrder) {
 // Entries before the first one of another group stay applied; group names match byte for byte.
 TEST_F(MasterLoad, OtherGroupEndsTheLoadMidWay) {
   for (const char* group : {"Other", "gsm", "GPRS"}) {
-    ASSERT_EQ(LoadResult("[GSM]\nCall Scenarios = 1\nControl ARFCN = 10\n"), -1);
+    ASSERT_EQ(Load("[GSM]\nCall Scenarios = 1\nControl ARFCN = 10\n").result, -1);
     const Loaded loaded = Load("[GSM]\nCall Scenarios = 7\nControl ARFCN = 99\n[" + std::string(group) +
                                "]\nCoding Scheme = 1\n");
     EXPECT_EQ(loaded.result, 0) << group;
@@ -83,7 +83,7 @@ TEST_F(MasterLoad, AccessByName) {
   };
   std::string master = "[GSM]\n";
   for (int i = 0; i < 12; ++i) master += fields[i].key + (" = " + std::to_string(i + 1)) + "\n";
-  ASSERT_EQ(LoadResult(master), -1);
+  ASSERT_EQ(Load(master).result, -1);
   for (int i = 0; i < 12; ++i) {
     const auto& [key, name, value] = fields[i];
     EXPECT_EQ(Get(name).buffer, Buffer(value(i + 1))) << key;
@@ -103,11 +103,10 @@ TEST_F(MasterLoad, AccessByName) {
       {"TX Level", "-3.4028235e38", -1, TextValue("-340282346638528859811704183484516925440.000000")},
       {"Tch Timeslot", "9", 0, ""},  // the file's key, not the name
   };
-  for (size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(SetText(cases[i].name, cases[i].text), cases[i].result) << i;
-    const Got got = Get(cases[i].name);
-    EXPECT_EQ(got.result, cases[i].result) << i;
-    EXPECT_EQ(got.buffer, Buffer(cases[i].read)) << i;
+  for (const auto& c : cases) {
+    EXPECT_EQ(SetText(c.name, c.text), c.result) << c.text;
+    const Got got = Get(c.name);
+    EXPECT_EQ(std::make_pair(got.result, got.buffer), std::make_pair(c.result, Buffer(c.read))) << c.text;
   }
 }
 

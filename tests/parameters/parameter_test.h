@@ -51,7 +51,6 @@ class ParameterTest : public ::testing::Test {
     const int result = GERAN_EXPORT(module_, LoadMasterParameterFile)(0, 0);
     return {result, console.Take()};
   }
-  int LoadResult(const std::string& masterText) { return Load(masterText).result; }
 
   struct Got {
     int result;

@@ -36,7 +36,7 @@ TEST_P(WithoutHandler, LoadGives0TracesUpToTheFailureAndLeavesTheStore) {
     ASSERT_NE(LoadLibraryA((folder + "fakes\\" + library + "\\ParameterHandler.dll").c_str()), nullptr);
   }
   if (library == "complete") {  // a first load succeeds; without one there is no store to keep
-    ASSERT_EQ(LoadResult("[GSM]\nRX Level = -60.5\n"), -1);
+    ASSERT_EQ(Load("[GSM]\nRX Level = -60.5\n").result, -1);
   }
   const Got before = Get("RX Level");
   const Loaded loaded = Load(c.master);
