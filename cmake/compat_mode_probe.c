@@ -47,7 +47,7 @@ int main(void) {
   signal(SIGSEGV, on_fault);
   signal(SIGBUS, on_fault);
   if (sigsetjmp(refused, 1) != 0) {
-    puts("this machine cannot run 32-bit x86 code: its CPU refuses the 32-bit code segment");
+    puts("this machine cannot run 32-bit x86 code: its CPU refuses user programs a 32-bit code segment");
     return 1;
   }
   round_trip(stack + size - 64);
