@@ -101,6 +101,37 @@ void CheckKnownOrThrow(const std::string& name, const std::string_view (&known)[
                    " (docs/simulator.md lists them)");
 }
 
+// An HRESULT that fails (bit 31 set), written as 0x hex or a negative decimal: "80004005" reads as a
+// decimal success code, which would arm nothing and let the run pass.
+void CheckFailureCodeOrThrow(std::string_view value, long hresult) {
+  const std::string_view code = value.substr(0, value.find(':'));
+  const bool hex = code.size() > 2 && code[0] == '0' && (code[1] == 'x' || code[1] == 'X');
+  if (hresult < 0 && (hex || code.front() == '-')) return;
+  const std::string hint = hresult < 0 || hex ? "" : "; did you mean 0x" + std::string(code) + "?";
+  throw UsageError("--sim-fail needs a failure code, an HRESULT with bit 31 set, as 0x hex or a negative "
+                   "decimal, not '" + std::string(code) + "'" + hint);
+}
+
+// The options the usage text names (it names every one): words of one or two '-' and a letter.
+std::vector<std::string_view> OptionNames(std::string_view usage) {
+  std::vector<std::string_view> names;
+  for (std::size_t at = usage.find('-'); at != std::string_view::npos; at = usage.find('-', at + 1)) {
+    const bool starts = at == 0 || usage[at - 1] == ' ' || usage[at - 1] == '\n';
+    const std::size_t end = usage.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", at + 1);
+    const std::string_view word = usage.substr(at, end - at);
+    const std::size_t letter = word.find_first_not_of('-');
+    if (starts && letter != std::string_view::npos && letter <= 2) names.push_back(word);
+  }
+  return names;
+}
+
+std::string UnknownOption(std::string_view option) {
+  static const std::string usage = Usage();
+  const std::string_view nearest = NearestName(option, OptionNames(usage));
+  return "unknown option '" + std::string(option) + "'" +
+         (nearest.empty() ? "" : "; did you mean " + std::string(nearest) + "?");
+}
+
 }  // namespace
 
 SimFault ParseSimFaultOrThrow(std::string_view text) {
@@ -112,6 +143,7 @@ SimFault ParseSimFaultOrThrow(std::string_view text) {
     fault.crash = true;
   } else {
     const Assignment assignment = ParseAssignmentOrThrow(text, true, usage);
+    CheckFailureCodeOrThrow(text.substr(equals + 1), assignment.number);
     fault.method = assignment.name;
     fault.hresult = assignment.number;
     if (assignment.rest) fault.description = Unquoted(*assignment.rest);
@@ -164,7 +196,7 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
     else if (name == "--sim-value")
       options.values.push_back(ParseSimValueOrThrow(ValueOf(arg, name, args, i)));
     else if (arg.size() > 1 && arg[0] == '-')
-      throw UsageError("unknown option '" + arg + "'");
+      throw UsageError(UnknownOption(name));
     else if (!options.script.empty())
       throw UsageError("one script at a time ('" + arg + "' is a second one)");
     else

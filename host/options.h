@@ -56,6 +56,12 @@ struct FileError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// What a run needs and cannot have (a simulator setting COM would not see): said without the
+// usage hint, before the first call.
+struct SetupError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 // The options in args (without the program name); throws UsageError for a bad command line.
 Options ParseCommandLineOrThrow(const std::vector<std::string>& args);
 
