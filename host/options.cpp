@@ -235,8 +235,9 @@ options:
   --sim-fail Method[@N][*K]=0xHRESULT[:"description"]
                       make the test-set simulator fail every call of Method (with @N: only its N-th
                       call; with *K: K calls, from the N-th or the first on) with that HRESULT and
-                      error description (repeatable; needs TestSetSimulator.dll beside geranhost.exe
-                      and registered from there)
+                      error description; the HRESULT a failure code, 0x hex or a negative decimal
+                      (repeatable; needs TestSetSimulator.dll beside geranhost.exe and registered
+                      from there, or the run is refused)
   --sim-fail Method[@N]=crash
                       make the N-th (default: first) call of Method crash the host, to try a crash
   --sim-value Name=N  set a value of the test-set simulator before the script runs, e.g.
@@ -271,7 +272,8 @@ script lines:
   # a comment          ## a heading shown in the output
 
 exit status: 0 every expectation held, 1 an expectation failed (or a replay departed), 2 a bad
-command line, script, library or replay journal, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
+command line, script, library or journal, a simulator setting that cannot apply or a report that
+cannot be created, all before the first call, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
 "N passed, N failed; the run crashed at line L".
 )usage";
 }

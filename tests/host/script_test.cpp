@@ -57,6 +57,7 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
        "1:28: count 64 is larger than the array: the array holds 1 element"},
       {"  znGeranApiInterfaceDll_ConfigCh()",
        "1:3: unknown export 'znGeranApiInterfaceDll_ConfigCh'; did you mean 'ConfigCch'?"},
+      {"Journal \"Reset()\"", "1:1: unknown export 'Journal'; did you mean 'journal'?"},
       {"journal Reset()", R"x(1:9: expected "text" or like "pattern" after journal)x"},
   };
   for (const auto& c : cases) EXPECT_EQ(AllErrors(c.script), c.error + "\n") << c.script;
