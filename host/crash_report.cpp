@@ -168,7 +168,8 @@ void CrashReport::WriteJunit(const char* text, std::size_t length) const {
   for (std::size_t i = 0; i < length; ++i) {
     const char* piece = XmlText(text[i], buffer);
     const std::size_t size = std::strlen(piece);
-    if (used + size > sizeof chunk) WriteFile(junit_, chunk, static_cast<DWORD>(std::exchange(used, 0)), &written, nullptr);
+    if (used + size > sizeof chunk)
+      WriteFile(junit_, chunk, static_cast<DWORD>(std::exchange(used, 0)), &written, nullptr);
     std::memcpy(chunk + used, piece, size);
     used += size;
   }

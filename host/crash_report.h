@@ -58,7 +58,7 @@ class CrashReport {
   HANDLE output_ = nullptr;  // a duplicate: a call's output relay closes and replaces the standard output
   HANDLE junit_ = INVALID_HANDLE_VALUE;
   std::string junitHead_, junitTail_;
-  int line_ = 0;             // 0: between calls
+  int line_ = 0;  // 0: between calls
   std::string call_;
   int passed_ = 0;
   int failed_ = 0;

@@ -54,8 +54,10 @@ Comparison CompareJournals(const NamedJournal& a, const NamedJournal& b) {
     if (std::string error = FirstUnreadable(*journal, *calls); !error.empty()) return {false, "", error};
   const std::optional<std::size_t> difference = journal::FirstDifference(callsA, callsB);
   if (!difference)
-    return {true, a.name + " and " + b.name + " hold the same " + Counted(callsA.size(), "call") +
-                      " (times not compared)\n", ""};
+    return {true,
+            a.name + " and " + b.name + " hold the same " + Counted(callsA.size(), "call") +
+                " (times not compared)\n",
+            ""};
   const std::size_t at = *difference;
   std::string report = a.name + " and " + b.name + " differ at call " + std::to_string(at + 1) + " (" +
                        Where(a, callsA, at) + ", " + Where(b, callsB, at) + "):\n";

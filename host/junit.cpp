@@ -96,9 +96,9 @@ CaseXml ToXml(std::string_view suite, const TestCase& testCase) {
 
 // The document's head up to its cases, with their counts.
 std::string Head(std::string_view suite, std::size_t tests, int failures, int skipped, double seconds) {
-  const std::string counts = "tests=\"" + std::to_string(tests) + "\" failures=\"" + std::to_string(failures) +
-                             "\" errors=\"0\" skipped=\"" + std::to_string(skipped) + "\" time=\"" +
-                             Seconds(seconds) + "\"";
+  const std::string counts = "tests=\"" + std::to_string(tests) + "\" failures=\"" +
+                             std::to_string(failures) + "\" errors=\"0\" skipped=\"" +
+                             std::to_string(skipped) + "\" time=\"" + Seconds(seconds) + "\"";
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites " + counts + ">\n  <testsuite name=\"" +
          Escaped(suite) + "\" " + counts + ">\n";
 }

@@ -61,7 +61,8 @@ void CheckCreatableOrThrow(const std::string& path, const char* what) {
   const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, share, nullptr, OPEN_ALWAYS, 0, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE)
-    throw FileError("cannot create the " + std::string(what) + " " + path + ": " + SystemMessage(GetLastError()));
+    throw FileError("cannot create the " + std::string(what) + " " + path + ": " +
+                    SystemMessage(GetLastError()));
   if (GetLastError() != ERROR_ALREADY_EXISTS) DeleteFileA(path.c_str());
 }
 

@@ -108,8 +108,10 @@ void CheckFailureCodeOrThrow(std::string_view value, long hresult) {
   const bool hex = code.size() > 2 && code[0] == '0' && (code[1] == 'x' || code[1] == 'X');
   if (hresult < 0 && (hex || code.front() == '-')) return;
   const std::string hint = hresult < 0 || hex ? "" : "; did you mean 0x" + std::string(code) + "?";
-  throw UsageError("--sim-fail needs a failure code, an HRESULT with bit 31 set, as 0x hex or a negative "
-                   "decimal, not '" + std::string(code) + "'" + hint);
+  throw UsageError(
+      "--sim-fail needs a failure code, an HRESULT with bit 31 set, as 0x hex or a negative "
+      "decimal, not '" +
+      std::string(code) + "'" + hint);
 }
 
 // The options the usage text names (it names every one): words of one or two '-' and a letter.

@@ -2,10 +2,10 @@
 
 #include "crash_report.h"
 #include "junit.h"
+#include "module_path.h"
 #include "output_relay.h"
 #include "progress.h"
 #include "test_set_registration.h"
-#include "module_path.h"
 #include "wording.h"
 
 #include <journal/recorded_journal.h>
@@ -235,7 +235,8 @@ class Runner {
 
   Summary Run(const Script& script) {
     if (!options_.junit.empty())
-      crashReport_.AlsoWriteJunit(options_.junit, JunitFailureHead(options_.suite, "the run", "crash", "the run crashed"),
+      crashReport_.AlsoWriteJunit(options_.junit,
+                                  JunitFailureHead(options_.suite, "the run", "crash", "the run crashed"),
                                   JunitFailureTail());
     for (auto step = script.steps.begin(); step != script.steps.end(); ++step) {
       const bool held = std::visit([this](const auto& item) { return Take(item); }, *step);
@@ -335,9 +336,7 @@ class Runner {
     const std::string_view name = call.target->name;
     if (result != 0) return "";
     if (name == "InitialiseSystem")
-      return initialised_                    ? kSecondInitialise
-             : RegisteredTestSetServer().empty() ? NotRegistered()
-                                             : "";
+      return initialised_ ? kSecondInitialise : RegisteredTestSetServer().empty() ? NotRegistered() : "";
     if (!connected_ && NeedsConnection(*call.target))
       return std::exchange(noConnectionSaid_, true) ? "" : kNoConnection;
     if ((name == "ConfigCch" || name == "EnableTrafficMultiframe") && !masterLoaded_) return kNoMasterLoad;
@@ -349,7 +348,8 @@ class Runner {
 
   static std::string NotRegistered() {
     return "the test set's class is not registered, so there is nothing to connect to: to use the "
-           "simulator, register it with regsvr32 " + BesideHost("TestSetSimulator.dll");
+           "simulator, register it with regsvr32 " +
+           BesideHost("TestSetSimulator.dll");
   }
 
   static void Note(const std::string& reason) {
@@ -416,8 +416,9 @@ class Runner {
 
   void Close() const {
     if (unconnectedCommands_ > 0)
-      std::printf("\nnote: %s made without a connection to the test set (no InitialiseSystem() returned -1)\n",
-                  Counted(unconnectedCommands_, "test-set command").c_str());
+      std::printf(
+          "\nnote: %s made without a connection to the test set (no InitialiseSystem() returned -1)\n",
+          Counted(unconnectedCommands_, "test-set command").c_str());
     if (!failures_.empty()) std::printf("\n");
     for (const std::string& failure : failures_) std::printf("%s\n", failure.c_str());
     std::printf("%d passed, %d failed\n", summary_.passed, summary_.failed);
@@ -431,12 +432,12 @@ class Runner {
   JournalCursor journal_;
   Summary summary_;
   std::size_t callsMade_ = 0;
-  std::vector<std::string> failures_;   // one line per failed expectation
-  std::optional<std::string> heading_;  // the section the calls go to
-  bool initialised_ = false;            // an InitialiseSystem() was called (once a thread, it connects)
-  bool connected_ = false;              // an InitialiseSystem() has succeeded
-  bool masterLoaded_ = false;           // a LoadMasterParameterFile() has succeeded
-  bool noConnectionSaid_ = false;       // the missing connection has been said
+  std::vector<std::string> failures_;    // one line per failed expectation
+  std::optional<std::string> heading_;   // the section the calls go to
+  bool initialised_ = false;             // an InitialiseSystem() was called (once a thread, it connects)
+  bool connected_ = false;               // an InitialiseSystem() has succeeded
+  bool masterLoaded_ = false;            // a LoadMasterParameterFile() has succeeded
+  bool noConnectionSaid_ = false;        // the missing connection has been said
   std::size_t unconnectedCommands_ = 0;  // commands called while not connected
 };
 

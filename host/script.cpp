@@ -170,8 +170,9 @@ class LineParser {
                       (reference != nullptr && outs_.find(reference->name)->second);
     if (std::holds_alternative<Null>(value.value) || (integer ? !text && (!words || !words->empty()) : text))
       return;
-    FailAt(value.where, "parameter " + Quoted(parameter.name) +
-                            (integer ? " is an integer: write it as [N]" : " is read as text: write it as \"N\""));
+    FailAt(value.where,
+           "parameter " + Quoted(parameter.name) +
+               (integer ? " is an integer: write it as [N]" : " is read as text: write it as \"N\""));
   }
 
   // The nearest export, or the journal statement when the name is near it ("Journal").

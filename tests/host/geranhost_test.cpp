@@ -51,7 +51,8 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
       // What the run would write later cannot be created: refused before the first call.
       {"--journal Z:\\no\\such\\dir\\x.journal", stubs, 2,
        "geranhost: cannot create the call journal Z:\\no\\such\\dir\\x.journal: ", "\n"},
-      {"--junit Z:\\no\\such\\dir\\r.xml", stubs, 2, "geranhost: cannot create the JUnit report Z:\\no", "\n"},
+      {"--junit Z:\\no\\such\\dir\\r.xml", stubs, 2, "geranhost: cannot create the JUnit report Z:\\no",
+       "\n"},
       // A file that cannot be read is no usage error: no pointer to --help.
       {"", std::nullopt, 2, "geranhost: cannot read the script " + kScript + ": No such file or directory\n",
        "gts: No such file or directory\n"},
@@ -94,11 +95,12 @@ TEST(Geranhost, ASilentZeroGetsItsReasonAndASettingThatCannotApplyIsRefused) {
     DWORD exitCode;
     std::string expected;  // in the output
   } cases[] = {
-      {L"", "", configCch,
-       0, "\nnote: 1 test-set command made without a connection to the test set (no InitialiseSystem() "
-          "returned -1)\n1 passed, 0 failed\n"},
+      {L"", "", configCch, 0,
+       "\nnote: 1 test-set command made without a connection to the test set (no InitialiseSystem() "
+       "returned -1)\n1 passed, 0 failed\n"},
       {L"", "--no-connect-wait", "InitialiseSystem() => -1\n" + std::string(configCch), 0,
-       "\n     note: no master parameter file is loaded (no LoadMasterParameterFile() has returned -1), so the "
+       "\n     note: no master parameter file is loaded (no LoadMasterParameterFile() has returned -1), so "
+       "the "
        "cell has no levels and this returns 0\n"},
       {L"", "--no-connect-wait", "InitialiseSystem() => -1\nInitialiseSystem() => 0\n", 0,
        "\n     note: InitialiseSystem() was called before on this thread: the library connects once a "

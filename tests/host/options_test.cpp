@@ -40,8 +40,7 @@ TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
        "a.gts dll= fault=ConfigCch@2*3:80004005 fault=WaitTime@2*1:80004005:'x'"},
       {{"--sim-fail", "Reset*0=0x80004005", "a.gts"}, badFault + "'Reset*0=0x80004005'"},
       // Only a failure code arms a fault: a decimal reads as a success code.
-      {{"--sim-fail", "SendSIMsg=80004005", "a.gts"},
-       noFailure + "'80004005'; did you mean 0x80004005?"},
+      {{"--sim-fail", "SendSIMsg=80004005", "a.gts"}, noFailure + "'80004005'; did you mean 0x80004005?"},
       {{"--sim-fail", "Reset=0x0", "a.gts"}, noFailure + "'0x0'"},
       // Names the simulator does not know, with the nearest one it does.
       {{"--sim-fail", "berCounterSet.GetEvent@2=crash", "a.gts"},

@@ -189,9 +189,9 @@ TEST(Run, QuietShowsOnlyFailedCallsAndStopMakesNoFurtherCall) {
   for (const char* hidden : {"== Reset", "[2]", "[4]", "burst = ", "note: no connection", "COM EXCEPTION"})
     EXPECT_EQ(output.find(hidden), std::string::npos) << hidden << " in\n" << output;
   EXPECT_EQ(calls, (std::vector<std::string>{"Reset", "GetAccessBurst pointer", "Reset"}));
-  EXPECT_EQ(output.rfind("[8] Reset()\nreset by the library\n     = -1  FAILED: expected 0  (", 0), 0u) << output;
-  ExpectInOrder(output, {
-                         "\nstopped at the first failed expectation; 2 calls not made\n",
+  EXPECT_EQ(output.rfind("[8] Reset()\nreset by the library\n     = -1  FAILED: expected 0  (", 0), 0u)
+      << output;
+  ExpectInOrder(output, {"\nstopped at the first failed expectation; 2 calls not made\n",
                          "\nfailed: line 8: Reset() returned -1, expected 0\n6 passed, 1 failed\n"});
 }
 
