@@ -35,7 +35,7 @@ TEST(GeranhostCompare, ExitCodeAndReportOfTwoJournals) {
       {"nowhere.txt", 2, "geranhost: cannot read the journal nowhere.txt: No such file or directory\n"},
       // A script is no journal: refused at its first line, nothing compared.
       {script, 2, "geranhost: " + script + " line 1: no time at the start of the line\n"},
-      {test::TempPath(""), 2, "geranhost: " + test::TempPath("") + " is a folder, not a journal\n"},
+      {test::TempPath("."), 2, "geranhost: " + test::TempPath(".") + " is a folder, not a journal\n"},
   };
   for (const auto& c : cases) {
     std::string output;
