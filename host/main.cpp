@@ -249,9 +249,6 @@ int Main(const std::vector<std::string>& args) {
   } catch (const SetupError& error) {
     std::fprintf(stderr, "geranhost: %s\n", error.what());
     return kBadInput;
-  } catch (const FileError& error) {
-    std::fprintf(stderr, "geranhost: %s\n", error.what());
-    return kBadInput;
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -303,7 +304,8 @@ class Runner {
     if (!options_.quiet) std::printf("%s\n", Head(call).c_str());
     std::fflush(stdout);
     const std::unique_ptr<CallWatch> watch = WatchFor(call.target->name, arguments.slots());
-    const TraceTail resultTrace(kResultTrace.path);
+    std::optional<TraceTail> resultTrace;  // the library's only account of why a master load failed
+    if (call.target->name == "LoadMasterParameterFile") resultTrace.emplace(kResultTrace.path);
     const auto start = std::chrono::steady_clock::now();
     const Outcome outcome = Invoke(call, arguments, watch.get());
     const auto elapsed = std::chrono::steady_clock::now() - start;
@@ -332,7 +334,7 @@ class Runner {
 
   // Why a call returned 0, when the host can tell; "" otherwise. The missing connection is said once,
   // where it first shows.
-  std::string WhyZero(const Call& call, int result, const TraceTail& resultTrace) {
+  std::string WhyZero(const Call& call, int result, const std::optional<TraceTail>& resultTrace) {
     const std::string_view name = call.target->name;
     if (result != 0) return "";
     if (name == "InitialiseSystem")
@@ -340,8 +342,8 @@ class Runner {
     if (!connected_ && NeedsConnection(*call.target))
       return std::exchange(noConnectionSaid_, true) ? "" : kNoConnection;
     if ((name == "ConfigCch" || name == "EnableTrafficMultiframe") && !masterLoaded_) return kNoMasterLoad;
-    if (name == "LoadMasterParameterFile")
-      if (const std::string line = resultTrace.LastLine(); !line.empty())
+    if (resultTrace)
+      if (const std::string line = resultTrace->LastLine(); !line.empty())
         return "the library's reason, in " + std::string(kResultTrace.path) + ": " + line;
     return "";
   }

@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include "wording.h"
+
 #include <parameters/parameter_names.h>
 #include <znGeranApiInterfaceDll.h>
 
@@ -108,7 +110,7 @@ class LineParser {
       const Argument& count = arguments[i + 1];
       const auto* word = std::get_if<Word>(&count.value);
       const auto* number = word == nullptr ? nullptr : std::get_if<std::int32_t>(word);
-      const std::string holds = "the array holds " + Elements(*elements);
+      const std::string holds = "the array holds " + Counted(*elements, "element");
       if (number == nullptr) FailAt(count.where, "write the count of the array as a number: " + holds);
       if (*number > 0 && static_cast<std::size_t>(*number) > *elements)
         FailAt(count.where, "count " + std::to_string(*number) + " is larger than the array: " + holds);
@@ -121,10 +123,6 @@ class LineParser {
     if (const auto* words = std::get_if<std::vector<Word>>(&value)) return words->size();
     if (const auto* reals = std::get_if<std::vector<double>>(&value)) return reals->size();
     return std::nullopt;
-  }
-
-  static std::string Elements(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " element" : " elements");
   }
 
   // GetParameter and SetParameter find a value by its name: an unknown one returns 0 and touches
