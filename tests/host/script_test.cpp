@@ -57,7 +57,7 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
       {"SendSIMsg(3, [0x06, 0x1B], 12)",
        "1:28: count 12 is larger than the array: the array holds 2 elements"},
       {"GetAccessBurst(out n)\nSendSIMsg(1, [1], $n)",
-       "2:18: write the count of the array as a number: the array holds 1 element"},
+       "2:19: write the count of the array as a number: the array holds 1 element"},
       {"CipherMode(1, 1, 0, [0.5], 64, null, 0, 1)",
        "1:28: count 64 is larger than the array: the array holds 1 element"},
       {"  znGeranApiInterfaceDll_ConfigCh()",
