@@ -101,6 +101,8 @@ def check_run(bin_dir, work_dir, wine_run, prefix, run_case):
     print(output)
     if status != expected_status:
         return ["%s: exit status %d, expected %d" % (options, status, expected_status)]
+    if not os.path.exists(report):
+        return ["%s: no report written" % options]
     return ["%s: %s" % (options, problem)
             for problem in check_report(report, counts, expected, windows_path(script))]
 
