@@ -251,7 +251,8 @@ options:
   --junit FILE        also write the run to FILE as JUnit XML, for CI servers: a test case per
                       "##" section (without headings: per call with an expectation)
   --check-master FILE check a master parameter file instead of running a script: every line the
-                      library ignores or reads differently from what it says, then exit 1 if any
+                      library ignores or reads differently from what it says (exit 1 if any), and
+                      every line its parameter handler refuses (exit 2: the file never loads)
   --check             parse and check the script, call nothing
   --list              list the 50 exports with their argument kinds
   -q, --quiet         show only failed calls, results of BER runs and the closing line
