@@ -1,10 +1,13 @@
 #include "crash_report.h"
 
+#include "junit.h"
+
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace geran::host {
 namespace {
@@ -90,6 +93,14 @@ CrashReport::~CrashReport() {
   std::signal(SIGABRT, previousAbort_);
   SetUnhandledExceptionFilter(previousFilter_);
   if (output_ != nullptr) CloseHandle(output_);
+  if (junit_ != INVALID_HANDLE_VALUE) CloseHandle(junit_);
+}
+
+void CrashReport::AlsoWriteJunit(const std::string& path, std::string head, std::string tail) {
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  junit_ = CreateFileA(path.c_str(), GENERIC_WRITE, share, nullptr, OPEN_ALWAYS, 0, nullptr);
+  junitHead_ = std::move(head);
+  junitTail_ = std::move(tail);
 }
 
 CrashReport::CallScope::CallScope(CrashReport& report, int line, std::string call, int passed, int failed)
@@ -115,6 +126,7 @@ void CrashReport::Die(const char* what) const {
   // A second crash while reporting the first (or on another thread) ends the process at once.
   static LONG dying = 0;
   if (InterlockedExchange(&dying, 1) != 0) TerminateProcess(GetCurrentProcess(), kCrashedExitCode);
+  StartJunit();
   char text[512];
   int length = line_ > 0 ? std::snprintf(text, sizeof text, "\ncrashed: line %d: ", line_)
                          : std::snprintf(text, sizeof text, "\ncrashed between calls: ");
@@ -129,12 +141,45 @@ void CrashReport::Die(const char* what) const {
   length = line_ > 0 ? std::snprintf(text, sizeof text, " at line %d\n", line_)
                      : std::snprintf(text, sizeof text, "\n");
   Write(text, static_cast<std::size_t>(length));
+  EndJunit();
   TerminateProcess(GetCurrentProcess(), kCrashedExitCode);
 }
 
 void CrashReport::Write(const char* text, std::size_t length) const {
   DWORD written = 0;
   WriteFile(output_, text, static_cast<DWORD>(length), &written, nullptr);
+  WriteJunit(text, length);
+}
+
+void CrashReport::StartJunit() const {
+  if (junit_ == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  SetFilePointer(junit_, 0, nullptr, FILE_BEGIN);
+  SetEndOfFile(junit_);
+  WriteFile(junit_, junitHead_.data(), static_cast<DWORD>(junitHead_.size()), &written, nullptr);
+}
+
+// As XML text, a chunk at a time.
+void CrashReport::WriteJunit(const char* text, std::size_t length) const {
+  if (junit_ == INVALID_HANDLE_VALUE) return;
+  char chunk[512], buffer[8];
+  std::size_t used = 0;
+  DWORD written = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char* piece = XmlText(text[i], buffer);
+    const std::size_t size = std::strlen(piece);
+    if (used + size > sizeof chunk)
+      WriteFile(junit_, chunk, static_cast<DWORD>(std::exchange(used, 0)), &written, nullptr);
+    std::memcpy(chunk + used, piece, size);
+    used += size;
+  }
+  WriteFile(junit_, chunk, static_cast<DWORD>(used), &written, nullptr);
+}
+
+void CrashReport::EndJunit() const {
+  if (junit_ == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(junit_, junitTail_.data(), static_cast<DWORD>(junitTail_.size()), &written, nullptr);
 }
 
 }  // namespace geran::host

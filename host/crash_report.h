@@ -26,6 +26,10 @@ class CrashReport {
   CrashReport(const CrashReport&) = delete;
   CrashReport& operator=(const CrashReport&) = delete;
 
+  // A crash also rewrites the file at path (opened now, created if need be) as head, the report's
+  // lines as XML text, then tail: a JUnit report of one failed case, for a CI server.
+  void AlsoWriteJunit(const std::string& path, std::string head, std::string tail);
+
   // The call being made until the scope ends (argument teardown included), and the counts of the
   // calls before it.
   class CallScope {
@@ -44,12 +48,17 @@ class CrashReport {
   static void OnAbort(int signal);
   void Die(const char* what) const;
   void Write(const char* text, std::size_t length) const;
+  void StartJunit() const;
+  void WriteJunit(const char* text, std::size_t length) const;
+  void EndJunit() const;
 
   static CrashReport* active_;
   LPTOP_LEVEL_EXCEPTION_FILTER previousFilter_;
   void (*previousAbort_)(int);
   HANDLE output_ = nullptr;  // a duplicate: a call's output relay closes and replaces the standard output
-  int line_ = 0;             // 0: between calls
+  HANDLE junit_ = INVALID_HANDLE_VALUE;
+  std::string junitHead_, junitTail_;
+  int line_ = 0;  // 0: between calls
   std::string call_;
   int passed_ = 0;
   int failed_ = 0;

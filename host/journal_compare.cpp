@@ -1,9 +1,12 @@
 #include "journal_compare.h"
 
+#include "wording.h"
+
 #include <journal/recorded_journal.h>
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace geran::host {
@@ -34,20 +37,32 @@ std::string Where(const NamedJournal& journal, const Calls& calls, std::size_t i
                               : "the end of " + journal.name;
 }
 
+// "name line N: why" of the first call that is no recorded call; "" when every one is.
+std::string FirstUnreadable(const NamedJournal& journal, const Calls& calls) {
+  for (const journal::RecordedCall& call : calls)
+    if (const std::optional<std::string> problem = journal::Unreadable(call))
+      return journal.name + " line " + std::to_string(call.line) + ": " + *problem;
+  return "";
+}
+
 }  // namespace
 
 Comparison CompareJournals(const NamedJournal& a, const NamedJournal& b) {
   const Calls callsA = journal::ParseRecording(a.text);
   const Calls callsB = journal::ParseRecording(b.text);
+  for (const auto& [journal, calls] : {std::pair(&a, &callsA), std::pair(&b, &callsB)})
+    if (std::string error = FirstUnreadable(*journal, *calls); !error.empty()) return {false, "", error};
   const std::optional<std::size_t> difference = journal::FirstDifference(callsA, callsB);
   if (!difference)
-    return {true, a.name + " and " + b.name + " hold the same " + std::to_string(callsA.size()) +
-                      " calls (times not compared)\n"};
+    return {true,
+            a.name + " and " + b.name + " hold the same " + Counted(callsA.size(), "call") +
+                " (times not compared)\n",
+            ""};
   const std::size_t at = *difference;
   std::string report = a.name + " and " + b.name + " differ at call " + std::to_string(at + 1) + " (" +
                        Where(a, callsA, at) + ", " + Where(b, callsB, at) + "):\n";
   for (std::size_t i = at - std::min(at, kContextBefore); i < at; ++i) report += Shown("  ", i, callsA[i]);
-  return {false, report + From("- ", a, callsA, at) + From("+ ", b, callsB, at)};
+  return {false, report + From("- ", a, callsA, at) + From("+ ", b, callsB, at), ""};
 }
 
 }  // namespace geran::host

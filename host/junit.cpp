@@ -5,27 +5,10 @@
 namespace geran::host {
 namespace {
 
-// Text as XML character data or attribute value. Bytes that XML 1.0 cannot hold (control bytes)
-// and bytes past ASCII (the library's output is in the ANSI code page, not UTF-8) become \xNN.
 std::string Escaped(std::string_view text) {
   std::string escaped;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '&')
-      escaped += "&amp;";
-    else if (c == '<')
-      escaped += "&lt;";
-    else if (c == '>')
-      escaped += "&gt;";
-    else if (c == '"')
-      escaped += "&quot;";
-    else if ((byte < 0x20 && c != '\n' && c != '\t') || byte >= 0x7F) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-      escaped += hex;
-    } else
-      escaped += c;
-  }
+  char buffer[8];
+  for (const char c : text) escaped += XmlText(c, buffer);
   return escaped;
 }
 
@@ -76,45 +59,103 @@ std::string FailureMessage(const CallRecord& call) {
 struct CaseXml {
   std::string xml;
   bool failed;
+  bool skipped;
   double seconds;
 };
 
+// One <failure> a case: the first failed expectation as its message, every one in its text.
+std::string FailureXml(const std::vector<const CallRecord*>& calls) {
+  std::string first, all;
+  for (const CallRecord* call : calls) {
+    if (!Failed(*call)) continue;
+    const std::string message = Escaped(FailureMessage(*call));
+    if (first.empty()) first = message;
+    all += (all.empty() ? "" : "\n") + message;
+  }
+  if (first.empty()) return "";
+  return "      <failure type=\"expectation\" message=\"" + first + "\">" + all + "</failure>\n";
+}
+
+// A case none of whose calls was made (a stop came before it) is skipped.
 CaseXml ToXml(std::string_view suite, const TestCase& testCase) {
-  std::string failures, output;
+  std::string output;
   double seconds = 0;
+  bool skipped = true;
   for (const CallRecord* call : testCase.calls) {
     seconds += call->seconds;
     output += call->output;
-    if (!Failed(*call)) continue;
-    const std::string message = Escaped(FailureMessage(*call));
-    failures += "      <failure type=\"expectation\" message=\"" + message + "\">" + message + "</failure>\n";
+    skipped = skipped && call->skipped;
   }
+  const std::string failure = FailureXml(testCase.calls);
   std::string xml = "    <testcase classname=\"" + Escaped(suite) + "\" name=\"" + Escaped(testCase.name) +
-                    "\" time=\"" + Seconds(seconds) + "\">\n" + failures;
+                    "\" time=\"" + Seconds(seconds) + "\">\n" + failure;
+  if (skipped) xml += "      <skipped/>\n";
   if (!output.empty()) xml += "      <system-out>" + Escaped(output) + "</system-out>\n";
-  return CaseXml{xml + "    </testcase>\n", !failures.empty(), seconds};
+  return CaseXml{xml + "    </testcase>\n", !failure.empty(), skipped, seconds};
 }
 
+// The document's head up to its cases, with their counts.
+std::string Head(std::string_view suite, std::size_t tests, int failures, int skipped, double seconds) {
+  const std::string counts = "tests=\"" + std::to_string(tests) + "\" failures=\"" +
+                             std::to_string(failures) + "\" errors=\"0\" skipped=\"" +
+                             std::to_string(skipped) + "\" time=\"" + Seconds(seconds) + "\"";
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites " + counts + ">\n  <testsuite name=\"" +
+         Escaped(suite) + "\" " + counts + ">\n";
+}
+
+constexpr const char* kTail = "  </testsuite>\n</testsuites>\n";
+
 }  // namespace
+
+const char* XmlText(char c, char (&buffer)[8]) {
+  const auto byte = static_cast<unsigned char>(c);
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    default:
+      if ((byte < 0x20 && c != '\n' && c != '\t') || byte >= 0x7F)
+        std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
+      else
+        std::snprintf(buffer, sizeof buffer, "%c", c);
+      return buffer;
+  }
+}
 
 std::string JunitXml(std::string_view suite, const Summary& summary) {
   const bool sections =
       summary.sections.size() > 1 || (!summary.sections.empty() && summary.sections[0].heading);
   const std::vector<TestCase> cases = sections ? CasesOfSections(summary) : CasesOfExpectations(summary);
   std::string body;
-  int failures = 0;
+  int failures = 0, skipped = 0;
   double seconds = 0;
   for (const TestCase& testCase : cases) {
     const CaseXml xml = ToXml(suite, testCase);
     body += xml.xml;
     failures += xml.failed ? 1 : 0;
+    skipped += xml.skipped ? 1 : 0;
     seconds += xml.seconds;
   }
-  const std::string counts = "tests=\"" + std::to_string(cases.size()) + "\" failures=\"" +
-                             std::to_string(failures) + "\" errors=\"0\" skipped=\"0\" time=\"" +
-                             Seconds(seconds) + "\"";
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites " + counts + ">\n  <testsuite name=\"" +
-         Escaped(suite) + "\" " + counts + ">\n" + body + "  </testsuite>\n</testsuites>\n";
+  return Head(suite, cases.size(), failures, skipped, seconds) + body + kTail;
+}
+
+std::string JunitFailureHead(std::string_view suite, std::string_view name, std::string_view type,
+                             std::string_view message) {
+  return Head(suite, 1, 1, 0, 0) + "    <testcase classname=\"" + Escaped(suite) + "\" name=\"" +
+         Escaped(name) + "\" time=\"0.000\">\n      <failure type=\"" + Escaped(type) + "\" message=\"" +
+         Escaped(message) + "\">";
+}
+
+std::string JunitFailureTail() { return std::string("</failure>\n    </testcase>\n") + kTail; }
+
+std::string JunitFailureXml(std::string_view suite, std::string_view name, std::string_view type,
+                            std::string_view message, std::string_view text) {
+  return JunitFailureHead(suite, name, type, message) + Escaped(text) + JunitFailureTail();
 }
 
 }  // namespace geran::host

@@ -8,6 +8,7 @@
 #include "runner.h"
 #include "script.h"
 #include "simulator_control.h"
+#include "wording.h"
 
 #include <io.h>
 #include <win32/system.h>
@@ -35,6 +36,9 @@ struct ModuleDeleter {
 using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
 std::string ReadFileOrThrow(const std::string& path, const char* what) {
+  if (const DWORD attributes = GetFileAttributesA(path.c_str());
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    throw FileError(path + " is a folder, not a " + what);
   std::ifstream file(path, std::ios::binary);
   if (!file)
     throw FileError("cannot read the " + std::string(what) + " " + path + ": " + std::strerror(errno));
@@ -46,6 +50,22 @@ void WriteFileOrThrow(const std::string& path, const std::string& text) {
   if (!(file << text).flush()) throw FileError("cannot write " + path + ": " + std::strerror(errno));
 }
 
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// A file the run writes later, tried before the first call, so a path that cannot be created fails
+// the run now instead of after it. A file that was not there before is not left behind.
+void CheckCreatableOrThrow(const std::string& path, const char* what) {
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, share, nullptr, OPEN_ALWAYS, 0, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE)
+    throw FileError("cannot create the " + std::string(what) + " " + path + ": " +
+                    SystemMessage(GetLastError()));
+  if (GetLastError() != ERROR_ALREADY_EXISTS) DeleteFileA(path.c_str());
+}
+
 // "demo" of "examples\demo.gts": how reports name a script.
 std::string ScriptName(const std::string& path) {
   const std::size_t start = path.find_last_of("\\/:") + 1;  // npos + 1: from the start
@@ -53,13 +73,19 @@ std::string ScriptName(const std::string& path) {
   return path.substr(start, dot == std::string::npos || dot < start ? std::string::npos : dot - start);
 }
 
-// The script, parsed and checked; its errors go to stderr and end the run before any call.
-std::optional<Script> CheckedScript(const std::string& path) {
+// The script, parsed and checked; its errors go to stderr, and to the JUnit report when there is
+// one, and end the run before any call.
+std::optional<Script> CheckedScript(const Options& options) {
+  const std::string& path = options.script;
   Script script = ParseScript(ReadFileOrThrow(path, "script"));
   if (script.errors.empty()) return script;
-  for (const ScriptError& error : script.errors) std::fputs(FormatError(script, path, error).c_str(), stderr);
-  std::fprintf(stderr, "%zu %s in %s; nothing was called\n", script.errors.size(),
-               script.errors.size() == 1 ? "error" : "errors", path.c_str());
+  std::string errors;
+  for (const ScriptError& error : script.errors) errors += FormatError(script, path, error);
+  const std::string closing = Counted(script.errors.size(), "error") + " in " + path + "; nothing was called";
+  std::fprintf(stderr, "%s%s\n", errors.c_str(), closing.c_str());
+  if (!options.junit.empty())
+    WriteFileOrThrow(options.junit,
+                     JunitFailureXml(ScriptName(path), "the script", "script error", closing, errors));
   return std::nullopt;
 }
 
@@ -68,7 +94,7 @@ Module LoadLibraryOrThrow(const Options& options) {
       options.dll.empty() ? BesideHost("znGeranApiInterfaceDll.dll") : FullPath(options.dll);
   // The altered search path finds the library's own imports (the scenario library) beside it.
   Module module(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-  if (!module) throw UsageError("cannot load " + path + ": " + SystemMessage(GetLastError()));
+  if (!module) throw UsageError("cannot load " + path + ": " + SystemMessage(GetLastError(), path));
   return module;
 }
 
@@ -80,6 +106,10 @@ std::string ModuleFile(HMODULE module) {
 int CompareJournalFiles(const std::vector<std::string>& paths) {
   const Comparison comparison = CompareJournals({paths[0], ReadFileOrThrow(paths[0], "journal")},
                                                 {paths[1], ReadFileOrThrow(paths[1], "journal")});
+  if (!comparison.error.empty()) {
+    std::fprintf(stderr, "geranhost: %s\n", comparison.error.c_str());
+    return kBadInput;
+  }
   std::fputs(comparison.report.c_str(), stdout);
   return comparison.same ? 0 : 1;
 }
@@ -152,12 +182,14 @@ int ExitAfterReplay(int exitCode) {
 }
 
 int RunScript(const Options& options) {
-  const std::optional<Script> script = CheckedScript(options.script);
+  const std::optional<Script> script = CheckedScript(options);
   if (!script) return kBadInput;
   if (options.check) {
-    std::printf("%s: %zu calls, no errors\n", options.script.c_str(), script->CallCount());
+    std::printf("%s: %s, no errors\n", options.script.c_str(), Counted(script->CallCount(), "call").c_str());
     return 0;
   }
+  if (!options.journal.empty()) CheckCreatableOrThrow(options.journal, "call journal");
+  if (!options.junit.empty()) CheckCreatableOrThrow(options.junit, "JUnit report");
   // Made before the library is loaded, so it is removed after the library that writes it is unloaded.
   std::optional<ScratchFile> scratchJournal;
   if (options.journal.empty() && script->ChecksJournal()) scratchJournal.emplace();
@@ -173,20 +205,20 @@ int RunScript(const Options& options) {
   if (!binding.missing.empty()) return kBadInput;
   if (options.noConnectWait) SkipConnectWaitOrThrow(library.get());
   if (!options.faults.empty() || !options.values.empty() || !options.replay.empty())
-    if (const std::string warning = ArmSimulatorOrThrow(options); !warning.empty())
-      std::fprintf(stderr, "geranhost: warning: the simulator's settings may not apply: %s\n",
-                   warning.c_str());
+    ArmSimulatorOrThrow(options);
   if (!options.quiet)
-    std::printf("geranhost %s: %s, %zu calls, with %s%s\n", GERAN_VERSION, options.script.c_str(),
-                script->CallCount(), ModuleFile(library.get()).c_str(),
+    std::printf("geranhost %s: %s, %s, with %s%s\n", GERAN_VERSION, options.script.c_str(),
+                Counted(script->CallCount(), "call").c_str(), ModuleFile(library.get()).c_str(),
                 options.journal.empty() ? "" : (", calls recorded in " + journal).c_str());
   RunOptions run;
   if (script->ChecksJournal()) run.journal = journal;
+  run.junit = options.junit;
+  run.suite = ScriptName(options.script);
   run.quiet = options.quiet;
   run.stopOnFailure = options.stopOnFailure;
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
   const Summary summary = Run(*script, binding.functions, run);
-  if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(ScriptName(options.script), summary));
+  if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(run.suite, summary));
   if (!options.replay.empty()) return ExitAfterReplay(ExitCode(summary));
   return ExitCode(summary);
 }
@@ -212,7 +244,7 @@ int Main(const std::vector<std::string>& args) {
   } catch (const UsageError& error) {
     std::fprintf(stderr, "geranhost: %s\n(geranhost --help shows the options)\n", error.what());
     return kBadInput;
-  } catch (const FileError& error) {
+  } catch (const SetupError& error) {
     std::fprintf(stderr, "geranhost: %s\n", error.what());
     return kBadInput;
   }

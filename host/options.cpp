@@ -101,6 +101,39 @@ void CheckKnownOrThrow(const std::string& name, const std::string_view (&known)[
                    " (docs/simulator.md lists them)");
 }
 
+// An HRESULT that fails (bit 31 set), written as 0x hex or a negative decimal: "80004005" reads as a
+// decimal success code, which would arm nothing and let the run pass.
+void CheckFailureCodeOrThrow(std::string_view value, long hresult) {
+  const std::string_view code = value.substr(0, value.find(':'));
+  const bool hex = code.size() > 2 && code[0] == '0' && (code[1] == 'x' || code[1] == 'X');
+  if (hresult < 0 && (hex || code.front() == '-')) return;
+  const std::string hint = hresult < 0 || hex ? "" : "; did you mean 0x" + std::string(code) + "?";
+  throw UsageError(
+      "--sim-fail needs a failure code, an HRESULT with bit 31 set, as 0x hex or a negative "
+      "decimal, not '" +
+      std::string(code) + "'" + hint);
+}
+
+// The options the usage text names (it names every one): words of one or two '-' and a letter.
+std::vector<std::string_view> OptionNames(std::string_view usage) {
+  std::vector<std::string_view> names;
+  for (std::size_t at = usage.find('-'); at != std::string_view::npos; at = usage.find('-', at + 1)) {
+    const bool starts = at == 0 || usage[at - 1] == ' ' || usage[at - 1] == '\n';
+    const std::size_t end = usage.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", at + 1);
+    const std::string_view word = usage.substr(at, end - at);
+    const std::size_t letter = word.find_first_not_of('-');
+    if (starts && letter != std::string_view::npos && letter <= 2) names.push_back(word);
+  }
+  return names;
+}
+
+std::string UnknownOption(std::string_view option) {
+  static const std::string usage = Usage();
+  const std::string_view nearest = NearestName(option, OptionNames(usage));
+  return "unknown option '" + std::string(option) + "'" +
+         (nearest.empty() ? "" : "; did you mean " + std::string(nearest) + "?");
+}
+
 }  // namespace
 
 SimFault ParseSimFaultOrThrow(std::string_view text) {
@@ -112,6 +145,7 @@ SimFault ParseSimFaultOrThrow(std::string_view text) {
     fault.crash = true;
   } else {
     const Assignment assignment = ParseAssignmentOrThrow(text, true, usage);
+    CheckFailureCodeOrThrow(text.substr(equals + 1), assignment.number);
     fault.method = assignment.name;
     fault.hresult = assignment.number;
     if (assignment.rest) fault.description = Unquoted(*assignment.rest);
@@ -164,7 +198,7 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
     else if (name == "--sim-value")
       options.values.push_back(ParseSimValueOrThrow(ValueOf(arg, name, args, i)));
     else if (arg.size() > 1 && arg[0] == '-')
-      throw UsageError("unknown option '" + arg + "'");
+      throw UsageError(UnknownOption(name));
     else if (!options.script.empty())
       throw UsageError("one script at a time ('" + arg + "' is a second one)");
     else
@@ -203,8 +237,9 @@ options:
   --sim-fail Method[@N][*K]=0xHRESULT[:"description"]
                       make the test-set simulator fail every call of Method (with @N: only its N-th
                       call; with *K: K calls, from the N-th or the first on) with that HRESULT and
-                      error description (repeatable; needs TestSetSimulator.dll beside geranhost.exe
-                      and registered from there)
+                      error description; the HRESULT a failure code, 0x hex or a negative decimal
+                      (repeatable; needs TestSetSimulator.dll beside geranhost.exe and registered
+                      from there, or the run is refused)
   --sim-fail Method[@N]=crash
                       make the N-th (default: first) call of Method crash the host, to try a crash
   --sim-value Name=N  set a value of the test-set simulator before the script runs, e.g.
@@ -240,7 +275,8 @@ script lines:
   # a comment          ## a heading shown in the output
 
 exit status: 0 every expectation held, 1 an expectation failed (or a replay departed), 2 a bad
-command line, script, library or replay journal, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
+command line, script, library or journal, a simulator setting that cannot apply or a report that
+cannot be created, all before the first call, 3 the run crashed. The last line of the output is "N passed, N failed", or after a crash
 "N passed, N failed; the run crashed at line L".
 )usage";
 }

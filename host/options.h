@@ -51,9 +51,15 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A file named on the command line that cannot be read or written: said without the usage hint.
-struct FileError : std::runtime_error {
+// What a run needs and cannot have (a simulator setting COM would not see): said without the
+// usage hint, before the first call.
+struct SetupError : std::runtime_error {
   using std::runtime_error::runtime_error;
+};
+
+// A file named on the command line that cannot be read or written.
+struct FileError : SetupError {
+  using SetupError::SetupError;
 };
 
 // The options in args (without the program name); throws UsageError for a bad command line.

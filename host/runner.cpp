@@ -1,19 +1,26 @@
 #include "runner.h"
 
 #include "crash_report.h"
+#include "junit.h"
+#include "module_path.h"
 #include "output_relay.h"
 #include "progress.h"
+#include "test_set_registration.h"
+#include "wording.h"
 
 #include <journal/recorded_journal.h>
+#include <testset/trace_files.h>
 #include <znGeranApiInterfaceDll.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 namespace geran::host {
 namespace {
@@ -144,6 +151,41 @@ std::string Shown(const OutResult& result) {
 
 constexpr const char* kIndent = "     ";
 
+constexpr const char* kNoConnection =
+    "no connection to the test set (no InitialiseSystem() has returned -1), so this and every command "
+    "after it returns 0";
+constexpr const char* kSecondInitialise =
+    "InitialiseSystem() was called before on this thread: the library connects once a thread, a second "
+    "call returns 0";
+constexpr const char* kNoMasterLoad =
+    "no master parameter file is loaded (no LoadMasterParameterFile() has returned -1), so the cell "
+    "has no levels and this returns 0";
+
+// What a trace file gains from here on: its size now, and the last line added later.
+class TraceTail {
+ public:
+  explicit TraceTail(const char* path) : path_(path), start_(Size(path)) {}
+
+  std::string LastLine() const {
+    std::ifstream file(path_, std::ios::binary);
+    file.seekg(static_cast<std::streamoff>(start_));
+    std::string line, last;
+    while (std::getline(file, line))
+      if (line.erase(line.find_last_not_of("\r ") + 1); !line.empty()) last = line;
+    return last;
+  }
+
+ private:
+  static std::uintmax_t Size(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+
+  const char* path_;
+  std::uintmax_t start_;
+};
+
 // The call journal as the script's journal lines read it: before every call the cursor goes to its
 // end, so the lines that follow a call read what that call made, in order.
 class JournalCursor {
@@ -193,20 +235,36 @@ class Runner {
       : functions_(functions), options_(options), journal_(options.journal) {}
 
   Summary Run(const Script& script) {
-    for (const Step& step : script.steps) {
-      const bool held = std::visit([this](const auto& item) { return Take(item); }, step);
-      if (!held && options_.stopOnFailure) return Stop(script);
+    if (!options_.junit.empty())
+      crashReport_.AlsoWriteJunit(options_.junit,
+                                  JunitFailureHead(options_.suite, "the run", "crash", "the run crashed"),
+                                  JunitFailureTail());
+    for (auto step = script.steps.begin(); step != script.steps.end(); ++step) {
+      const bool held = std::visit([this](const auto& item) { return Take(item); }, *step);
+      if (!held && options_.stopOnFailure) return Stop(script, step + 1);
     }
     Close();
     return summary_;
   }
 
  private:
-  Summary Stop(const Script& script) {
+  Summary Stop(const Script& script, std::vector<Step>::const_iterator rest) {
+    for (; rest != script.steps.end(); ++rest) std::visit([this](const auto& item) { Skip(item); }, *rest);
     const std::size_t skipped = script.CallCount() - callsMade_;
-    std::printf("\nstopped at the first failed expectation; %zu calls not made\n", skipped);
+    std::printf("\nstopped at the first failed expectation; %s not made\n", Counted(skipped, "call").c_str());
     Close();
     return summary_;
+  }
+
+  // What a stop leaves unmade, for the report.
+  void Skip(const Heading& heading) { heading_ = heading.text; }
+  void Skip(const JournalCheck& check) {
+    CurrentSection().calls.push_back(
+        CallRecord{check.where.line, check.spelling, 0, std::nullopt, 0, "", true, "", true});
+  }
+  void Skip(const Call& call) {
+    CurrentSection().calls.push_back(
+        CallRecord{call.where.line, Echo(call), 0, call.expected, 0, "", false, "", true});
   }
 
   bool Take(const Heading& heading) {
@@ -232,7 +290,7 @@ class Runner {
     }
     std::fflush(stdout);
     CurrentSection().calls.push_back(
-        CallRecord{check.where.line, check.spelling, 0, std::nullopt, 0, "", true, failure});
+        CallRecord{check.where.line, check.spelling, 0, std::nullopt, 0, "", true, failure, false});
     return held;
   }
 
@@ -246,38 +304,67 @@ class Runner {
     if (!options_.quiet) std::printf("%s\n", Head(call).c_str());
     std::fflush(stdout);
     const std::unique_ptr<CallWatch> watch = WatchFor(call.target->name, arguments.slots());
+    std::optional<TraceTail> resultTrace;  // the library's only account of why a master load failed
+    if (call.target->name == "LoadMasterParameterFile") resultTrace.emplace(kResultTrace.path);
     const auto start = std::chrono::steady_clock::now();
     const Outcome outcome = Invoke(call, arguments, watch.get());
     const auto elapsed = std::chrono::steady_clock::now() - start;
     const bool held = Count(call, outcome.result);
     const bool shown = !options_.quiet || !held;
-    if (options_.quiet) ShowHeld(call, outcome, shown);
+    const std::string conclusion = watch ? watch->Conclusion() : "";
+    if (options_.quiet && shown) ShowHeld(call, outcome);
+    if (options_.quiet && !shown && !conclusion.empty()) std::printf("%s\n", Head(call).c_str());
     if (shown) Report(call, outcome.result, elapsed);
-    NoteMissingConnection(call, outcome.result, shown);
+    if (shown) Note(WhyZero(call, outcome.result, resultTrace));
+    Track(call, outcome.result);
     Keep(arguments.Received());
-    if (const std::string conclusion = watch ? watch->Conclusion() : ""; !conclusion.empty())
-      std::printf("%s%s\n", kIndent, conclusion.c_str());
+    if (!conclusion.empty()) std::printf("%s%s\n", kIndent, conclusion.c_str());
     std::fflush(stdout);
     Record(call, outcome, elapsed);
     return held;
   }
 
-  // Quiet runs hold the library's output: a call shown (a failed one) comes before its output.
-  void ShowHeld(const Call& call, const Outcome& outcome, bool shown) const {
-    if (shown) std::printf("%s\n", Head(call).c_str());
+  // Quiet runs hold the library's output and show only that of a failed call, after the call's line;
+  // the output of the calls that held would stand alone, with no call to read it by.
+  static void ShowHeld(const Call& call, const Outcome& outcome) {
+    std::printf("%s\n", Head(call).c_str());
     std::fwrite(outcome.output.data(), 1, outcome.output.size(), stdout);
     if (!outcome.output.empty() && outcome.output.back() != '\n') std::printf("\n");
   }
 
-  // A script that never connected gets 0 from every command: said once, where it first happens.
-  void NoteMissingConnection(const Call& call, int result, bool shown) {
-    if (call.target->name == "InitialiseSystem" && result == ZNGERAN_SUCCESS) connected_ = true;
-    if (connected_ || noted_ || result != 0 || !NeedsConnection(*call.target) || !shown) return;
-    std::printf(
-        "%snote: no connection to the test set (no InitialiseSystem() has returned -1), so "
-        "this and every command after it returns 0\n",
-        kIndent);
-    noted_ = true;
+  // Why a call returned 0, when the host can tell; "" otherwise. The missing connection is said once,
+  // where it first shows.
+  std::string WhyZero(const Call& call, int result, const std::optional<TraceTail>& resultTrace) {
+    const std::string_view name = call.target->name;
+    if (result != 0) return "";
+    if (name == "InitialiseSystem")
+      return initialised_ ? kSecondInitialise : RegisteredTestSetServer().empty() ? NotRegistered() : "";
+    if (!connected_ && NeedsConnection(*call.target))
+      return std::exchange(noConnectionSaid_, true) ? "" : kNoConnection;
+    if ((name == "ConfigCch" || name == "EnableTrafficMultiframe") && !masterLoaded_) return kNoMasterLoad;
+    if (resultTrace)
+      if (const std::string line = resultTrace->LastLine(); !line.empty())
+        return "the library's reason, in " + std::string(kResultTrace.path) + ": " + line;
+    return "";
+  }
+
+  static std::string NotRegistered() {
+    return "the test set's class is not registered, so there is nothing to connect to: to use the "
+           "simulator, register it with regsvr32 " +
+           BesideHost("TestSetSimulator.dll");
+  }
+
+  static void Note(const std::string& reason) {
+    if (!reason.empty()) std::printf("%snote: %s\n", kIndent, reason.c_str());
+  }
+
+  // What the calls so far set up, for the reasons of later zeros and the closing lines.
+  void Track(const Call& call, int result) {
+    const std::string_view name = call.target->name;
+    if (name == "InitialiseSystem") initialised_ = true;
+    if (name == "InitialiseSystem" && result == ZNGERAN_SUCCESS) connected_ = true;
+    if (name == "LoadMasterParameterFile" && result == ZNGERAN_SUCCESS) masterLoaded_ = true;
+    if (!connected_ && NeedsConnection(*call.target)) ++unconnectedCommands_;
   }
 
   // The report's section of the current heading, begun with its first call or check.
@@ -290,7 +377,7 @@ class Runner {
   void Record(const Call& call, const Outcome& outcome, std::chrono::steady_clock::duration elapsed) {
     const double seconds = std::chrono::duration<double>(elapsed).count();
     CurrentSection().calls.push_back(CallRecord{call.where.line, Echo(call), outcome.result, call.expected,
-                                                seconds, outcome.output, false, ""});
+                                                seconds, outcome.output, false, "", false});
   }
 
   // Whether the call's expectation held, counted and remembered for the closing lines.
@@ -330,6 +417,10 @@ class Runner {
   }
 
   void Close() const {
+    if (unconnectedCommands_ > 0)
+      std::printf(
+          "\nnote: %s made without a connection to the test set (no InitialiseSystem() returned -1)\n",
+          Counted(unconnectedCommands_, "test-set command").c_str());
     if (!failures_.empty()) std::printf("\n");
     for (const std::string& failure : failures_) std::printf("%s\n", failure.c_str());
     std::printf("%d passed, %d failed\n", summary_.passed, summary_.failed);
@@ -343,10 +434,13 @@ class Runner {
   JournalCursor journal_;
   Summary summary_;
   std::size_t callsMade_ = 0;
-  std::vector<std::string> failures_;   // one line per failed expectation
-  std::optional<std::string> heading_;  // the section the calls go to
-  bool connected_ = false;              // an InitialiseSystem() has succeeded
-  bool noted_ = false;                  // the missing connection has been said
+  std::vector<std::string> failures_;    // one line per failed expectation
+  std::optional<std::string> heading_;   // the section the calls go to
+  bool initialised_ = false;             // an InitialiseSystem() was called (once a thread, it connects)
+  bool connected_ = false;               // an InitialiseSystem() has succeeded
+  bool masterLoaded_ = false;            // a LoadMasterParameterFile() has succeeded
+  bool noConnectionSaid_ = false;        // the missing connection has been said
+  std::size_t unconnectedCommands_ = 0;  // commands called while not connected
 };
 
 }  // namespace

@@ -30,6 +30,8 @@ struct RunOptions {
   bool progress = false;       // live status of long calls on stderr
   bool stopOnFailure = false;  // end the run at the first failed expectation
   std::string journal;         // the call journal that the script's journal lines read
+  std::string junit;           // the JUnit report a crash writes too (empty: none)
+  std::string suite;           // the report's suite name
 };
 
 // One call made, or one journal line checked, as a report of the run (--junit) needs it.
@@ -42,6 +44,7 @@ struct CallRecord {
   std::string output;         // what the library wrote to standard output during the call
   bool journalCheck = false;  // a journal line: an expectation of its own, never a call
   std::string failure;        // a journal line that did not hold: why; empty otherwise
+  bool skipped = false;       // not made: the run stopped at a failed expectation before it
 };
 
 // Whether a record carries an expectation, and whether that expectation failed.
@@ -49,6 +52,7 @@ inline bool IsExpectation(const CallRecord& record) {
   return record.journalCheck || record.expected.has_value();
 }
 inline bool Failed(const CallRecord& record) {
+  if (record.skipped) return false;
   return record.journalCheck ? !record.failure.empty() : record.expected && *record.expected != record.result;
 }
 
@@ -61,13 +65,15 @@ struct Section {
 struct Summary {
   int passed = 0;
   int failed = 0;
-  std::vector<Section> sections;  // the calls made, in order; no section without a call
+  std::vector<Section> sections;  // the calls made, then those a stop left unmade; no section without one
 };
 
 // Runs the steps in order, writing every call, its result, its out values, every journal check and
 // the closing line "N passed, N failed" to stdout, flushed around every call so the library's output
-// stays in order (quiet: a failed call's line comes before the output of that call). After a 0 from
-// an export that needs the connection, while no InitialiseSystem() has succeeded, a note says so, once.
+// stays in order (quiet: only a failed call, with its output after its line, and a BER run's result).
+// A 0 whose cause the host can tell (no connection, said once; no master file loaded; a second
+// InitialiseSystem(); an unregistered test set; the library's reason for a failed master load) gets a
+// note after the call; a run that made test-set commands without a connection says so at its close.
 // A crash during the run ends the process with kCrashedExitCode after its report (crash_report.h).
 Summary Run(const Script& script, const Functions& functions, const RunOptions& options);
 

@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include "wording.h"
+
 #include <parameters/parameter_names.h>
 #include <znGeranApiInterfaceDll.h>
 
@@ -69,7 +71,11 @@ class LineParser {
     lexer_.Expect('(', ("'(' after " + std::string(name)).c_str());
     call.arguments = ParseArguments(*call.target);
     CheckBufferLengths(*call.target, call.arguments);
-    CheckParameterOut(*call.target, call.arguments);
+    CheckArrayCounts(*call.target, call.arguments);
+    if (const parameters::ParameterName* parameter = CheckParameterName(*call.target, call.arguments)) {
+      CheckParameterOut(*parameter, call.arguments);
+      CheckParameterValue(*parameter, *call.target, call.arguments);
+    }
     call.expected = ParseExpectation();
     lexer_.SkipSpace();
     if (!lexer_.AtEnd()) lexer_.Fail("unexpected text after the call");
@@ -95,25 +101,82 @@ class LineParser {
     }
   }
 
-  // GetParameter hands out a level as text and the other values as numbers: an out value of the
-  // other kind would show the wrong bytes. Checked where the name is written out.
-  static void CheckParameterOut(const Export& target, const std::vector<Argument>& arguments) {
-    if (target.name != "GetParameter") return;
+  // The int after an array is how many elements the export reads from it: a larger count than the
+  // array has would send the host's own memory to the test set. A longer array sends its prefix.
+  static void CheckArrayCounts(const Export& target, const std::vector<Argument>& arguments) {
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+      const std::optional<std::size_t> elements = ArrayLength(arguments[i].value);
+      if (!IsArray(target.kinds[i]) || target.kinds[i + 1] != Kind::kInt || !elements) continue;
+      const Argument& count = arguments[i + 1];
+      const auto* word = std::get_if<Word>(&count.value);
+      const auto* number = word == nullptr ? nullptr : std::get_if<std::int32_t>(word);
+      const std::string holds = "the array holds " + Counted(*elements, "element");
+      if (number == nullptr) FailAt(count.where, "write the count of the array as a number: " + holds);
+      if (*number > 0 && static_cast<std::size_t>(*number) > *elements)
+        FailAt(count.where, "count " + std::to_string(*number) + " is larger than the array: " + holds);
+    }
+  }
+
+  static bool IsArray(Kind kind) { return kind == Kind::kIntArray || kind == Kind::kDoubleArray; }
+
+  static std::optional<std::size_t> ArrayLength(const Value& value) {
+    if (const auto* words = std::get_if<std::vector<Word>>(&value)) return words->size();
+    if (const auto* reals = std::get_if<std::vector<double>>(&value)) return reals->size();
+    return std::nullopt;
+  }
+
+  // GetParameter and SetParameter find a value by its name: an unknown one returns 0 and touches
+  // nothing. The parameter of a name written out, or nullptr.
+  static const parameters::ParameterName* CheckParameterName(const Export& target,
+                                                             const std::vector<Argument>& arguments) {
+    if (target.name != "GetParameter" && target.name != "SetParameter") return nullptr;
     const auto* name = std::get_if<std::string>(&arguments[0].value);
+    if (name == nullptr) return nullptr;
+    if (const parameters::ParameterName* parameter = parameters::FindParameterName(*name)) return parameter;
+    std::vector<std::string_view> known;
+    for (const parameters::ParameterName& entry : parameters::kParameterNames) known.push_back(entry.name);
+    const std::string_view nearest = NearestName(*name, known);
+    FailAt(arguments[0].where, "unknown parameter " + Quoted(*name) +
+                                   (nearest.empty() ? " (docs/parameters.md lists them)"
+                                                    : "; did you mean " + Quoted(nearest) + "?"));
+  }
+
+  // GetParameter hands out a level as text and the other values as numbers: an out value of the
+  // other kind would show the wrong bytes.
+  static void CheckParameterOut(const parameters::ParameterName& parameter,
+                                const std::vector<Argument>& arguments) {
     const auto* out = std::get_if<OutValue>(&arguments[2].value);
-    const parameters::ParameterName* parameter =
-        name == nullptr ? nullptr : parameters::FindParameterName(*name);
-    if (out == nullptr || parameter == nullptr) return;
-    const bool text = parameter->form == parameters::Form::kLevel;
+    if (out == nullptr) return;
+    const bool text = parameter.form == parameters::Form::kLevel;
     if (text == (out->size > 0)) return;
-    FailAt(arguments[2].where, "parameter " + Quoted(*name) +
+    FailAt(arguments[2].where, "parameter " + Quoted(parameter.name) +
                                    (text ? " is a text: write out " + out->name + "[" +
                                                std::to_string(ZNGERAN_LEVEL_TEXT_SIZE) + "]"
                                          : " is a number: write out " + out->name));
   }
 
+  // SetParameter reads a level or a byte as decimal text and an integer as four bytes: a value of the
+  // other kind would store its bytes read the wrong way ("62" as 12,854, [-50] as 0.0).
+  void CheckParameterValue(const parameters::ParameterName& parameter, const Export& target,
+                           const std::vector<Argument>& arguments) const {
+    if (target.name != "SetParameter") return;
+    const Argument& value = arguments[2];
+    const auto* words = std::get_if<std::vector<Word>>(&value.value);
+    const auto* reference = std::get_if<Reference>(&value.value);
+    const bool integer = parameter.form == parameters::Form::kInteger;
+    const bool text = std::holds_alternative<std::string>(value.value) ||
+                      (reference != nullptr && outs_.find(reference->name)->second);
+    if (std::holds_alternative<Null>(value.value) || (integer ? !text && (!words || !words->empty()) : text))
+      return;
+    FailAt(value.where,
+           "parameter " + Quoted(parameter.name) +
+               (integer ? " is an integer: write it as [N]" : " is read as text: write it as \"N\""));
+  }
+
+  // The nearest export, or the journal statement when the name is near it ("Journal").
   static std::string UnknownExport(std::string_view name) {
-    const std::string_view nearest = NearestExportName(name);
+    const std::string_view statement = NearestName(name, {"journal"});
+    const std::string_view nearest = statement.empty() ? NearestExportName(name) : statement;
     if (nearest.empty()) return "unknown export " + Quoted(name) + " (geranhost --list shows them all)";
     return "unknown export " + Quoted(name) + "; did you mean " + Quoted(nearest) + "?";
   }

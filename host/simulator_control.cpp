@@ -1,8 +1,8 @@
 #include "simulator_control.h"
 
 #include "module_path.h"
+#include "test_set_registration.h"
 
-#include <TestSetApi.h>
 #include <TestSetSim.h>
 #include <win32/system.h>
 
@@ -28,32 +28,29 @@ Function EntryOrThrow(HMODULE simulator, const std::string& path, const char* na
 
 #define GERAN_SIM_ENTRY(simulator, path, Name) EntryOrThrow<decltype(&Name)>(simulator, path, #Name)
 
-// The server registered for the test set's class under key ("InprocServer32" or "LocalServer32"),
-// without quotes, or "" when there is none.
-std::string RegisteredServer(const wchar_t* kind) {
-  wchar_t clsid[64];
-  StringFromGUID2(CLSID_TestSetObject, clsid, 64);
-  const std::wstring key = std::wstring(L"CLSID\\") + clsid + L"\\" + kind;
-  wchar_t path[MAX_PATH] = L"";
-  DWORD size = sizeof path;
-  const LSTATUS status =
-      RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path, &size);
-  std::string server = status == ERROR_SUCCESS ? Narrow(path) : "";
-  if (server.size() >= 2 && server.front() == '"' && server.back() == '"')
-    server = server.substr(1, server.size() - 2);
-  return server;
-}
-
-// The DLL or, as a local server, the executable that COM serves the test set from; "" when none.
-std::string RegisteredServer() {
-  const std::string inProcess = RegisteredServer(L"InprocServer32");
-  return inProcess.empty() ? RegisteredServer(L"LocalServer32") : inProcess;
+// Settings reach the test set only through the simulator beside the host, in this process or, as a
+// local server, forwarded to its executable; a crash armed there would only fail the call.
+void CheckSettingsApplyOrThrow(const Options& options, const std::string& path) {
+  const std::string registered = RegisteredTestSetServer();
+  const std::string howToRegister = " (regsvr32 " + path + " registers it)";
+  if (registered.empty())
+    throw SetupError("the simulator's settings cannot apply: the test set's class is not registered" +
+                     howToRegister);
+  const bool local = SamePath(registered, BesideHost("TestSetSimulator.exe"));
+  if (!local && !SamePath(registered, path))
+    throw SetupError("the simulator's settings cannot apply: COM loads the test set from " + registered +
+                     ", not from " + path + howToRegister);
+  for (const SimFault& fault : options.faults)
+    if (local && fault.crash)
+      throw SetupError("--sim-fail " + fault.method + "=crash needs the simulator in this process, but it " +
+                       "runs as a local server, where a crash only fails the call" + howToRegister);
 }
 
 }  // namespace
 
-std::string ArmSimulatorOrThrow(const Options& options) {
+void ArmSimulatorOrThrow(const Options& options) {
   const std::string path = BesideHost("TestSetSimulator.dll");
+  CheckSettingsApplyOrThrow(options, path);
   // Stays loaded for the whole run: the settings live in this instance.
   const HMODULE simulator = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (simulator == nullptr) throw UsageError("cannot load " + path + ": " + SystemMessage(GetLastError()));
@@ -75,11 +72,6 @@ std::string ArmSimulatorOrThrow(const Options& options) {
     if (FAILED(loadReplay(options.replay.c_str(), error, sizeof error)))
       throw FileError("--replay: " + std::string(error));
   }
-  const std::string registered = RegisteredServer();
-  // As a local server, the simulator beside the host forwards the settings to its executable.
-  if (SamePath(registered, path) || SamePath(registered, BesideHost("TestSetSimulator.exe"))) return "";
-  return registered.empty() ? "the test set's class is not registered"
-                            : "COM loads the test set from " + registered + ", not from " + path;
 }
 
 std::string ReplayOutcome() {

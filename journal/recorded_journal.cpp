@@ -169,6 +169,15 @@ std::optional<Outcome> ParseOutcome(std::string_view outcome) {
   return read;
 }
 
+std::optional<std::string> Unreadable(const RecordedCall& call) {
+  if (call.time.empty()) return std::string("no time at the start of the line");
+  if (!ParseOutcome(call.outcome))
+    return std::string("no result after the call (0x and eight hex digits, then a quoted description)");
+  if (!call.output.empty() && !ParseValue(call.output))
+    return "an out value that cannot be read: " + call.output;
+  return std::nullopt;
+}
+
 std::vector<RecordedCall> ParseRecording(std::string_view text) {
   std::vector<RecordedCall> calls;
   for (int number = 1; !text.empty(); ++number) {

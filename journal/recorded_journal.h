@@ -49,6 +49,10 @@ struct Outcome {
 };
 std::optional<Outcome> ParseOutcome(std::string_view outcome);
 
+// Why a call of a recording is no recorded call (no time, no outcome, an out value that cannot be
+// read back); nothing when it is one.
+std::optional<std::string> Unreadable(const RecordedCall& call);
+
 // The calls of a recording. A line that does not start with a time continues the call before it: a
 // text argument with a line break, written unescaped as the simulator journals it.
 std::vector<RecordedCall> ParseRecording(std::string_view text);

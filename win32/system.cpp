@@ -19,4 +19,10 @@ std::string SystemMessage(DWORD error) {
   return text;
 }
 
+std::string SystemMessage(DWORD error, const std::string& path) {
+  std::string text = SystemMessage(error);
+  if (const std::size_t insert = text.find("%1"); insert != std::string::npos) text.replace(insert, 2, path);
+  return text;
+}
+
 }  // namespace geran

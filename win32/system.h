@@ -14,4 +14,7 @@ std::string FullPath(const std::string& path);
 // The system's text for an error code without its line break, or "error <code>" when it has none.
 std::string SystemMessage(DWORD error);
 
+// The same, its "%1" (the file a loader message is about) filled with path.
+std::string SystemMessage(DWORD error, const std::string& path);
+
 }  // namespace geran

@@ -61,14 +61,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, DWORD& error) 
 
 // The recorded call as a step, or why it cannot be replayed.
 std::variant<Step, std::string> ReadStep(const journal::RecordedCall& call) {
-  if (call.time.empty()) return std::string("no time at the start of the line");
-  const std::optional<journal::Outcome> outcome = journal::ParseOutcome(call.outcome);
-  if (!outcome) return "no result after the call (0x and eight hex digits, then a quoted description)";
-  Step step{call.line, call.call, outcome->hresult, Text(), std::nullopt};
-  if (outcome->description) step.description = journal::Utf16(*outcome->description);
-  if (call.output.empty()) return step;
-  step.output = journal::ParseValue(call.output);
-  if (!step.output) return "an out value that cannot be read: " + call.output;
+  if (std::optional<std::string> problem = journal::Unreadable(call)) return std::move(*problem);
+  const journal::Outcome outcome = *journal::ParseOutcome(call.outcome);
+  Step step{call.line, call.call, outcome.hresult, Text(), std::nullopt};
+  if (outcome.description) step.description = journal::Utf16(*outcome.description);
+  if (!call.output.empty()) step.output = journal::ParseValue(call.output);
   return step;
 }
 

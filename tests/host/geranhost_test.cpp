@@ -4,9 +4,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <olectl.h>  // DllRegisterServer, which the simulator exports
 
 #include <fstream>
 #include <optional>
+
+extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
 
 namespace geran::host {
 namespace {
@@ -30,7 +33,7 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
       "## Stubs\nInitialise(1, 2, 3, 0xFFFFFFFF) => -1\nznGeranApiInterfaceDll_Shutdown() => -1\n"
       "RemoteConnection_Set(7) => -1\nGetErrorMsg(0, 0, 0)\n";
   const struct {
-    const char* args;
+    std::string args;
     std::optional<std::string> script;
     DWORD exitCode;
     std::string expected;  // in the output
@@ -42,7 +45,14 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
        "geranhost_test.gts:2:10: Shutdown takes 0 arguments, not more: Shutdown()\n    Shutdown(1)\n"
        "             ^\n",
        "\n2 errors in " + kScript + "; nothing was called\n"},
+      {"--check", "Reset()\n", 0, "", "geranhost_test.gts: 1 call, no errors\n"},
       {"--dll nowhere\\none.dll", stubs, 2, "geranhost: cannot load ", "\n"},
+      {"--dll \"" + kScript + "\"", stubs, 2, ": Bad EXE format for " + kScript + ".\n", "\n"},
+      // What the run would write later cannot be created: refused before the first call.
+      {"--journal Z:\\no\\such\\dir\\x.journal", stubs, 2,
+       "geranhost: cannot create the call journal Z:\\no\\such\\dir\\x.journal: ", "\n"},
+      {"--junit Z:\\no\\such\\dir\\r.xml", stubs, 2, "geranhost: cannot create the JUnit report Z:\\no",
+       "\n"},
       // A file that cannot be read is no usage error: no pointer to --help.
       {"", std::nullopt, 2, "geranhost: cannot read the script " + kScript + ": No such file or directory\n",
        "gts: No such file or directory\n"},
@@ -52,7 +62,7 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
     EXPECT_EQ(RunHost(c.args, c.script, output), c.exitCode) << output;
     EXPECT_THAT(output, HasSubstr(c.expected));
     EXPECT_THAT(output, EndsWith(c.ending));
-    const bool calls = c.exitCode != 2 && std::string(c.args) != "--check";
+    const bool calls = c.exitCode != 2 && c.args != "--check";
     EXPECT_EQ(output.find("\n[") != std::string::npos, calls) << "calls made or not:\n" << output;
   }
 }
@@ -69,6 +79,56 @@ TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
               HasSubstr("[2] InitialiseSystem()\n\ncrashed: line 2: InitialiseSystem(): exception 0xC0000005 "
                         "(access violation writing address 0x00000000"));
   EXPECT_THAT(output, EndsWith("\n1 passed, 0 failed; the run crashed at line 2\n"));
+}
+
+// A 0 whose cause the host can tell gets a note after the call (the missing connection also at the
+// close); a simulator setting COM would not see is refused before the first call.
+TEST(Geranhost, ASilentZeroGetsItsReasonAndASettingThatCannotApplyIsRefused) {
+  const std::string master = test::TempPath("umts_master.ini");
+  std::ofstream(master, std::ios::binary) << "[UMTS]\nRadio System = 3\n";
+  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", master.c_str());
+  const char* configCch = "ConfigCch(1, 0, 20, 0, 0, 0, 0, 5, 0, 1) => 0\n";
+  const struct {
+    const wchar_t* registration;  // DllInstall's; nullptr: the test set's class not registered
+    std::string args;
+    std::string script;
+    DWORD exitCode;
+    std::string expected;  // in the output
+  } cases[] = {
+      {L"", "", configCch, 0,
+       "\nnote: 1 test-set command made without a connection to the test set (no InitialiseSystem() "
+       "returned -1)\n1 passed, 0 failed\n"},
+      {L"", "--no-connect-wait", "InitialiseSystem() => -1\n" + std::string(configCch), 0,
+       "\n     note: no master parameter file is loaded (no LoadMasterParameterFile() has returned -1), so "
+       "the "
+       "cell has no levels and this returns 0\n"},
+      {L"", "--no-connect-wait", "InitialiseSystem() => -1\nInitialiseSystem() => 0\n", 0,
+       "\n     note: InitialiseSystem() was called before on this thread: the library connects once a "
+       "thread, a second call returns 0\n"},
+      {L"", "", "LoadMasterParameterFile(0, 0) => 0\n", 0,
+       "\n     note: the library's reason, in C:\\result.txt: Group not Supported, Use GSM/GPRS Only\n"},
+      {nullptr, "", "InitialiseSystem() => 0\n", 0,
+       "\n     note: the test set's class is not registered, so there is nothing to connect to: to use the "
+       "simulator, register it with regsvr32 "},
+      {nullptr, "--sim-value RealTimeWait=1", "Reset()\n", 2,
+       "geranhost: the simulator's settings cannot apply: the test set's class is not registered (regsvr32 "},
+      {L"local", "--sim-fail Reset=crash", "Reset()\n", 2,
+       "geranhost: --sim-fail Reset=crash needs the simulator in this process, but it runs as a local "
+       "server, where a crash only fails the call (regsvr32 "},
+  };
+  std::wstring registered = L"";  // as the test's main() left it: in-process
+  for (const auto& c : cases) {
+    if (const std::wstring asked = c.registration ? c.registration : L"none"; asked != registered) {
+      EXPECT_EQ(c.registration ? DllInstall(TRUE, c.registration) : DllUnregisterServer(), S_OK);
+      registered = asked;
+    }
+    std::string output;
+    EXPECT_EQ(RunHost("--no-progress " + c.args, c.script, output), c.exitCode) << output;
+    EXPECT_THAT(output, HasSubstr(c.expected));
+  }
+  EXPECT_EQ(DllInstall(TRUE, L""), S_OK);
+  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
+  DeleteFileA(master.c_str());
 }
 
 // One pass names every line: a misspelt key with the nearest key, a value the library reads

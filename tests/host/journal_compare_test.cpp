@@ -17,9 +17,10 @@ using ::testing::HasSubstr;
 TEST(GeranhostCompare, ExitCodeAndReportOfTwoJournals) {
   const std::string first = test::TempPath("compare_first.txt"),
                     retimed = test::TempPath("compare_retimed.txt"),
-                    second = test::TempPath("compare_second.txt");
+                    second = test::TempPath("compare_second.txt"), script = test::TempPath("compare.gts");
   std::ofstream(first) << "1.000\tReset()\t0x00000000\n2.000\tA()\t0x00000000\n";
   std::ofstream(retimed) << "9.125\tReset()\t0x00000000\n9.250\tA()\t0x00000000\n";
+  std::ofstream(script) << "Reset() => -1\n";
   std::ofstream(second) << "2.000\tReset()\t0x00000000\n3.000\tShowText(\"x\")\t0x80004005\t\"x\"\n";
   const struct {
     std::string other;
@@ -32,13 +33,16 @@ TEST(GeranhostCompare, ExitCodeAndReportOfTwoJournals) {
            " line 2):\n  call 1  Reset()  0x00000000\n- call 2  A()  0x00000000\n- (end of " + first +
            ")\n+ call 2  ShowText(\"x\")  0x80004005 \"x\"\n+ (end of " + second + ")\n"},
       {"nowhere.txt", 2, "geranhost: cannot read the journal nowhere.txt: No such file or directory\n"},
+      // A script is no journal: refused at its first line, nothing compared.
+      {script, 2, "geranhost: " + script + " line 1: no time at the start of the line\n"},
+      {test::TempPath("."), 2, "geranhost: " + test::TempPath(".") + " is a folder, not a journal\n"},
   };
   for (const auto& c : cases) {
     std::string output;
     EXPECT_EQ(test::RunGeranhost("--compare \"" + first + "\" \"" + c.other + "\"", output), c.exitCode);
     EXPECT_EQ(output, c.output);
   }
-  for (const std::string& path : {first, retimed, second}) DeleteFileA(path.c_str());
+  for (const std::string& path : {first, retimed, second, script}) DeleteFileA(path.c_str());
 }
 
 // A connection to the simulator, made at once: without --no-connect-wait the library waits 10 s here.

@@ -28,18 +28,25 @@ std::string Parse(const std::vector<std::string>& args) {
 TEST(ParseCommandLine, OptionsFaultsValuesAndTheScript) {
   const std::string badFault =
       "error: --sim-fail needs Method[@N][*K]=0xHRESULT[:\"description\"] or Method[@N]=crash, not ";
+  const std::string noFailure =
+      "error: --sim-fail needs a failure code, an HRESULT with bit 31 set, as 0x hex or a negative decimal, "
+      "not ";
   const struct {
     std::vector<std::string> args;
     std::string options;
   } cases[] = {
       {{"--dll", "C:\\x.dll", "-q", "demo.gts", "-x"}, "demo.gts dll=C:\\x.dll quiet stop"},
-      {{"--sim-fail", "ConfigCch@2*3=1", "--sim-fail=WaitTime@0x2=1", "a.gts"},
-       "a.gts dll= fault=ConfigCch@2*3:1 fault=WaitTime@2*1:1"},
-      {{"--sim-fail", "Reset*0=1", "a.gts"}, badFault + "'Reset*0=1'"},
+      {{"--sim-fail", "ConfigCch@2*3=0x80004005", "--sim-fail=WaitTime@0x2=-2147467259:x", "a.gts"},
+       "a.gts dll= fault=ConfigCch@2*3:80004005 fault=WaitTime@2*1:80004005:'x'"},
+      {{"--sim-fail", "Reset*0=0x80004005", "a.gts"}, badFault + "'Reset*0=0x80004005'"},
+      // Only a failure code arms a fault: a decimal reads as a success code.
+      {{"--sim-fail", "SendSIMsg=80004005", "a.gts"}, noFailure + "'80004005'; did you mean 0x80004005?"},
+      {{"--sim-fail", "Reset=0x0", "a.gts"}, noFailure + "'0x0'"},
       // Names the simulator does not know, with the nearest one it does.
       {{"--sim-fail", "berCounterSet.GetEvent@2=crash", "a.gts"},
        "error: the test-set simulator has no method 'berCounterSet.GetEvent'; did you mean "
        "BerCounterSet.GetEvents? (docs/simulator.md lists them)"},
+      {{"a.gts", "--junti", "r.xml"}, "error: unknown option '--junti'; did you mean --junit?"},
       {{"--sim-value", "RealTimeWait=1", "--sim-value=FerPermille=0x14", "a.gts"},
        "a.gts dll= value=RealTimeWait:1 value=FerPermille:20"},
   };

@@ -34,6 +34,17 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
       {"WaitTime(1) = -1", "1:13: unexpected text after the call"},  // not an expectation
       {"GetParameter(\"RX Level\", 0, out lvl, 0)",
        "1:29: parameter 'RX Level' is a text: write out lvl[64]"},
+      // A value of the kind the name does not take, and a name the library does not know.
+      {"SetParameter(\"Control ARFCN\", 0, \"62\", 0)",
+       "1:34: parameter 'Control ARFCN' is an integer: write it as [N]"},
+      {"SetParameter(\"Traffic ARFCN\", 0, [], 0)",
+       "1:34: parameter 'Traffic ARFCN' is an integer: write it as [N]"},
+      {"SetParameter(\"TX Level\", 0, [-50], 0)",
+       "1:29: parameter 'TX Level' is read as text: write it as \"N\""},
+      {"SetParameter(\"Control ARFCM\", 0, [62], 0)",
+       "1:14: unknown parameter 'Control ARFCM'; did you mean 'Control ARFCN'?"},
+      {"GetParameter(\"Tch Timeslot\", 0, out t, 0)",
+       "1:14: unknown parameter 'Tch Timeslot'; did you mean 'TCH Timeslot'?"},
       {"ShowText($nope, 1)", "1:10: no out value named 'nope' before this line"},
       {"GetAccessBurst(out b)\nShowText($b, 1)",
        "2:10: $b holds an integer; argument 1 of ShowText is a text"},
@@ -43,8 +54,15 @@ TEST(ParseScript, BadLinesReportLineColumnAndWhy) {
        "1:29: length 17 is larger than the buffer: out log[16] holds 16 bytes"},
       {"GetAccessBurst(out n)\nGetLogFileName(out log[16], $n)",
        "2:29: write the length of the buffer as a number: out log[16] holds 16 bytes"},
+      {"SendSIMsg(3, [0x06, 0x1B], 12)",
+       "1:28: count 12 is larger than the array: the array holds 2 elements"},
+      {"GetAccessBurst(out n)\nSendSIMsg(1, [1], $n)",
+       "2:19: write the count of the array as a number: the array holds 1 element"},
+      {"CipherMode(1, 1, 0, [0.5], 64, null, 0, 1)",
+       "1:28: count 64 is larger than the array: the array holds 1 element"},
       {"  znGeranApiInterfaceDll_ConfigCh()",
        "1:3: unknown export 'znGeranApiInterfaceDll_ConfigCh'; did you mean 'ConfigCch'?"},
+      {"Journal \"Reset()\"", "1:1: unknown export 'Journal'; did you mean 'journal'?"},
       {"journal Reset()", R"x(1:9: expected "text" or like "pattern" after journal)x"},
   };
   for (const auto& c : cases) EXPECT_EQ(AllErrors(c.script), c.error + "\n") << c.script;
