@@ -5,6 +5,7 @@
 #include "master_check.h"
 #include "module_path.h"
 #include "options.h"
+#include "pcap_writer.h"
 #include "runner.h"
 #include "script.h"
 #include "simulator_control.h"
@@ -140,6 +141,25 @@ int CheckMasterFile(const std::string& path) {
   return 1;
 }
 
+// The capture of a journal's messages, written in pcap.
+Capture WriteCaptureOrThrow(const std::string& pcap, const std::string& journal) {
+  Capture capture = CaptureJournal(ReadFileOrThrow(journal, "call journal"));
+  WriteFileOrThrow(pcap, capture.pcap);
+  return capture;
+}
+
+// --pcap OUT JOURNAL: the capture, and a line saying what it holds.
+void ConvertJournalOrThrow(const std::string& pcap, const std::string& journal) {
+  const Capture capture = WriteCaptureOrThrow(pcap, journal);
+  std::printf("%s: %zu layer-3 messages in %zu frames from %s\n", pcap.c_str(), capture.messages,
+              capture.frames, journal.c_str());
+}
+
+// --pcap takes a script (.gts) to run or any other file as a call journal to convert.
+bool IsScript(const std::string& path) {
+  return path.size() >= 4 && _stricmp(path.c_str() + path.size() - 4, ".gts") == 0;
+}
+
 void ListExports() {
   for (const Export& entry : Exports()) std::printf("%s\n", Signature(entry).c_str());
 }
@@ -162,7 +182,7 @@ int RunScript(const Options& options) {
   }
   // Made before the library is loaded, so it is removed after the library that writes it is unloaded.
   std::optional<ScratchFile> scratchJournal;
-  if (options.journal.empty() && script->ChecksJournal()) scratchJournal.emplace();
+  if (options.journal.empty() && (script->ChecksJournal() || !options.pcap.empty())) scratchJournal.emplace();
   const std::string journal = !options.journal.empty() ? RecordCallsIn(options.journal)
                               : scratchJournal         ? RecordCallsIn(scratchJournal->path())
                                                        : "";
@@ -189,6 +209,7 @@ int RunScript(const Options& options) {
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
   const Summary summary = Run(*script, binding.functions, run);
   if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(ScriptName(options.script), summary));
+  if (!options.pcap.empty()) WriteCaptureOrThrow(options.pcap, journal);
   if (!options.replay.empty()) return ExitAfterReplay(ExitCode(summary));
   return ExitCode(summary);
 }
@@ -208,6 +229,8 @@ int Main(const std::vector<std::string>& args) {
       return CompareJournalFiles(options.compare);
     else if (!options.checkMaster.empty())
       return CheckMasterFile(options.checkMaster);
+    else if (!options.pcap.empty() && !IsScript(options.script))
+      ConvertJournalOrThrow(options.pcap, options.script);
     else
       return RunScript(options);
     return 0;
