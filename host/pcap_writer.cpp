@@ -111,8 +111,12 @@ std::optional<Sent> ParseCall(std::string_view call) {
   return sent;
 }
 
+// Whether a time fits a capture's timestamp (seconds since its start in 32 bits); NaN does not.
+bool IsCaptureTime(double milliseconds) { return milliseconds >= 0 && milliseconds < 4294967295e3; }
+
 // The time and the call of a recorded line; the line itself, one ms after the one before, for the
-// simulator's journal. Nothing for a recorded call that failed: it sent nothing.
+// simulator's journal. Nothing for a recorded call that failed: it sent nothing. A time that no
+// timestamp can hold is the one before.
 std::optional<std::pair<double, std::string_view>> TimedCall(std::string_view line, double previous) {
   if (line.empty() || !std::isdigit(static_cast<unsigned char>(line[0])))
     return std::make_pair(previous + 1, line);
@@ -120,7 +124,8 @@ std::optional<std::pair<double, std::string_view>> TimedCall(std::string_view li
   const std::string_view call = line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1);
   const std::size_t outcome = tab + 1 + call.size() + 1;
   if (outcome < line.size() && line.compare(outcome, 3, "0x8") == 0) return std::nullopt;
-  return std::make_pair(std::strtod(std::string(line.substr(0, tab)).c_str(), nullptr), call);
+  const double milliseconds = std::strtod(std::string(line.substr(0, tab)).c_str(), nullptr);
+  return std::make_pair(IsCaptureTime(milliseconds) ? milliseconds : previous, call);
 }
 
 // The 23-octet block of a BCCH or CCCH message: L2 pseudo length, the message, fill.
@@ -180,8 +185,8 @@ class CaptureWriter {
 
   void Record(double milliseconds, std::uint8_t channel, bool uplink, const Bytes& block, bool whole = true) {
     const auto microseconds = static_cast<std::uint64_t>(milliseconds * 1000 + 0.5);
-    const auto frameNumber =
-        static_cast<std::uint32_t>(milliseconds * 26 / 120) % 2715648;  // 4.615 ms frames
+    const auto frameNumber = static_cast<std::uint32_t>(static_cast<std::uint64_t>(milliseconds * 26 / 120) %
+                                                        2715648);  // 4.615 ms
     const std::string datagram = Datagram(channel, uplink, frameNumber, block);
     Put32LittleEndian(capture_.pcap, static_cast<std::uint32_t>(microseconds / 1000000));
     Put32LittleEndian(capture_.pcap, static_cast<std::uint32_t>(microseconds % 1000000));

@@ -180,7 +180,7 @@ void CheckElements(const MessageType& type, const std::uint8_t* bytes, std::size
   for (const Element& element : type.mandatory)
     if (!(offset = walk.Mandatory(element, *offset))) break;
   if (offset) offset = WalkOptional(type, walk, bytes, size, *offset);
-  message.pseudoLength = offset.value_or(size);
+  message.pseudoLength = type.noPseudoLength ? 0 : offset.value_or(size);
   if (type.channel != Channel::kDcch && size > kMaxBroadcastMessage)
     walk.Note("message", kMaxBroadcastMessage,
               std::to_string(size) + " octets, more than the " + std::to_string(kMaxBroadcastMessage) +

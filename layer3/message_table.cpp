@@ -65,7 +65,7 @@ std::vector<MessageType> MakeTable() {
        bcch,
        {kLai, kCellSelection, kRach},
        {TV("CBCH Channel Description", 0x64, 4), TLV("CBCH Mobile Allocation", 0x72, 0, 4)}},
-      {rr, 0x00, "System Information Type 13", bcch, {}, {}},
+      {rr, 0x00, "System Information Type 13", bcch, {}, {}, true},
       {rr, 0x21, "Paging Request Type 1", ccch, {kPageMode, kMobileIdentity}, {kSecondIdentity}},
       {rr,
        0x22,

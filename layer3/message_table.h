@@ -47,6 +47,7 @@ struct MessageType {
   Channel channel;
   std::vector<Element> mandatory;  // after the protocol discriminator and the message type
   std::vector<Element> optional;   // by IEI, in any order
+  bool noPseudoLength = false;     // the L2 pseudo length is 0 whatever the message holds
 };
 
 const std::vector<MessageType>& MessageTypes();
