@@ -97,7 +97,7 @@ CaseXml ToXml(std::string_view suite, const TestCase& testCase) {
 
 }  // namespace
 
-std::string JunitXml(std::string_view suite, const Summary& summary) {
+std::string JunitXml(std::string_view suite, const Summary& summary, std::string_view warnings) {
   const bool sections =
       summary.sections.size() > 1 || (!summary.sections.empty() && summary.sections[0].heading);
   const std::vector<TestCase> cases = sections ? CasesOfSections(summary) : CasesOfExpectations(summary);
@@ -113,6 +113,7 @@ std::string JunitXml(std::string_view suite, const Summary& summary) {
   const std::string counts = "tests=\"" + std::to_string(cases.size()) + "\" failures=\"" +
                              std::to_string(failures) + "\" errors=\"0\" skipped=\"0\" time=\"" +
                              Seconds(seconds) + "\"";
+  if (!warnings.empty()) body += "    <system-err>" + Escaped(warnings) + "</system-err>\n";
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites " + counts + ">\n  <testsuite name=\"" +
          Escaped(suite) + "\" " + counts + ">\n" + body + "  </testsuite>\n</testsuites>\n";
 }

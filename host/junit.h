@@ -12,7 +12,8 @@ namespace geran::host {
 // script (the calls before the first heading one of their own), or, in a script without headings,
 // a call with an expectation together with the calls without one just before it. Each failed
 // expectation is a failure "line L: Call(...) returned R, expected E"; a case's system-out is what
-// the library wrote during its calls; times are in seconds.
-std::string JunitXml(std::string_view suite, const Summary& summary);
+// the library wrote during its calls; times are in seconds. The warnings of the script's checks,
+// when there are any, are the suite's system-err.
+std::string JunitXml(std::string_view suite, const Summary& summary, std::string_view warnings = {});
 
 }  // namespace geran::host

@@ -3,6 +3,7 @@
 #include "journal_compare.h"
 #include "junit.h"
 #include "master_check.h"
+#include "message_checks.h"
 #include "module_path.h"
 #include "options.h"
 #include "pcap_writer.h"
@@ -54,10 +55,27 @@ std::string ScriptName(const std::string& path) {
   return path.substr(start, dot == std::string::npos || dot < start ? std::string::npos : dot - start);
 }
 
-// The script, parsed and checked; its errors go to stderr and end the run before any call.
-std::optional<Script> CheckedScript(const std::string& path) {
-  Script script = ParseScript(ReadFileOrThrow(path, "script"));
-  if (script.errors.empty()) return script;
+// A script that passed its checks, and the findings in its messages as warnings ("" for none).
+struct CheckedText {
+  Script script;
+  std::string warnings;
+};
+
+// The script, parsed and checked; its errors go to stderr and end the run before any call. Each
+// finding in a literal message is a warning on stderr, or with strictMessages an error.
+std::optional<CheckedText> CheckedScript(const std::string& path, bool strictMessages) {
+  CheckedText checked{ParseScript(ReadFileOrThrow(path, "script")), ""};
+  Script& script = checked.script;
+  for (const MessageWarning& finding :
+       script.errors.empty() ? CheckMessages(script) : std::vector<MessageWarning>{})
+    if (strictMessages)
+      script.errors.push_back({finding.where, finding.text});
+    else
+      checked.warnings += FormatWarning(path, finding);
+  if (script.errors.empty()) {
+    std::fputs(checked.warnings.c_str(), stderr);
+    return checked;
+  }
   for (const ScriptError& error : script.errors) std::fputs(FormatError(script, path, error).c_str(), stderr);
   std::fprintf(stderr, "%zu %s in %s; nothing was called\n", script.errors.size(),
                script.errors.size() == 1 ? "error" : "errors", path.c_str());
@@ -174,8 +192,9 @@ int ExitAfterReplay(int exitCode) {
 }
 
 int RunScript(const Options& options) {
-  const std::optional<Script> script = CheckedScript(options.script);
-  if (!script) return kBadInput;
+  std::optional<CheckedText> checked = CheckedScript(options.script, options.strictMessages);
+  if (!checked) return kBadInput;
+  const Script* script = &checked->script;
   if (options.check) {
     std::printf("%s: %zu calls, no errors\n", options.script.c_str(), script->CallCount());
     return 0;
@@ -208,7 +227,8 @@ int RunScript(const Options& options) {
   run.stopOnFailure = options.stopOnFailure;
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
   const Summary summary = Run(*script, binding.functions, run);
-  if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(ScriptName(options.script), summary));
+  if (!options.junit.empty())
+    WriteFileOrThrow(options.junit, JunitXml(ScriptName(options.script), summary, checked->warnings));
   if (!options.pcap.empty()) WriteCaptureOrThrow(options.pcap, journal);
   if (!options.replay.empty()) return ExitAfterReplay(ExitCode(summary));
   return ExitCode(summary);

@@ -1,6 +1,7 @@
 #include "runner.h"
 
 #include "crash_report.h"
+#include "message_checks.h"
 #include "output_relay.h"
 #include "progress.h"
 
@@ -244,6 +245,8 @@ class Runner {
     if (!options_.journal.empty()) journal_.SkipToEnd();
     CallArguments arguments(call, outs_);
     if (!options_.quiet) std::printf("%s\n", Head(call).c_str());
+    if (const std::optional<std::string> message = MessageName(call); message && !options_.quiet)
+      std::printf("%smessage: %s\n", kIndent, message->c_str());
     std::fflush(stdout);
     const std::unique_ptr<CallWatch> watch = WatchFor(call.target->name, arguments.slots());
     const auto start = std::chrono::steady_clock::now();

@@ -29,6 +29,10 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
   const char* stubs =
       "## Stubs\nInitialise(1, 2, 3, 0xFFFFFFFF) => -1\nznGeranApiInterfaceDll_Shutdown() => -1\n"
       "RemoteConnection_Set(7) => -1\nGetErrorMsg(0, 0, 0)\n";
+  // Too short as sent: the SI 4 as written, the command cut by its count.
+  const char* shortMessages =
+      "SendSIMsg(4, [0x06, 0x1C, 0x00, 0xF1, 0x10, 0x00, 0x01, 0x49, 0x06, 0x28], 10)\n"
+      "SendMsg(1, 0, [0x06, 0x35, 0x01], 2, 0)\n";
   const struct {
     const char* args;
     std::optional<std::string> script;
@@ -42,6 +46,20 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
        "geranhost_test.gts:2:10: Shutdown takes 0 arguments, not more: Shutdown()\n    Shutdown(1)\n"
        "             ^\n",
        "\n2 errors in " + kScript + "; nothing was called\n"},
+      {"--check", shortMessages, 0,
+       "gts: 2 calls, no errors\n" + kScript +
+           ":1:14: warning: System Information Type 4: RACH Control "
+           "Parameters at offset 9: missing (the message ends after 10 octets)\n",
+       "gts:2:15: warning: Ciphering Mode Command: Ciphering Mode Setting, Cipher Response at offset 2: "
+       "missing "
+       "(the message ends after 2 octets)\n"},
+      {"--check --strict-messages", shortMessages, 2,
+       "gts:1:14: System Information Type 4: RACH Control Parameters at offset 9: missing (the message ends "
+       "after 10 octets)\n",
+       "\n2 errors in " + kScript + "; nothing was called\n"},
+      {"--no-progress", "SendMsg(1, 0, [0x06, 0x35, 0x01], 3, 0) => 0\n", 0,
+       "[1] SendMsg(1, 0, [0x06, 0x35, 0x01], 3, 0)\n     message: Ciphering Mode Command, 3 octets\n",
+       "\n1 passed, 0 failed\n"},
       {"--dll nowhere\\none.dll", stubs, 2, "geranhost: cannot load ", "\n"},
       // A file that cannot be read is no usage error: no pointer to --help.
       {"", std::nullopt, 2, "geranhost: cannot read the script " + kScript + ": No such file or directory\n",
