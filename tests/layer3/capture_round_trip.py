@@ -2,8 +2,8 @@
 
 Sends every row of the message table that has no findings in a call journal (each by the call its
 row names), converts the journal with geranhost --pcap, and reads the capture with Debian's tshark:
-one decoded message per row, in order, with the row's name, its fields and time, and no malformed
-packet or expert error.
+one decoded message per row, in order, with the row's name, its fields, time and direction, and no
+malformed packet or expert error.
 """
 import os
 import shutil
@@ -26,6 +26,7 @@ FIELDS = {
     "ARFCN": ["gsm_a.rr.single_channel_arfcn"],
     "RR cause": ["gsm_a.rr.RRcause"],
     "cause": ["gsm_a.dtap.cause"],
+    "L2 pseudo length": ["gsm_a.rr.l2_pseudo_len"],
 }
 TSHARK_FIELDS = [field for names in FIELDS.values() for field in names]
 
@@ -68,7 +69,8 @@ def number(text):
 
 def decoded_frames(pcap):
     """Per frame that holds a whole message: its time, Info column, expert severities and fields."""
-    columns = ["frame.time_epoch", "_ws.col.Info", "_ws.expert.severity", "_ws.malformed"] + TSHARK_FIELDS
+    columns = ["frame.time_epoch", "gsmtap.uplink", "_ws.col.Info", "_ws.expert.severity", "_ws.malformed"]
+    columns += TSHARK_FIELDS
     command = [TSHARK, "-r", pcap, "-T", "fields", "-E", "separator=\t", "-E", "occurrence=a"]
     for column in columns:
         command += ["-e", column]
@@ -90,8 +92,10 @@ def fields_of(frame):
     return seen
 
 
-def check_frame(frame, milliseconds, name, pairs):
+def check_frame(frame, milliseconds, call, name, pairs):
     problems = []
+    if frame["gsmtap.uplink"] != ("1" if call == "WaitMsg" else "0"):
+        problems.append("uplink %r" % frame["gsmtap.uplink"])
     info = frame["_ws.col.Info"].strip()
     if not info.endswith(") " + name):
         problems.append("tshark decodes %r" % info)
@@ -128,7 +132,7 @@ def main(table, work, wine_run, prefix, host):
     frames = decoded_frames(pcap)
     problems = [] if len(frames) == len(rows) else ["%d messages decoded, %d sent" % (len(frames), len(rows))]
     for frame, ms, (call, octets, name, pairs) in zip(frames, times, rows):
-        problems += ["%s %s: %s" % (call, name, p) for p in check_frame(frame, ms, name, pairs)]
+        problems += ["%s %s: %s" % (call, name, p) for p in check_frame(frame, ms, call, name, pairs)]
     for problem in problems:
         print("FAIL: " + problem)
     print("%d messages, %d decoded by tshark as the checker names them" % (len(rows), len(frames)))
