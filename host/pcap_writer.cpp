@@ -165,19 +165,19 @@ class CaptureWriter {
   void Dedicated(const Sent& sent, bool uplink) {
     const unsigned sapi = static_cast<unsigned>(sent.arguments[1]) & 7;
     Link& link = links_[{sent.arguments[0], sapi}];
-    unsigned& sent_ = uplink ? link.mobile : link.network;
+    unsigned& sendNumber = uplink ? link.mobile : link.network;
     const unsigned received = uplink ? link.network : link.mobile;
     std::size_t offset = 0;
     do {
       const std::size_t length = std::min(kLapdmInformation, sent.message.size() - offset);
       const bool more = offset + length < sent.message.size();
       Bytes frame{static_cast<std::uint8_t>(sapi << 2 | (uplink ? 0 : 2) | 1),
-                  static_cast<std::uint8_t>(received << 5 | sent_ << 1),
+                  static_cast<std::uint8_t>(received << 5 | sendNumber << 1),
                   static_cast<std::uint8_t>(length << 2 | (more ? 2 : 0) | 1)};
       frame.insert(frame.end(), sent.message.begin() + offset, sent.message.begin() + offset + length);
       frame.resize(layer3::kBlockOctets, kFill);
       Record(sent.milliseconds, kGsmtapSdcch, uplink, frame, false);
-      sent_ = (sent_ + 1) % 8;
+      sendNumber = (sendNumber + 1) % 8;
       offset += length;
     } while (offset < sent.message.size());
     ++capture_.messages;
