@@ -75,6 +75,21 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
   }
 }
 
+// --pcap with a script: the run's messages as the library's journal of it recorded them, here one
+// LAPDm frame (81 octets, its first the address: SAPI 0, a command) after the file's and record's headers.
+TEST(Geranhost, PcapOfAScriptHoldsTheMessagesItSent) {
+  const std::string pcap = test::TempPath("geranhost_test.pcap");
+  DeleteFileA(pcap.c_str());
+  std::string output;
+  EXPECT_EQ(RunHost("--no-connect-wait --pcap \"" + pcap + "\"",
+                    "InitialiseSystem() => -1\nSendMsg(1, 0, [0x06, 0x35, 0x01], 3, 0) => -1\n", output),
+            0u)
+      << output;
+  const std::string capture = test::ReadFileBytes(pcap.c_str());
+  ASSERT_EQ(capture.size(), 24u + 16u + 81u) << output;
+  EXPECT_EQ(capture[24 + 16 + 58], '\x03');
+}
+
 // A crash in a call (here the simulator's, while the library connects) ends the run at once with
 // exit status 3, the call named, and a closing line that says so (its count: no later call made).
 TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
