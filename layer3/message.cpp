@@ -42,12 +42,47 @@ void ReadMobileIdentity(const std::uint8_t* v, std::size_t size, std::vector<Fie
   fields.push_back({"IMSI", digits});
 }
 
+// The digits of a BCD number after its type octet (and the octet after it when the type's
+// extension bit is 0), low nibble first, up to the 0xF filler.
+void ReadBcdNumber(const std::uint8_t* v, std::size_t size, std::vector<Field>& fields) {
+  std::string digits;
+  for (std::size_t i = (v[0] & 0x80) ? 1 : 2; i < size; ++i)
+    for (const unsigned nibble : {v[i] & 0xFu, v[i] >> 4u & 0xFu})
+      if (nibble != 0xF) digits += Digit(nibble);
+  fields.push_back({"number", digits});
+}
+
+// The fields an element holds in its first octet.
+void ReadOctetFields(Reader reader, std::uint8_t v, std::vector<Field>& fields) {
+  switch (reader) {
+    case Reader::kRrCause:
+      fields.push_back({"RR cause", std::to_string(v)});
+      return;
+    case Reader::kRach:
+      fields.push_back({"max retrans", std::to_string(v >> 6)});
+      fields.push_back({"Tx-integer", std::to_string(v >> 2 & 0xF)});
+      return;
+    case Reader::kNccPermitted:
+      fields.push_back({"NCC permitted", std::to_string(v)});
+      return;
+    case Reader::kCipherModeSetting:
+      fields.push_back({"cipher algorithm", std::to_string(v >> 1 & 7)});
+      return;
+    case Reader::kIdentityType:
+      fields.push_back({"identity type", std::to_string(v & 7)});
+      return;
+    case Reader::kKeySequence:
+      fields.push_back({"CKSN", std::to_string(v & 7)});
+      return;
+    default:
+      return;
+  }
+}
+
 // The fields of a value of size octets, as far as they are there.
 void ReadFields(Reader reader, const std::uint8_t* v, std::size_t size, std::vector<Field>& fields) {
   if (size == 0) return;
   switch (reader) {
-    case Reader::kNone:
-      return;
     case Reader::kCellIdentity:
       if (size >= 2) fields.push_back({"cell identity", std::to_string(v[0] << 8 | v[1])});
       return;
@@ -64,14 +99,15 @@ void ReadFields(Reader reader, const std::uint8_t* v, std::size_t size, std::vec
     case Reader::kTmsi:
       if (size >= 4) fields.push_back({"TMSI", Hex(v[0] << 24 | v[1] << 16 | v[2] << 8 | v[3], 8)});
       return;
-    case Reader::kRrCause:
-      fields.push_back({"RR cause", std::to_string(v[0])});
-      return;
     case Reader::kCause: {
       const std::size_t at = (v[0] & 0x80) ? 1 : 2;  // without the extension bit, a recommendation octet
       if (at < size) fields.push_back({"cause", std::to_string(v[at] & 0x7F)});
       return;
     }
+    case Reader::kBcdNumber:
+      return ReadBcdNumber(v, size, fields);
+    default:
+      return ReadOctetFields(reader, v[0], fields);
   }
 }
 

@@ -22,7 +22,7 @@ constexpr Element TLV(const char* name, std::uint8_t iei, std::uint8_t min, std:
 }
 
 // Elements many messages share.
-constexpr Element kRach = V("RACH Control Parameters", 3);
+constexpr Element kRach = V("RACH Control Parameters", 3, Reader::kRach);
 constexpr Element kLai = V("Location Area Identification", 5, Reader::kLai);
 constexpr Element kCellSelection = V("Cell Selection Parameters", 2);
 constexpr Element kFrequencyList16 = V("Extended BCCH Frequency List", 16);
@@ -48,7 +48,7 @@ std::vector<MessageType> MakeTable() {
        0x1A,
        "System Information Type 2",
        bcch,
-       {V("Neighbour Cell Description", 16), V("NCC Permitted", 1), kRach},
+       {V("Neighbour Cell Description", 16), V("NCC Permitted", 1, Reader::kNccPermitted), kRach},
        {}},
       {rr, 0x02, "System Information Type 2bis", bcch, {kFrequencyList16, kRach}, {}},
       {rr, 0x03, "System Information Type 2ter", bcch, {kFrequencyList16}, {}},
@@ -95,7 +95,12 @@ std::vector<MessageType> MakeTable() {
        {V("RR Cause", 1, Reader::kRrCause)},
        {TLV("BA Range", 0x73, 6, 253), TLV("Group Channel Description", 0x74, 3, 13),
         TV1("Group Cipher Key Number", 0x80), TV1("GPRS Resumption", 0xC0)}},
-      {rr, 0x35, "Ciphering Mode Command", dcch, {V("Ciphering Mode Setting, Cipher Response", 1)}, {}},
+      {rr,
+       0x35,
+       "Ciphering Mode Command",
+       dcch,
+       {V("Ciphering Mode Setting, Cipher Response", 1, Reader::kCipherModeSetting)},
+       {}},
       {rr, 0x32, "Ciphering Mode Complete", dcch, {}, {TLV("Mobile Equipment Identity", 0x17, 1, 9)}},
       {rr,
        0x2E,
@@ -111,12 +116,12 @@ std::vector<MessageType> MakeTable() {
         TV("Frequency Channel Sequence, before time", 0x1E, 10), TV1("Cipher Mode Setting", 0x90)}},
       {rr, 0x29, "Assignment Complete", dcch, {V("RR Cause", 1, Reader::kRrCause)}, {}},
       {rr, 0x13, "Classmark Enquiry", dcch, {}, {TLV("Classmark Enquiry Mask", 0x10, 1, 1)}},
-      {mm, 0x18, "Identity Request", dcch, {V("Identity Type", 1)}, {}},
+      {mm, 0x18, "Identity Request", dcch, {V("Identity Type", 1, Reader::kIdentityType)}, {}},
       {mm,
        0x12,
        "Authentication Request",
        dcch,
-       {V("Ciphering Key Sequence Number", 1), V("RAND", 16)},
+       {V("Ciphering Key Sequence Number", 1, Reader::kKeySequence), V("RAND", 16)},
        {TLV("AUTN", 0x20, 16, 16)}},
       {mm,
        0x02,
@@ -132,8 +137,8 @@ std::vector<MessageType> MakeTable() {
        dcch,
        {},
        {kRepeat, kBearer, kFacility, kProgress, TV("Signal", 0x34, 2),
-        TLV("Calling Party BCD Number", 0x5C, 1, 12), TLV("Called Party BCD Number", 0x5E, 1, 41),
-        kUserUser}},
+        TLV("Calling Party BCD Number", 0x5C, 1, 12, Reader::kBcdNumber),
+        TLV("Called Party BCD Number", 0x5E, 1, 41), kUserUser}},
       {cc, 0x02, "Call Proceeding", dcch, {}, {kRepeat, kBearer, kFacility, kProgress}},
       {cc, 0x01, "Alerting", dcch, {}, {kFacility, kProgress, kUserUser}},
       {cc,

@@ -26,7 +26,13 @@ enum class Reader {
   kMobileIdentity,
   kTmsi,
   kRrCause,
-  kCause
+  kCause,
+  kRach,
+  kNccPermitted,
+  kCipherModeSetting,
+  kIdentityType,
+  kKeySequence,
+  kBcdNumber,
 };
 
 struct Element {

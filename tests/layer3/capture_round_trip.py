@@ -27,6 +27,13 @@ FIELDS = {
     "RR cause": ["gsm_a.rr.RRcause"],
     "cause": ["gsm_a.dtap.cause"],
     "L2 pseudo length": ["gsm_a.rr.l2_pseudo_len"],
+    "max retrans": ["gsm_a.rr.max_retrans"],
+    "Tx-integer": ["gsm_a.rr.tx_integer"],
+    "NCC permitted": ["gsm_a.rr.ncc_permitted"],
+    "cipher algorithm": ["gsm_a.rr.algorithm_identifier"],
+    "identity type": ["gsm_a.dtap.type_of_identity"],
+    "CKSN": ["gsm_a.dtap.ciphering_key_sequence_number"],
+    "number": ["gsm_a.dtap.clg_party_bcd_num"],
 }
 TSHARK_FIELDS = [field for names in FIELDS.values() for field in names]
 
