@@ -141,22 +141,20 @@ void SkipConnectWaitOrThrow(HMODULE library) {
     throw UsageError("--no-connect-wait: " + ModuleFile(library) + " imports no Sleep");
 }
 
-// --check-master: each line the library will ignore or read differently, then a closing line.
+// --check-master: each line the handler refuses or the library reads otherwise, in one pass, then a
+// closing line. Exit 2 when the load would fail outright, 1 when it reads a line otherwise.
 int CheckMasterFile(const std::string& path) {
   const MasterCheck check = CheckMasterText(ReadFileOrThrow(path, "master file"), path);
-  if (!check.error.empty()) {
-    std::fprintf(stderr, "%s\n", check.error.c_str());
-    return kBadInput;
-  }
   for (const MasterProblem& problem : check.problems)
     std::printf("%s:%d: %s\n", path.c_str(), problem.line, problem.message.c_str());
   if (check.problems.empty()) {
     std::printf("%s: %zu keys, each read as written\n", path.c_str(), check.keys);
     return 0;
   }
-  std::printf("%zu %s in %s\n", check.problems.size(), check.problems.size() == 1 ? "problem" : "problems",
-              path.c_str());
-  return 1;
+  std::printf("%zu %s in %s%s\n", check.problems.size(), check.problems.size() == 1 ? "problem" : "problems",
+              path.c_str(),
+              check.Refused() ? ": ParameterHandler.dll refuses the file, so every load fails" : "");
+  return check.Refused() ? kBadInput : 1;
 }
 
 // The capture of a journal's messages, written in pcap.

@@ -93,6 +93,19 @@ std::optional<std::string> CheckValue(const ParameterRecord& record, const Maste
   return std::nullopt;
 }
 
+// A value that reads as written once a trailing "# ..." or "; ..." is cut off: the file's comments
+// take a line of their own, so the mark and what follows became part of the value.
+std::optional<std::string> CheckWithComment(const ParameterRecord& record, const MasterKey& key) {
+  std::optional<std::string> problem = CheckValue(record, key);
+  const std::size_t mark = record.value.find_first_of("#;");
+  if (!problem || mark == std::string::npos || mark == 0) return problem;
+  ParameterRecord uncommented = record;
+  uncommented.value = record.value.substr(0, record.value.find_last_not_of(" \t", mark - 1) + 1);
+  if (CheckValue(uncommented, key)) return problem;
+  return Quoted(record.name) + " = " + Quoted(record.value) +
+         ": a comment after a value is part of the value; put it on a line of its own";
+}
+
 // The names a group's keys are written as (slot keys with their digits).
 std::vector<std::string> KeysOf(std::string_view group) {
   std::vector<std::string> keys;
@@ -148,19 +161,25 @@ std::vector<MasterProblem> CheckMaster(const ParameterList& list) {
     const FoundKey found = FindMasterKey(record.group, record.name);
     if (found.entry == nullptr)
       problems.push_back({LineOf(record), UnknownKey(record)});
-    else if (const std::optional<std::string> problem = CheckValue(record, *found.entry))
+    else if (const std::optional<std::string> problem = CheckWithComment(record, *found.entry))
       problems.push_back({LineOf(record), *problem});
   }
-  std::stable_sort(problems.begin(), problems.end(),
-                   [](const MasterProblem& a, const MasterProblem& b) { return a.line < b.line; });
   return problems;
+}
+
+bool MasterCheck::Refused() const {
+  return std::any_of(problems.begin(), problems.end(),
+                     [](const MasterProblem& problem) { return problem.refused; });
 }
 
 MasterCheck CheckMasterText(std::string_view text, const std::string& fileName) {
   ParameterList list;
-  const handler::Outcome parsed = handler::ParseMasterText(text, fileName, list);
-  if (!parsed.ok()) return MasterCheck{parsed.message, 0, {}};
-  return MasterCheck{"", list.size(), CheckMaster(list)};
+  const std::vector<handler::LineFault> faults = handler::ParseEveryLine(text, fileName, list);
+  MasterCheck check{list.size(), CheckMaster(list)};
+  for (const handler::LineFault& fault : faults) check.problems.push_back({fault.line, fault.what, true});
+  std::stable_sort(check.problems.begin(), check.problems.end(),
+                   [](const MasterProblem& a, const MasterProblem& b) { return a.line < b.line; });
+  return check;
 }
 
 }  // namespace geran::host

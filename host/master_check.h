@@ -13,20 +13,22 @@ namespace geran::host {
 struct MasterProblem {
   int line = 0;
   std::string message;
+  bool refused = false;  // a line ParameterHandler.dll refuses: the whole load fails
 };
 
-// Every problem of a parsed master file, by line: a group the library does not read (at its first
+// Every problem of a parsed master file: a group the library does not read (at its first
 // key), a key unknown in its group (with the nearest known one) or one that belongs to the other
 // group, a number whose text is not wholly one, an 8-bit value outside 0..255, a slot value that
-// is neither 0 nor 1, a text outside a key's list of texts, a PBCCH value other than 1.
+// is neither 0 nor 1, a text outside a key's list of texts, a PBCCH value other than 1, a comment
+// written after a value (it is read as part of the value).
 std::vector<MasterProblem> CheckMaster(const ParameterList& list);
 
-// A master file's text parsed as ParameterHandler.dll parses it, then checked. A text the handler
-// refuses has the handler's message in error and nothing else.
+// A master file's text parsed as ParameterHandler.dll parses it, then checked, in one pass: the lines
+// the handler refuses and the lines the library reads otherwise, by line.
 struct MasterCheck {
-  std::string error;
   std::size_t keys = 0;
   std::vector<MasterProblem> problems;
+  bool Refused() const;
 };
 MasterCheck CheckMasterText(std::string_view text, const std::string& fileName);
 

@@ -220,7 +220,8 @@ options:
   --junit FILE        also write the run to FILE as JUnit XML, for CI servers: a test case per
                       "##" section (without headings: per call with an expectation)
   --check-master FILE check a master parameter file instead of running a script: every line the
-                      library ignores or reads differently from what it says, then exit 1 if any
+                      library ignores or reads differently from what it says (exit 1 if any), and
+                      every line its parameter handler refuses (exit 2: the file never loads)
   --check             parse and check the script, call nothing; a layer-3 message in an array that
                       is short or inconsistent is a warning (docs/layer3.md)
   --strict-messages   make such a message a script error instead

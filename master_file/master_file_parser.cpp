@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace geran::handler {
 namespace {
@@ -44,51 +45,52 @@ class Parser {
  public:
   Parser(const std::string& fileName, ParameterList& list) : fileName_(fileName), list_(list) {}
 
-  Outcome Parse(std::string_view text) {
-    if (IsUtf16(text)) return NotText("UTF-16; save the file as ANSI or UTF-8");
+  std::vector<LineFault> Parse(std::string_view text) {
+    if (IsUtf16(text)) return {NotText("UTF-16; save the file as ANSI or UTF-8")};
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+    std::vector<LineFault> faults;
     for (size_t start = 0; start <= text.size(); ++lineNumber_) {
       size_t end = text.find('\n', start);
       if (end == std::string_view::npos) end = text.size();
       std::string_view line = text.substr(start, end - start);
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      Outcome outcome = CheckText(line);
-      if (outcome.ok()) outcome = ParseLine(Trim(line));
-      if (!outcome.ok()) return outcome;
+      std::optional<LineFault> fault = CheckText(line);
+      if (!fault) fault = ParseLine(Trim(line));
+      if (fault) faults.push_back(std::move(*fault));
       start = end + 1;
     }
-    return {};
+    return faults;
   }
 
  private:
   // Binary data, UTF-16 and overlong lines fail where they show, before the grammar looks at them.
-  Outcome CheckText(std::string_view line) const {
+  std::optional<LineFault> CheckText(std::string_view line) const {
     if (line.size() > kMaxLineBytes)
       return Fail(kMasterFileMalformedLine, "line too long: " + std::to_string(line.size()) +
                                                 " bytes, at most " + std::to_string(kMaxLineBytes));
     const size_t control = FirstControlByte(line);
-    if (control == std::string_view::npos) return {};
+    if (control == std::string_view::npos) return std::nullopt;
     char byte[8];
     std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(line[control]));
     return NotText(std::string("control byte ") + byte + " at column " + std::to_string(control + 1));
   }
 
-  Outcome ParseLine(std::string_view line) {
-    if (line.empty() || line.front() == ';' || line.front() == '#') return {};
+  std::optional<LineFault> ParseLine(std::string_view line) {
+    if (line.empty() || line.front() == ';' || line.front() == '#') return std::nullopt;
     return line.front() == '[' ? ParseGroupHeader(line) : ParseEntry(line);
   }
 
-  Outcome ParseGroupHeader(std::string_view line) {
+  std::optional<LineFault> ParseGroupHeader(std::string_view line) {
     const size_t close = line.find(']');
     if (close == std::string_view::npos) return Malformed("group header without a closing ']'");
     if (close + 1 != line.size()) return Malformed("text after the group header");
     const std::string_view group = Trim(line.substr(1, close - 1));
     if (group.empty()) return Malformed("empty group name");
     group_ = group;
-    return {};
+    return std::nullopt;
   }
 
-  Outcome ParseEntry(std::string_view line) {
+  std::optional<LineFault> ParseEntry(std::string_view line) {
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos)
       return Malformed("expected [group], key = value, a comment or a blank line");
@@ -106,20 +108,18 @@ class Parser {
     record.group = group_;
     record.sourceFile = fileName_;
     record.sourceLine = std::to_string(lineNumber_);
-    return {};
+    return std::nullopt;
   }
 
-  Outcome Malformed(const std::string& what) const {
+  LineFault Malformed(const std::string& what) const {
     return Fail(kMasterFileMalformedLine, "malformed line: " + what);
   }
 
-  Outcome NotText(const std::string& what) const {
+  LineFault NotText(const std::string& what) const {
     return Fail(kMasterFileMalformedLine, "not a text file: " + what);
   }
 
-  Outcome Fail(int code, const std::string& what) const {
-    return {code, "ParameterHandler: " + fileName_ + ":" + std::to_string(lineNumber_) + ": " + what};
-  }
+  LineFault Fail(int code, const std::string& what) const { return {code, lineNumber_, what}; }
 
   const std::string& fileName_;
   ParameterList& list_;
@@ -129,10 +129,18 @@ class Parser {
 
 }  // namespace
 
+std::vector<LineFault> ParseEveryLine(std::string_view text, const std::string& fileName,
+                                      ParameterList& list) {
+  return Parser(fileName, list).Parse(text);
+}
+
+// The handler refuses a file at its first bad line; the lines after it cannot change that line's message.
 Outcome ParseMasterText(std::string_view text, const std::string& fileName, ParameterList& list) {
-  Outcome outcome = Parser(fileName, list).Parse(text);
-  if (!outcome.ok()) list.clear();
-  return outcome;
+  const std::vector<LineFault> faults = ParseEveryLine(text, fileName, list);
+  if (faults.empty()) return {};
+  list.clear();
+  const LineFault& first = faults.front();
+  return {first.code, "ParameterHandler: " + fileName + ":" + std::to_string(first.line) + ": " + first.what};
 }
 
 Outcome ReplaceValueInText(std::string& text, const std::string& fileName, const std::string& name,

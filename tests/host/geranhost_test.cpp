@@ -104,21 +104,37 @@ TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
   EXPECT_THAT(output, EndsWith("\n1 passed, 0 failed; the run crashed at line 2\n"));
 }
 
-// A misspelt key is named with its line and the nearest key, a value the library reads otherwise
-// with what it reads, and they fail the check.
-TEST(Geranhost, CheckMasterNamesTheLinesTheLibraryReadsOtherwise) {
-  std::string output;
-  EXPECT_EQ(
-      RunHost("--check-master",
-              "[GSM]\nRx Level = -60\nRadio System = 300\nTX Level = 1e3\nControl ARFCN = 62a\n", output),
-      1u);
-  EXPECT_EQ(output,
-            kScript + ":2: unknown key \"Rx Level\" in [GSM], ignored; did you mean \"RX Level\"?\n" +
-                kScript +
-                ":3: \"Radio System\" = \"300\" reads as 44: an 8-bit value keeps its low 8 bits (0 to "
-                "255)\n" +
-                kScript + ":5: \"Control ARFCN\" = \"62a\" reads as 62: not a whole number\n3 problems in " +
-                kScript + "\n");
+// One pass names every line: a misspelt key with the nearest key, a value the library reads
+// otherwise with what it reads, a comment after a value, and the lines the handler refuses, after
+// which the load fails (exit 2) and the closing line says so.
+TEST(Geranhost, CheckMasterNamesEveryLineTheLibraryRefusesOrReadsOtherwise) {
+  const struct {
+    const char* file;
+    DWORD exitCode;
+    std::string expected;
+  } cases[] = {
+      {"[GSM]\nRx Level = -60\nRadio System = 300\nTX Level = 1e3\nControl ARFCN = 62a\n", 1,
+       ":2: unknown key \"Rx Level\" in [GSM], ignored; did you mean \"RX Level\"?\n" + kScript +
+           ":3: \"Radio System\" = \"300\" reads as 44: an 8-bit value keeps its low 8 bits (0 to 255)\n" +
+           kScript + ":5: \"Control ARFCN\" = \"62a\" reads as 62: not a whole number\n3 problems in " +
+           kScript + "\n"},
+      {"[GSM]\nTX Level = -60.5 # dBm\n= 5\nControl ARFCN = 62\nControl ARFCN = 63\njunk\nRadio System = "
+       "300\n",
+       2,
+       ":2: \"TX Level\" = \"-60.5 # dBm\": a comment after a value is part of the value; put it on a line "
+       "of its own\n" +
+           kScript + ":3: malformed line: empty key\n" + kScript +
+           ":5: duplicate key \"Control ARFCN\", first defined at line 4 in [GSM]\n" + kScript +
+           ":6: malformed line: expected [group], key = value, a comment or a blank line\n" + kScript +
+           ":7: \"Radio System\" = \"300\" reads as 44: an 8-bit value keeps its low 8 bits (0 to 255)\n"
+           "5 problems in " +
+           kScript + ": ParameterHandler.dll refuses the file, so every load fails\n"},
+  };
+  for (const auto& c : cases) {
+    std::string output;
+    EXPECT_EQ(RunHost("--check-master", c.file, output), c.exitCode) << output;
+    EXPECT_EQ(output, kScript + c.expected);
+  }
 }
 
 }  // namespace
