@@ -127,7 +127,7 @@ const char* XmlText(char c, char (&buffer)[8]) {
   }
 }
 
-std::string JunitXml(std::string_view suite, const Summary& summary) {
+std::string JunitXml(std::string_view suite, const Summary& summary, std::string_view warnings) {
   const bool sections =
       summary.sections.size() > 1 || (!summary.sections.empty() && summary.sections[0].heading);
   const std::vector<TestCase> cases = sections ? CasesOfSections(summary) : CasesOfExpectations(summary);
@@ -141,6 +141,7 @@ std::string JunitXml(std::string_view suite, const Summary& summary) {
     skipped += xml.skipped ? 1 : 0;
     seconds += xml.seconds;
   }
+  if (!warnings.empty()) body += "    <system-err>" + Escaped(warnings) + "</system-err>\n";
   return Head(suite, cases.size(), failures, skipped, seconds) + body + kTail;
 }
 

@@ -12,10 +12,11 @@ namespace geran::host {
 // script (the calls before the first heading one of their own), or, in a script without headings,
 // a call with an expectation together with the calls without one just before it. Each failed
 // expectation is a failure "line L: Call(...) returned R, expected E"; a case's system-out is what
-// the library wrote during its calls; times are in seconds.
+// the library wrote during its calls; times are in seconds. The warnings of the script's checks,
+// when there are any, are the suite's system-err.
 // Cases of calls a stop left unmade are skipped; a case has one failure, its first failed
 // expectation as the message and every one in the text.
-std::string JunitXml(std::string_view suite, const Summary& summary);
+std::string JunitXml(std::string_view suite, const Summary& summary, std::string_view warnings = {});
 
 // A report of one failed case, for a run that ends without a summary (a script error, a crash):
 // the case named name, its failure of type with message, and text as the failure's text.

@@ -3,8 +3,10 @@
 #include "journal_compare.h"
 #include "junit.h"
 #include "master_check.h"
+#include "message_checks.h"
 #include "module_path.h"
 #include "options.h"
+#include "pcap_writer.h"
 #include "runner.h"
 #include "script.h"
 #include "simulator_control.h"
@@ -73,12 +75,29 @@ std::string ScriptName(const std::string& path) {
   return path.substr(start, dot == std::string::npos || dot < start ? std::string::npos : dot - start);
 }
 
+// A script that passed its checks, and the findings in its messages as warnings ("" for none).
+struct CheckedText {
+  Script script;
+  std::string warnings;
+};
+
 // The script, parsed and checked; its errors go to stderr, and to the JUnit report when there is
-// one, and end the run before any call.
-std::optional<Script> CheckedScript(const Options& options) {
+// one, and end the run before any call. Each finding in a literal message is a warning on stderr,
+// or with --strict-messages an error.
+std::optional<CheckedText> CheckedScript(const Options& options) {
   const std::string& path = options.script;
-  Script script = ParseScript(ReadFileOrThrow(path, "script"));
-  if (script.errors.empty()) return script;
+  CheckedText checked{ParseScript(ReadFileOrThrow(path, "script")), ""};
+  Script& script = checked.script;
+  for (const MessageWarning& finding :
+       script.errors.empty() ? CheckMessages(script) : std::vector<MessageWarning>{})
+    if (options.strictMessages)
+      script.errors.push_back({finding.where, finding.text});
+    else
+      checked.warnings += FormatWarning(path, finding);
+  if (script.errors.empty()) {
+    std::fputs(checked.warnings.c_str(), stderr);
+    return checked;
+  }
   std::string errors;
   for (const ScriptError& error : script.errors) errors += FormatError(script, path, error);
   const std::string closing = Counted(script.errors.size(), "error") + " in " + path + "; nothing was called";
@@ -168,6 +187,25 @@ int CheckMasterFile(const std::string& path) {
   return check.Refused() ? kBadInput : 1;
 }
 
+// The capture of a journal's messages, written in pcap.
+Capture WriteCaptureOrThrow(const std::string& pcap, const std::string& journal) {
+  Capture capture = CaptureJournal(ReadFileOrThrow(journal, "call journal"));
+  WriteFileOrThrow(pcap, capture.pcap);
+  return capture;
+}
+
+// --pcap OUT JOURNAL: the capture, and a line saying what it holds.
+void ConvertJournalOrThrow(const std::string& pcap, const std::string& journal) {
+  const Capture capture = WriteCaptureOrThrow(pcap, journal);
+  std::printf("%s: %zu layer-3 messages in %zu frames from %s\n", pcap.c_str(), capture.messages,
+              capture.frames, journal.c_str());
+}
+
+// --pcap takes a script (.gts) to run or any other file as a call journal to convert.
+bool IsScript(const std::string& path) {
+  return path.size() >= 4 && _stricmp(path.c_str() + path.size() - 4, ".gts") == 0;
+}
+
 void ListExports() {
   for (const Export& entry : Exports()) std::printf("%s\n", Signature(entry).c_str());
 }
@@ -182,8 +220,9 @@ int ExitAfterReplay(int exitCode) {
 }
 
 int RunScript(const Options& options) {
-  const std::optional<Script> script = CheckedScript(options);
-  if (!script) return kBadInput;
+  const std::optional<CheckedText> checked = CheckedScript(options);
+  if (!checked) return kBadInput;
+  const Script* script = &checked->script;
   if (options.check) {
     std::printf("%s: %s, no errors\n", options.script.c_str(), Counted(script->CallCount(), "call").c_str());
     return 0;
@@ -192,7 +231,7 @@ int RunScript(const Options& options) {
   if (!options.junit.empty()) CheckCreatableOrThrow(options.junit, "JUnit report");
   // Made before the library is loaded, so it is removed after the library that writes it is unloaded.
   std::optional<ScratchFile> scratchJournal;
-  if (options.journal.empty() && script->ChecksJournal()) scratchJournal.emplace();
+  if (options.journal.empty() && (script->ChecksJournal() || !options.pcap.empty())) scratchJournal.emplace();
   const std::string journal = !options.journal.empty() ? RecordCallsIn(options.journal)
                               : scratchJournal         ? RecordCallsIn(scratchJournal->path())
                                                        : "";
@@ -218,7 +257,9 @@ int RunScript(const Options& options) {
   run.stopOnFailure = options.stopOnFailure;
   run.progress = !options.quiet && !options.noProgress && _isatty(_fileno(stderr));
   const Summary summary = Run(*script, binding.functions, run);
-  if (!options.junit.empty()) WriteFileOrThrow(options.junit, JunitXml(run.suite, summary));
+  if (!options.junit.empty())
+    WriteFileOrThrow(options.junit, JunitXml(run.suite, summary, checked->warnings));
+  if (!options.pcap.empty()) WriteCaptureOrThrow(options.pcap, journal);
   if (!options.replay.empty()) return ExitAfterReplay(ExitCode(summary));
   return ExitCode(summary);
 }
@@ -238,6 +279,8 @@ int Main(const std::vector<std::string>& args) {
       return CompareJournalFiles(options.compare);
     else if (!options.checkMaster.empty())
       return CheckMasterFile(options.checkMaster);
+    else if (!options.pcap.empty() && !IsScript(options.script))
+      ConvertJournalOrThrow(options.pcap, options.script);
     else
       return RunScript(options);
     return 0;

@@ -165,6 +165,7 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
   Options options;
   const std::map<std::string_view, bool Options::*> flags = {
       {"--check", &Options::check},
+      {"--strict-messages", &Options::strictMessages},
       {"--quiet", &Options::quiet},
       {"-q", &Options::quiet},
       {"--stop-on-failure", &Options::stopOnFailure},
@@ -193,6 +194,8 @@ Options ParseCommandLineOrThrow(const std::vector<std::string>& args) {
       options.junit = ValueOf(arg, name, args, i);
     else if (name == "--check-master")
       options.checkMaster = ValueOf(arg, name, args, i);
+    else if (name == "--pcap")
+      options.pcap = ValueOf(arg, name, args, i);
     else if (name == "--sim-fail")
       options.faults.push_back(ParseSimFaultOrThrow(ValueOf(arg, name, args, i)));
     else if (name == "--sim-value")
@@ -218,6 +221,7 @@ std::string Usage() {
   return R"usage(usage: geranhost [options] SCRIPT.gts
        geranhost --compare JOURNAL_A JOURNAL_B
        geranhost --check-master FILE
+       geranhost --pcap OUT.pcap JOURNAL
 
 Runs a test script against znGeranApiInterfaceDll.dll: one export call a line, in order, on one
 thread. Every line is checked before the first call; a bad script calls nothing.
@@ -253,7 +257,11 @@ options:
   --check-master FILE check a master parameter file instead of running a script: every line the
                       library ignores or reads differently from what it says (exit 1 if any), and
                       every line its parameter handler refuses (exit 2: the file never loads)
-  --check             parse and check the script, call nothing
+  --check             parse and check the script, call nothing; a layer-3 message in an array that
+                      is short or inconsistent is a warning (docs/layer3.md)
+  --strict-messages   make such a message a script error instead
+  --pcap OUT.pcap     write the layer-3 messages of the run to OUT.pcap (GSMTAP, for Wireshark); with
+                      a call journal in place of the script, convert the journal (docs/layer3.md)
   --list              list the 50 exports with their argument kinds
   -q, --quiet         show only failed calls, results of BER runs and the closing line
   -x, --stop-on-failure

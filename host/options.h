@@ -35,9 +35,11 @@ struct Options {
   std::vector<std::string> compare;  // --compare: the two recorded journals to compare, no script
   std::string junit;                 // --junit: the JUnit XML report to write; empty: none
   std::string checkMaster;           // --check-master: the master parameter file to check instead of a run
+  std::string pcap;                  // --pcap: the capture to write of the run's, or a journal's, messages
   std::vector<SimFault> faults;
   std::vector<SimValue> values;
   bool check = false;
+  bool strictMessages = false;  // --strict-messages: a finding in a message is a script error
   bool quiet = false;
   bool stopOnFailure = false;
   bool noProgress = false;

@@ -2,6 +2,7 @@
 
 #include "crash_report.h"
 #include "junit.h"
+#include "message_checks.h"
 #include "module_path.h"
 #include "output_relay.h"
 #include "progress.h"
@@ -302,6 +303,8 @@ class Runner {
     if (!options_.journal.empty()) journal_.SkipToEnd();
     CallArguments arguments(call, outs_);
     if (!options_.quiet) std::printf("%s\n", Head(call).c_str());
+    if (const std::optional<std::string> message = MessageName(call); message && !options_.quiet)
+      std::printf("%smessage: %s\n", kIndent, message->c_str());
     std::fflush(stdout);
     const std::unique_ptr<CallWatch> watch = WatchFor(call.target->name, arguments.slots());
     std::optional<TraceTail> resultTrace;  // the library's only account of why a master load failed

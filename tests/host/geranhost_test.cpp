@@ -32,6 +32,10 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
   const char* stubs =
       "## Stubs\nInitialise(1, 2, 3, 0xFFFFFFFF) => -1\nznGeranApiInterfaceDll_Shutdown() => -1\n"
       "RemoteConnection_Set(7) => -1\nGetErrorMsg(0, 0, 0)\n";
+  // Too short as sent: the SI 4 as written, the command cut by its count.
+  const char* shortMessages =
+      "SendSIMsg(4, [0x06, 0x1C, 0x00, 0xF1, 0x10, 0x00, 0x01, 0x49, 0x06, 0x28], 10)\n"
+      "SendMsg(1, 0, [0x06, 0x35, 0x01], 2, 0)\n";
   const struct {
     std::string args;
     std::optional<std::string> script;
@@ -46,6 +50,20 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
        "             ^\n",
        "\n2 errors in " + kScript + "; nothing was called\n"},
       {"--check", "Reset()\n", 0, "", "geranhost_test.gts: 1 call, no errors\n"},
+      {"--check", shortMessages, 0,
+       "gts: 2 calls, no errors\n" + kScript +
+           ":1:14: warning: System Information Type 4: RACH Control "
+           "Parameters at offset 9: missing (the message ends after 10 octets)\n",
+       "gts:2:15: warning: Ciphering Mode Command: Ciphering Mode Setting, Cipher Response at offset 2: "
+       "missing "
+       "(the message ends after 2 octets)\n"},
+      {"--check --strict-messages", shortMessages, 2,
+       "gts:1:14: System Information Type 4: RACH Control Parameters at offset 9: missing (the message ends "
+       "after 10 octets)\n",
+       "\n2 errors in " + kScript + "; nothing was called\n"},
+      {"--no-progress", "SendMsg(1, 0, [0x06, 0x35, 0x01], 3, 0) => 0\n", 0,
+       "[1] SendMsg(1, 0, [0x06, 0x35, 0x01], 3, 0)\n     message: Ciphering Mode Command, 3 octets\n",
+       "\n1 passed, 0 failed\n"},
       {"--dll nowhere\\none.dll", stubs, 2, "geranhost: cannot load ", "\n"},
       {"--dll \"" + kScript + "\"", stubs, 2, ": Bad EXE format for " + kScript + ".\n", "\n"},
       // What the run would write later cannot be created: refused before the first call.
@@ -65,6 +83,21 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
     const bool calls = c.exitCode != 2 && c.args != "--check";
     EXPECT_EQ(output.find("\n[") != std::string::npos, calls) << "calls made or not:\n" << output;
   }
+}
+
+// --pcap with a script: the run's messages as the library's journal of it recorded them, here one
+// LAPDm frame (81 octets, its first the address: SAPI 0, a command) after the file's and record's headers.
+TEST(Geranhost, PcapOfAScriptHoldsTheMessagesItSent) {
+  const std::string pcap = test::TempPath("geranhost_test.pcap");
+  DeleteFileA(pcap.c_str());
+  std::string output;
+  EXPECT_EQ(RunHost("--no-connect-wait --pcap \"" + pcap + "\"",
+                    "InitialiseSystem() => -1\nSendMsg(1, 0, [0x06, 0x35, 0x01], 3, 0) => -1\n", output),
+            0u)
+      << output;
+  const std::string capture = test::ReadFileBytes(pcap.c_str());
+  ASSERT_EQ(capture.size(), 24u + 16u + 81u) << output;
+  EXPECT_EQ(capture[24 + 16 + 58], '\x03');
 }
 
 // A crash in a call (here the simulator's, while the library connects) ends the run at once with

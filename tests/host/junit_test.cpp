@@ -25,7 +25,7 @@ TEST(JunitXml, WithoutHeadingsATestCasePerExpectation) {
   const std::string counts = "tests=\"3\" failures=\"2\" errors=\"0\" skipped=\"0\" time=\"1.000\"";
   const std::string showText = "line 2: ShowText(&quot;&amp;&quot;, 1) returned -1, expected 0";
   const std::string check = "line 5: journal &quot;Reset()&quot;: the journal has &quot;WaitTime(1)&quot;";
-  EXPECT_EQ(JunitXml("a&b.gts", summary),
+  EXPECT_EQ(JunitXml("a&b.gts", summary, "a.gts:1:14: warning: <x>\n"),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites " + counts +
                 ">\n  <testsuite name=\"a&amp;b.gts\" " + counts + ">\n" +
                 "    <testcase classname=\"a&amp;b.gts\" name=\"line 2: ShowText(&quot;&amp;&quot;, 1)\" "
@@ -37,7 +37,8 @@ TEST(JunitXml, WithoutHeadingsATestCasePerExpectation) {
                 "    <testcase classname=\"a&amp;b.gts\" name=\"line 5: journal &quot;Reset()&quot;\" "
                 "time=\"0.250\">\n      <failure type=\"expectation\" message=\"" +
                 check + "\">" + check +
-                "</failure>\n      <system-out>c\n</system-out>\n    </testcase>\n  </testsuite>\n"
+                "</failure>\n      <system-out>c\n</system-out>\n    </testcase>\n"
+                "    <system-err>a.gts:1:14: warning: &lt;x&gt;\n</system-err>\n  </testsuite>\n"
                 "</testsuites>\n");
 }
 
