@@ -360,6 +360,15 @@ class PagesBeforeAHole {
 
   // The address of the integer that lies count integers before the hole.
   const int* Before(int count) const { return reinterpret_cast<const int*>(base_ + 2 * pageSize_) - count; }
+  // bytes written so that their last one lies just before the hole (the read-only page opened for it).
+  const char* Text(const std::string& bytes) const {
+    BYTE* const hole = base_ + 2 * pageSize_;
+    DWORD previous = 0;
+    EXPECT_TRUE(VirtualProtect(base_ + pageSize_, pageSize_, PAGE_READWRITE, &previous));
+    std::copy(bytes.begin(), bytes.end(), hole - bytes.size());
+    EXPECT_TRUE(VirtualProtect(base_ + pageSize_, pageSize_, PAGE_READONLY, &previous));
+    return reinterpret_cast<const char*>(hole - bytes.size());
+  }
   int IntegersPerPage() const { return static_cast<int>(pageSize_ / sizeof(int)); }
 
  private:
@@ -382,6 +391,49 @@ TEST_F(HostileCallerTest, ArraysAreReadUpToUnreadableMemoryAndNotIntoIt) {
         "count " + std::to_string(count) + " from two pages before the hole",
         [start, count](const ProductModule& m) { return GERAN_EXPORT(m, SendSIMsg)(3, start, count); },
         kAccess, extra == 0 ? sent : Effect{0});
+  }
+}
+
+// A text is read to its NUL when the NUL lies before unreadable memory, across regions too; the same
+// bytes without their NUL run into the hole, and nothing is read there or sent.
+TEST_F(HostileCallerTest, TextsAreReadUpToUnreadableMemoryAndNotIntoIt) {
+  using TextInvoke = int (*)(const ProductModule& m, const char* text);
+  const std::string across(5000, 'B');
+  const struct {
+    const char* what;
+    std::string text;
+    TextInvoke invoke;
+    Effect terminated;
+  } cases[] = {
+      {"ShowText", "AAAAAAAA", [](const ProductModule& m, const char* t) { return EXPORT(m, ShowText)(t, 1); },
+       {-1, {"ShowText(\"AAAAAAAA\")"}}},
+      {"ShowText from the first page", across,
+       [](const ProductModule& m, const char* t) { return EXPORT(m, ShowText)(t, 1); },
+       {-1, {"ShowText(\"" + across + "\")"}}},
+      {"PutLogFileName", "run.log",
+       [](const ProductModule& m, const char* t) { return EXPORT(m, PutLogFileName)(t, 1); },
+       {-1, {"put_LogFileName(\"run.log\")"}}},
+      {"GetParameter name", "RX Level",
+       [](const ProductModule& m, const char* t) { return EXPORT(m, GetParameter)(t, 0, valueBuffer, 0); },
+       {-1}},
+      {"SetParameter name", "TCH Timeslot",
+       [](const ProductModule& m, const char* t) { return EXPORT(m, SetParameter)(t, 0, "3", 0); }, {-1}},
+      {"SetParameter value", "3",
+       [](const ProductModule& m, const char* t) { return EXPORT(m, SetParameter)("TCH Timeslot", 0, t, 0); },
+       {-1}},
+      {"RunTestScenario", "script",
+       [](const ProductModule& m, const char* t) { return EXPORT(m, RunTestScenario)(0, t, 1); },
+       {-1, {}, nullptr, "", {"RunTestScript(\"script\", 4, 7)"}}},
+  };
+  const PagesBeforeAHole pages;
+  LoadLevels();
+  Connect();
+  for (const auto& c : cases) {
+    const auto invoke = [&c, &pages](const std::string& bytes) {
+      return [&c, &pages, bytes](const ProductModule& m) { return c.invoke(m, pages.Text(bytes)); };
+    };
+    Check(std::string(c.what) + ", NUL before the hole", invoke(c.text + '\0'), kGeneral, c.terminated);
+    Check(std::string(c.what) + ", no NUL before the hole", invoke(c.text), kGeneral, Effect{0});
   }
 }
 
