@@ -26,6 +26,7 @@ ModuleState& State() { return state; }
 }  // namespace geran
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void* reserved) {
+  if (reason == DLL_PROCESS_ATTACH) _set_com_error_handler(geran::RaiseHelperFailure);
   if (reason != DLL_PROCESS_DETACH) return TRUE;
   // A non-null reserved argument: the process is ending, not a FreeLibrary.
   if (reserved != nullptr)
