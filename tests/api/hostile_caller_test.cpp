@@ -2,6 +2,7 @@
 // length at INT_MIN, -1, 0, 1 and INT_MAX (with a small real buffer), unconnected and connected.
 // Each call gives its documented result and output, the process survives, the test set receives
 // only well-formed calls, and no simulator object outlives the module (the fixture's check).
+#include "allocation_failure.h"
 #include "failure_report.h"
 #include "scenario_lib.h"
 #include "simulator.h"
@@ -405,23 +406,32 @@ TEST_F(HostileCallerTest, TextsAreReadUpToUnreadableMemoryAndNotIntoIt) {
     TextInvoke invoke;
     Effect terminated;
   } cases[] = {
-      {"ShowText", "AAAAAAAA", [](const ProductModule& m, const char* t) { return EXPORT(m, ShowText)(t, 1); },
+      {"ShowText",
+       "AAAAAAAA",
+       [](const ProductModule& m, const char* t) { return EXPORT(m, ShowText)(t, 1); },
        {-1, {"ShowText(\"AAAAAAAA\")"}}},
-      {"ShowText from the first page", across,
+      {"ShowText from the first page",
+       across,
        [](const ProductModule& m, const char* t) { return EXPORT(m, ShowText)(t, 1); },
        {-1, {"ShowText(\"" + across + "\")"}}},
-      {"PutLogFileName", "run.log",
+      {"PutLogFileName",
+       "run.log",
        [](const ProductModule& m, const char* t) { return EXPORT(m, PutLogFileName)(t, 1); },
        {-1, {"put_LogFileName(\"run.log\")"}}},
-      {"GetParameter name", "RX Level",
+      {"GetParameter name",
+       "RX Level",
        [](const ProductModule& m, const char* t) { return EXPORT(m, GetParameter)(t, 0, valueBuffer, 0); },
        {-1}},
-      {"SetParameter name", "TCH Timeslot",
-       [](const ProductModule& m, const char* t) { return EXPORT(m, SetParameter)(t, 0, "3", 0); }, {-1}},
-      {"SetParameter value", "3",
+      {"SetParameter name",
+       "TCH Timeslot",
+       [](const ProductModule& m, const char* t) { return EXPORT(m, SetParameter)(t, 0, "3", 0); },
+       {-1}},
+      {"SetParameter value",
+       "3",
        [](const ProductModule& m, const char* t) { return EXPORT(m, SetParameter)("TCH Timeslot", 0, t, 0); },
        {-1}},
-      {"RunTestScenario", "script",
+      {"RunTestScenario",
+       "script",
        [](const ProductModule& m, const char* t) { return EXPORT(m, RunTestScenario)(0, t, 1); },
        {-1, {}, nullptr, "", {"RunTestScript(\"script\", 4, 7)"}}},
   };
@@ -437,42 +447,15 @@ TEST_F(HostileCallerTest, TextsAreReadUpToUnreadableMemoryAndNotIntoIt) {
   }
 }
 
-// The product's next heap allocation fails (operator new reaches malloc through the product's
-// import of it), as the allocation of a byte list too large for the address space does; the
-// allocations after it, the exception's own among them, succeed again.
-class NextAllocationFails {
- public:
-  explicit NextAllocationFails(const ProductModule& module) : module_(module) {
-    malloc_ = PatchImport(module.handle(), "msvcrt.dll", "malloc", reinterpret_cast<void*>(&FailOnce));
-    EXPECT_NE(malloc_, nullptr) << "the product does not import malloc from msvcrt.dll";
-    failed_ = false;
-  }
-  ~NextAllocationFails() {
-    PatchImport(module_.handle(), "msvcrt.dll", "malloc", malloc_);
-    EXPECT_TRUE(failed_) << "the call allocated nothing";
-  }
-  NextAllocationFails(const NextAllocationFails&) = delete;
-  NextAllocationFails& operator=(const NextAllocationFails&) = delete;
-
- private:
-  static void* FailOnce(size_t size) {
-    if (failed_) return reinterpret_cast<void* (*)(size_t)>(malloc_)(size);
-    failed_ = true;
-    return nullptr;
-  }
-  static inline void* malloc_ = nullptr;
-  static inline bool failed_ = false;
-  const ProductModule& module_;
-};
-
-// Memory running out inside an export gives 0 and one line naming the export, and nothing reaches
-// the test set; once memory is back the same call succeeds: the module stayed usable. The first
-// load cannot make its store; the commands after it need the levels it loads.
+// Memory running out inside an export (the heap, a BSTR, a SAFEARRAY) gives 0 and one line naming the export,
+// and nothing reaches the test set; once memory is back the same call succeeds: the module stayed usable. The
+// first load cannot make its store; the commands after it need the levels it loads.
 TEST_F(HostileCallerTest, RunningOutOfMemoryGivesZeroAndOneLine) {
   const struct {
     const char* name;
     Invoke invoke;
     std::vector<std::string> calls;
+    Allocator allocator = Allocator::kHeap;
   } cases[] = {
       {"LoadMasterParameterFile", CALL(LoadMasterParameterFile, 0, 0), {}},
       {"SendSIMsg", CALL(SendSIMsg, 3, kInts, 3), {"SendSIMsg(3, 3, [7,8,9])"}},
@@ -487,13 +470,20 @@ TEST_F(HostileCallerTest, RunningOutOfMemoryGivesZeroAndOneLine) {
        {"ConfigCch(1, -60.5, -50.25, 0, 1, [20], 0, 0, 0, 0, 0, 3, 1)"}},
       {"GetLogFileName", CALL(GetLogFileName, logBuffer, 16), {"get_LogFileName()"}},
       {"PutLogFileName", CALL(PutLogFileName, "run.log", 8), {"put_LogFileName(\"run.log\")"}},
+      {"PutLogFileName",
+       CALL(PutLogFileName, "run.log", 8),
+       {"put_LogFileName(\"run.log\")"},
+       Allocator::kBstr},
+      {"ShowText", CALL(ShowText, "hi", 2), {"ShowText(\"hi\")"}, Allocator::kBstr},
+      {"SendSIMsg", CALL(SendSIMsg, 3, kInts, 3), {"SendSIMsg(3, 3, [7,8,9])"}, Allocator::kSafeArray},
   };
   Connect();
   for (const auto& c : cases) {
     const std::string line = std::string("znGeranApiInterfaceDll_") + c.name + " failed: out of memory\n";
     {
-      NextAllocationFails exhausted(module());
+      const AllocationFails exhausted(module(), c.allocator);
       Check(std::string("memory exhausted: ") + c.name, c.invoke, "", {0, {}, nullptr, line});
+      EXPECT_TRUE(exhausted.Failed()) << c.name << " allocated nothing";
     }
     Check(std::string("memory back: ") + c.name, c.invoke, "", {-1, c.calls});
   }

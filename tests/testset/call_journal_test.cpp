@@ -1,11 +1,14 @@
 // GERAN_CALL_JOURNAL seen through the exports: the file, its lines as calls return, and a file that
 // cannot be created.
+#include "allocation_failure.h"
 #include "failure_report.h"
 #include "simulator.h"
 
 #include "recorded_journal_file.h"
 
+#include <algorithm>
 #include <fstream>
+#include <thread>
 
 namespace geran::test {
 namespace {
@@ -76,6 +79,73 @@ TEST_F(CallJournalTest, AFileThatCannotBeCreatedIsSaidOnceAndTheRunGoesOnUnrecor
   EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
   EXPECT_EQ(out.Take(), "");
   EXPECT_EQ(Journal(), std::vector<std::string>{"Reset()"});
+}
+
+// The recording layer is invisible: the test set sees the references and calls it sees unrecorded.
+TEST_F(CallJournalTest, TheTestSetSeesTheSameReferencesAndCallsAsUnrecorded) {
+  const std::vector<std::string> unrecorded = ObjectUseOfARun(module());
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
+  Reload();
+  TestSetSim_Reset();
+  EXPECT_EQ(ObjectUseOfARun(module()), unrecorded);
+  EXPECT_EQ(RecordedCalls(kJournalPath), Journal()) << "the run was recorded";
+}
+
+// Each allocation of a recorded call fails in turn: the call gives 0 and the out-of-memory line, and
+// leaves nothing half done: no connection, no trace line and no journal file held open after a failed
+// InitialiseSystem; no BER object alive once the product is gone.
+TEST_F(CallJournalTest, MemoryRunningOutLeavesNothingHalfDone) {
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
+  const struct {
+    const char* name;
+    bool connected;  // the call is made connected, else on a fresh module
+    int (*call)(const ProductModule& m);
+  } cases[] = {
+      {"InitialiseSystem", false, [](const ProductModule& m) { return GERAN_EXPORT(m, InitialiseSystem)(); }},
+      {"StartBERTest", true, [](const ProductModule& m) { return GERAN_EXPORT(m, StartBERTest)(1, 6); }},
+  };
+  for (const auto& c : cases) {
+    bool failed = true;
+    for (int after = 0; failed && after < 1000; ++after) {
+      SCOPED_TRACE(std::string(c.name) + ", allocation " + std::to_string(after + 1) + " fails");
+      Reload();
+      if (c.connected) Connect();
+      RemoveTraceFiles();
+      StdoutCapture out;
+      const AllocationFails exhausted(module(), Allocator::kHeap, after);
+      const int result = c.call(module());
+      failed = exhausted.Failed();
+      if (!failed) break;
+      EXPECT_EQ(result, 0);
+      const std::string line = std::string("znGeranApiInterfaceDll_") + c.name + " failed: out of memory\n";
+      const std::string text = out.Take();
+      EXPECT_EQ(text.substr(text.size() - std::min(text.size(), line.size())), line);
+      if (c.connected) continue;
+      EXPECT_FALSE(FileExists(kTest12));
+      EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0) << "not connected";
+      EXPECT_TRUE(DeleteFileA(kJournalPath) || GetLastError() == ERROR_FILE_NOT_FOUND) << GetLastError();
+    }
+    EXPECT_FALSE(failed) << c.name << " never got through";
+    Unload();
+    EXPECT_EQ(TestSetSim_LiveObjects(), 0) << c.name;
+  }
+}
+
+// A new connection made on another thread while a recorded aux speech object is held starts its own
+// journal; the object moves behind it.
+TEST_F(CallJournalTest, ANewConnectionStartsItsOwnJournal) {
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
+  StdoutCapture out;
+  Connect();
+  ASSERT_EQ(GERAN_EXPORT(module(), StartAuxSpeech)(1, 1), -1);
+  int connected = 0;
+  std::thread([&] { connected = GERAN_EXPORT(module(), InitialiseSystem)(); }).join();
+  EXPECT_EQ(connected, -1);
+  EXPECT_EQ(out.Take(), "");
+  const size_t mark = Journal().size();
+  EXPECT_EQ(GERAN_EXPORT(module(), AttachAuxSpeech)(2), -1);
+  EXPECT_EQ(RecordedCalls(kJournalPath), Journal(mark));
+  EXPECT_EQ(Journal(mark), std::vector<std::string>{"AttachAuxSpeech(AuxSpeech#1, 2)"});
 }
 
 }  // namespace
