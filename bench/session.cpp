@@ -44,6 +44,9 @@ const char* PlacePageCrossingText(std::vector<char>& pages) {
   return text;
 }
 
+// An ASCII text as the test set receives it.
+std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
 TestSetApiPtr CreateTestSet() {
   TestSetApiPtr testSet;
   const HRESULT hr = CoCreateInstance(CLSID_TestSetObject, nullptr, CLSCTX_ALL, __uuidof(TestSetApi),
@@ -64,8 +67,8 @@ Payloads::Payloads()
       shortText("cell ready"),
       textPages(3 * 4096),
       pageCrossingText(PlacePageCrossingText(textPages)),
-      shortTextValue(shortText.c_str()),
-      pageCrossingTextValue(pageCrossingText.data()) {}
+      shortTextValue(Widened(shortText).c_str()),
+      pageCrossingTextValue(Widened(pageCrossingText).c_str()) {}
 
 Session::Session() {
   product.Connect();

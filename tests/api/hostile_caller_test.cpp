@@ -431,9 +431,9 @@ TEST_F(HostileCallerTest, TextsAreReadUpToUnreadableMemoryAndNotIntoIt) {
        [](const ProductModule& m, const char* t) { return EXPORT(m, SetParameter)("TCH Timeslot", 0, t, 0); },
        {-1}},
       {"RunTestScenario",
-       "script",
+       "# a comment",
        [](const ProductModule& m, const char* t) { return EXPORT(m, RunTestScenario)(0, t, 1); },
-       {-1, {}, nullptr, "", {"RunTestScript(\"script\", 4, 7)"}}},
+       {-1, {}, nullptr, "", {"RunTestScript(\"# a comment\", 4, 12)"}}},
   };
   const PagesBeforeAHole pages;
   LoadLevels();
