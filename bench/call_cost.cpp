@@ -12,7 +12,7 @@ namespace geran::bench {
 namespace {
 
 constexpr double kBatchNs = 20e6;  // 20 ms per timed batch
-constexpr double kTraceFreeTarget = 2.0;
+constexpr double kTraceFreeTarget = 1.2;
 
 constexpr const char* kBuildsLists = "builds its byte lists; the raw call gets them prebuilt";
 constexpr const char* kBuildsText = "finds its text's end, builds its BSTR; the raw call gets it prebuilt";
@@ -75,7 +75,7 @@ std::optional<std::string> Mismatch(const Session& session, const CallCase& c) {
 }
 
 Figure Measure(const Session& session, const CallCase& c) {
-  Figure figure{"call cost", c.name, {}, "ns/call", {}, {}, c.traceFree ? "< 2x" : "", {}, c.note};
+  Figure figure{"call cost", c.name, {}, "ns/call", {}, {}, c.traceFree ? "< 1.2x" : "", {}, c.note};
   if (const std::optional<std::string> mismatch = Mismatch(session, c)) {
     figure.note = *mismatch;
     return figure;
