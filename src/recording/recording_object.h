@@ -25,7 +25,8 @@ namespace detail {
 template <class T>
 constexpr bool kJournaled = !std::is_pointer_v<T> || std::is_same_v<T, BSTR>;
 
-// Out arguments point to a number, a text or an object pointer; an in pointer is a text or an object.
+// Out arguments point to a number or a text (objects are handed out through ForwardGetter); an in
+// pointer is a text or an object.
 template <class T>
 constexpr bool kOut =
     std::is_pointer_v<T> && !std::is_same_v<T, BSTR> &&
@@ -114,7 +115,7 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
   HRESULT ForwardAs(const char* name, const std::vector<journal::Arg>& journaled, Method method,
                     Args... args) {
     const double started = journal_->Elapsed();
-    const HRESULT hr = Started((real()->*method)(args...));
+    const HRESULT hr = AsReturned((real()->*method)(args...));
     Journal(started, name, journaled, hr, OutValue(hr, args...));
     return hr;
   }
@@ -125,7 +126,7 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
   template <class StandIn, class Getter, class Out>
   HRESULT ForwardGetter(const char* name, Getter getter, Out** out) {
     const double started = journal_->Elapsed();
-    const HRESULT hr = Started((real()->*getter)(out));
+    const HRESULT hr = AsReturned((real()->*getter)(out));
     typename StandIn::RealPtr handedOut;
     if (SUCCEEDED(hr) && out != nullptr) handedOut.Attach(std::exchange(*out, nullptr));
     std::optional<journal::RecordedValue> output;
@@ -185,7 +186,7 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
 
   // A call's HRESULT as it returns: a failure has its error support asked about now, while the
   // thread's error object is the call's.
-  HRESULT Started(HRESULT hr) {
+  HRESULT AsReturned(HRESULT hr) {
     lastFailure_.reset();
     if (FAILED(hr)) lastFailure_ = AskRealObject(__uuidof(Interface));
     return hr;
