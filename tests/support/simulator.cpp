@@ -14,21 +14,39 @@ std::vector<std::string> Journal(size_t from) {
 std::vector<std::string> ObjectUseOfARun(const ProductModule& m) {
   const auto fail = [](const char* method) { TestSetSim_FailMethod(method, E_FAIL, L"refused", 1); };
   const std::pair<const char*, std::function<void()>> steps[] = {
-      {"InitialiseSystem", [&] { GERAN_EXPORT(m, InitialiseSystem)
-                                 (); }},
-      {"Reset", [&] { GERAN_EXPORT(m, Reset)
-                      (); }},
+      {"InitialiseSystem",
+       [&] {
+         GERAN_EXPORT(m, InitialiseSystem)
+         ();
+       }},
+      {"Reset",
+       [&] {
+         GERAN_EXPORT(m, Reset)
+         ();
+       }},
       {"DisableCch refused", [&] { fail(sim::method::kDisableCch), GERAN_EXPORT(m, DisableCch)(1); }},
-      {"StartAuxSpeech", [&] { GERAN_EXPORT(m, StartAuxSpeech)
-                               (1, 1); }},
-      {"AttachAuxSpeech", [&] { GERAN_EXPORT(m, AttachAuxSpeech)
-                                (1); }},
-      {"StartBERTest", [&] { GERAN_EXPORT(m, StartBERTest)
-                             (1, 6); }},
+      {"StartAuxSpeech",
+       [&] {
+         GERAN_EXPORT(m, StartAuxSpeech)
+         (1, 1);
+       }},
+      {"AttachAuxSpeech",
+       [&] {
+         GERAN_EXPORT(m, AttachAuxSpeech)
+         (1);
+       }},
+      {"StartBERTest",
+       [&] {
+         GERAN_EXPORT(m, StartBERTest)
+         (1, 6);
+       }},
       {"StartBERTest, a counter refused",
        [&] { fail(sim::method::kBerCounterSetGetEvents), GERAN_EXPORT(m, StartBERTest)(1, 6); }},
-      {"ReleaseAuxSpeech", [&] { GERAN_EXPORT(m, ReleaseAuxSpeech)
-                                 (); }},
+      {"ReleaseAuxSpeech",
+       [&] {
+         GERAN_EXPORT(m, ReleaseAuxSpeech)
+         ();
+       }},
   };
   const StdoutCapture out;  // the failure reports are not under test here
   std::vector<std::string> use;
