@@ -37,9 +37,8 @@ class ScratchJournal {
   ScratchJournal() {
     wchar_t folder[MAX_PATH];
     path_ = std::wstring(folder, GetTempPathW(MAX_PATH, folder)) + L"geranbench_call_journal.txt";
-    DWORD error = ERROR_SUCCESS;
-    journal_ = recording::CallJournal::Create(path_, error);
-    if (!journal_) throw std::runtime_error("cannot create a call journal in the temp folder");
+    if (journal_->Open(path_) != ERROR_SUCCESS)
+      throw std::runtime_error("cannot create a call journal in the temp folder");
   }
   ~ScratchJournal() {
     journal_ = nullptr;
@@ -52,7 +51,7 @@ class ScratchJournal {
 
  private:
   std::wstring path_;
-  std::shared_ptr<recording::CallJournal> journal_;
+  std::shared_ptr<recording::CallJournal> journal_ = std::make_shared<recording::CallJournal>();
 };
 
 Figure Measure(const Session& session, TestSetApi* recorded, const RecordedCase& c) {
@@ -111,7 +110,8 @@ Figure MeasureCapture() {
 
 void MeasureCallJournal(Session& session, Figures& figures) {
   const ScratchJournal scratch;
-  const TestSetApiPtr recorded = recording::Recorded(session.testSet, scratch.journal());
+  TestSetApiPtr testSet = session.testSet;
+  const TestSetApiPtr recorded = recording::Recorded(testSet, scratch.journal());
   for (const RecordedCase& c : kCases) figures.Add(Measure(session, recorded, c));
   figures.Add(MeasureCapture());
 }

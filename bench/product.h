@@ -21,6 +21,7 @@ namespace geran::bench {
   X(ShiftRight)                \
   X(SendSIMsg)                 \
   X(CipherMode)                \
+  X(ShowText)                  \
   X(QueryFrameNumber)          \
   X(GetLogFileName)            \
   X(StartAuxSpeech)            \

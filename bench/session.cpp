@@ -1,5 +1,8 @@
 #include "session.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include <TestSetSim.h>
 #include <TestSetSimNames.h>
 
@@ -31,6 +34,19 @@ std::vector<Value> Sequence(size_t count, int first) {
   return values;
 }
 
+// 100 characters that start 50 before a page boundary inside pages, and their NUL.
+const char* PlacePageCrossingText(std::vector<char>& pages) {
+  constexpr std::uintptr_t kPage = 4096;
+  const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(pages.data());
+  char* text = pages.data() + (kPage - start % kPage) + kPage - 50;
+  std::fill_n(text, 100, 'x');
+  text[100] = '\0';
+  return text;
+}
+
+// An ASCII text as the test set receives it.
+std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
 TestSetApiPtr CreateTestSet() {
   TestSetApiPtr testSet;
   const HRESULT hr = CoCreateInstance(CLSID_TestSetObject, nullptr, CLSCTX_ALL, __uuidof(TestSetApi),
@@ -47,7 +63,12 @@ Payloads::Payloads()
       cipherRand(Sequence<double>(kCipherElements, 100)),
       siList(Packed(siMessage)),
       keyList(Packed(cipherKey)),
-      randList(Packed(cipherRand)) {}
+      randList(Packed(cipherRand)),
+      shortText("cell ready"),
+      textPages(3 * 4096),
+      pageCrossingText(PlacePageCrossingText(textPages)),
+      shortTextValue(Widened(shortText).c_str()),
+      pageCrossingTextValue(Widened(pageCrossingText).c_str()) {}
 
 Session::Session() {
   product.Connect();

@@ -6,6 +6,7 @@
 
 #include <com_pointers.h>
 
+#include <string>
 #include <vector>
 
 namespace geran::bench {
@@ -21,6 +22,13 @@ struct Payloads {
   _variant_t siList;
   _variant_t keyList;
   _variant_t randList;
+  // Texts as a script passes them and as the test set receives them: a short one, and one that runs
+  // from one page of memory into the next (its end is looked up there).
+  std::string shortText;
+  std::vector<char> textPages;
+  const char* pageCrossingText;  // in textPages
+  _variant_t shortTextValue;
+  _variant_t pageCrossingTextValue;
 };
 
 // The product connected to the simulator, and a test set object of the same class created in the

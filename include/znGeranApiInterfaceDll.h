@@ -20,9 +20,15 @@
  * small buffer, say): no element is read then. A count larger than its array that stays inside
  * readable memory cannot be told from a good one: it remains the caller's error. An array with a
  * count of 0 or less is never read, null or not; the count rule decides.
- * No exception leaves an export: anything but a test-set failure (memory running out, above all)
- * gives 0 and one line on standard output, "znGeranApiInterfaceDll_<name> failed: out of memory"
- * or another text after "failed: ", and the library stays usable. */
+ * A text (a log-file name, a text to show, a parameter name or value text, a scenario) is read up to
+ * its NUL and sent whole, whatever a length argument says; a text that runs into memory the process
+ * cannot read before its NUL is refused: 0, with nothing on standard output and nothing sent.
+ * No exception leaves an export: anything but a test-set failure (memory running out, above all,
+ * in a BSTR, VARIANT or SAFEARRAY too) gives 0 and one line on standard output,
+ * "znGeranApiInterfaceDll_<name> failed: out of memory" or another text after "failed: ", and the
+ * library stays as it was before the call, or the call completes. That holds for every export but
+ * CallboxMode_StartStop, which the loader forwards to GERANScenarioLib.dll: no code of this library
+ * runs in it. */
 #define ZNGERAN_SUCCESS (-1)
 #define ZNGERAN_FAILURE 0
 

@@ -12,12 +12,13 @@ namespace geran::sim {
 template <class Interface, class Lifetime = LiveObject>
 class ComObject : public Interface, public ISupportErrorInfo {
  public:
-  ComObject() = default;
+  ComObject() { Lifetime::Referenced(1); }
   ComObject(const ComObject&) = delete;
   ComObject& operator=(const ComObject&) = delete;
   virtual ~ComObject() = default;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    Lifetime::Queried();
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     const HRESULT admitted = Admit(iid);
@@ -30,8 +31,12 @@ class ComObject : public Interface, public ISupportErrorInfo {
     }
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    Lifetime::Referenced(1);
+    return ++references_;
+  }
   ULONG STDMETHODCALLTYPE Release() override {
+    Lifetime::Referenced(-1);
     const ULONG left = --references_;
     if (left == 0) delete this;
     return left;
@@ -62,6 +67,7 @@ class ComObject : public Interface, public ISupportErrorInfo {
   }
 
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+    Lifetime::AskedAboutErrors();
     return IsEqualIID(iid, __uuidof(Interface)) ? S_OK : S_FALSE;
   }
 

@@ -17,6 +17,7 @@ namespace geran::sim {
 // released behind a client's back (an attached aux speech object goes with its test set).
 void ResetSimulator() {
   ClearJournal();
+  ClearObjectCalls();
   ClearFaults();
   ClearSettings();
   ResetBerModel();
@@ -222,6 +223,21 @@ long WINAPI TestSetSim_LiveObjects(void) {
     return SUCCEEDED(hr) ? count : -1;
   }
   return LiveObjects();
+}
+
+void WINAPI TestSetSim_ObjectUse(long* references, long* queries, long* errorQuestions) {
+  ObjectUse use{-1, -1, -1};
+  if (RemoteControl* remote = Remote()) {
+    LONG held = -1, asked = -1, questions = -1;
+    if (SUCCEEDED(remote->Run(
+            [&](SimulatorControl* control) { return control->ObjectUse(&held, &asked, &questions); })))
+      use = {held, asked, questions};
+  } else {
+    use = CountedObjectUse();
+  }
+  if (references != nullptr) *references = use.references;
+  if (queries != nullptr) *queries = use.queries;
+  if (errorQuestions != nullptr) *errorQuestions = use.errorQuestions;
 }
 
 long WINAPI TestSetSim_ServerProcessId(void) {

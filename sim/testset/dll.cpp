@@ -16,6 +16,9 @@ namespace {
 
 HMODULE module = nullptr;
 std::atomic<long> liveObjects{0};
+std::atomic<long> heldReferences{0};
+std::atomic<long> queries{0};
+std::atomic<long> errorQuestions{0};
 std::atomic<long> serverLocks{0};
 std::atomic<long> controlConnections{0};
 
@@ -174,6 +177,15 @@ HMODULE ModuleHandle() { return module; }
 LiveObject::LiveObject() { ++liveObjects; }
 LiveObject::~LiveObject() { --liveObjects; }
 long LiveObjects() { return liveObjects; }
+
+void LiveObject::Referenced(long change) { heldReferences += change; }
+void LiveObject::Queried() { ++queries; }
+void LiveObject::AskedAboutErrors() { ++errorQuestions; }
+ObjectUse CountedObjectUse() { return {heldReferences, queries, errorQuestions}; }
+void ClearObjectCalls() {
+  queries = 0;
+  errorQuestions = 0;
+}
 
 ControlConnection::ControlConnection() { ++controlConnections; }
 ControlConnection::~ControlConnection() { --controlConnections; }

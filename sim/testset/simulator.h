@@ -34,8 +34,22 @@ class LiveObject {
   ~LiveObject();
   LiveObject(const LiveObject&) = delete;
   LiveObject& operator=(const LiveObject&) = delete;
+
+  // How clients use live objects, for TestSetSim_ObjectUse: the references they hold, and the calls
+  // that the journal does not show.
+  static void Referenced(long change);
+  static void Queried();
+  static void AskedAboutErrors();
 };
 long LiveObjects();
+struct ObjectUse {
+  long references;
+  long queries;
+  long errorQuestions;
+};
+ObjectUse CountedObjectUse();
+// Starts the call counts afresh; the references stay what they are.
+void ClearObjectCalls();
 
 // A client's connection to the control object of the local server: keeps the server running, but
 // is no live object of the test set.
@@ -45,6 +59,11 @@ class ControlConnection {
   ~ControlConnection();
   ControlConnection(const ControlConnection&) = delete;
   ControlConnection& operator=(const ControlConnection&) = delete;
+
+  // The control object's own use is not counted.
+  static void Referenced(long) {}
+  static void Queried() {}
+  static void AskedAboutErrors() {}
 };
 // Whether any live object, class-factory lock or control connection holds the module.
 bool ModuleInUse();

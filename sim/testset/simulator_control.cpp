@@ -48,6 +48,14 @@ class SimulatorControlImpl final : public ComObject<SimulatorControl, ControlCon
   HRESULT STDMETHODCALLTYPE LiveObjects(LONG* count) override {
     return Put(count, geran::sim::LiveObjects());
   }
+  HRESULT STDMETHODCALLTYPE ObjectUse(LONG* references, LONG* queries, LONG* errorQuestions) override {
+    if (references == nullptr || queries == nullptr || errorQuestions == nullptr) return E_POINTER;
+    const geran::sim::ObjectUse use = CountedObjectUse();
+    *references = use.references;
+    *queries = use.queries;
+    *errorQuestions = use.errorQuestions;
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE ServerProcessId(LONG* id) override { return Put(id, GetCurrentProcessId()); }
   HRESULT STDMETHODCALLTYPE AttachClient(LONG processId) override {
     return geran::sim::AttachClient(static_cast<DWORD>(processId));

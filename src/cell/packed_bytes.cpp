@@ -1,18 +1,19 @@
 #include "cell/packed_bytes.h"
 
 #include <algorithm>
+#include <new>
 
 namespace geran {
 
 _variant_t Pack(const ByteList& list) {
   SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(list.bytes().size()));
-  if (array == nullptr) _com_issue_error(E_OUTOFMEMORY);
+  if (array == nullptr) throw std::bad_alloc();
   _variant_t packed;
   V_VT(&packed) = VT_ARRAY | VT_UI1;
   V_ARRAY(&packed) = array;  // owned by packed from here on
   if (!list.bytes().empty()) {
     void* data = nullptr;
-    ThrowIfFailed(SafeArrayAccessData(array, &data));
+    ThrowIfHelperFailed(SafeArrayAccessData(array, &data));
     std::copy(list.bytes().begin(), list.bytes().end(), static_cast<BYTE*>(data));
     SafeArrayUnaccessData(array);
   }
@@ -20,7 +21,7 @@ _variant_t Pack(const ByteList& list) {
 }
 
 PackedBytes::PackedBytes(const ByteList& list) : packed_(Pack(list)) {
-  ThrowIfFailed(VariantCopy(&copy_, &packed_));
+  ThrowIfHelperFailed(VariantCopy(&copy_, &packed_));
 }
 
 }  // namespace geran

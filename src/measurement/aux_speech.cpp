@@ -24,8 +24,10 @@ AuxSpeechPtr CreateAuxSpeech() {
 extern "C" int WINAPI znGeranApiInterfaceDll_StartAuxSpeech(int channel, int enable) {
   using namespace geran;
   return RunCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [=] {
-    // The previous object is let go here, before the new one is started.
-    AuxSpeechSlot() = AsRecorded(CreateAuxSpeech());
+    AuxSpeechPtr created = CreateAuxSpeech();
+    RecordIfRecording(created);
+    AuxSpeechSlot().Attach(
+        created.Detach());  // the previous object is let go here, before the new one starts
     Call(Required(AuxSpeechSlot()), &AuxSpeech::Start, channel, enable != 0 ? VARIANT_TRUE : VARIANT_FALSE);
     return kSuccess;
   });

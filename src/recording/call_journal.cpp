@@ -7,10 +7,9 @@
 namespace geran::recording {
 namespace {
 
-// The server's description of the failure that just happened, when it vouches for iid. The thread's
-// error object is put back, so the caller's own look-up finds it as if nothing had read it.
-std::optional<std::string> ServerDescription(ISupportErrorInfo* support, REFIID iid) {
-  if (support == nullptr || support->InterfaceSupportsErrorInfo(iid) != S_OK) return std::nullopt;
+// The server's description of the failure that just happened. The thread's error object is put back, so the
+// caller's own look-up finds it as if nothing had read it.
+std::optional<std::string> ServerDescription() {
   IErrorInfoPtr info;
   if (GetErrorInfo(0, &info) != S_OK || !info) return std::nullopt;
   SetErrorInfo(0, info);
@@ -22,13 +21,16 @@ std::optional<std::string> ServerDescription(ISupportErrorInfo* support, REFIID 
 
 }  // namespace
 
-std::shared_ptr<CallJournal> CallJournal::Create(const std::wstring& path, DWORD& error) {
-  // The only writer, so every line lands at the end in one write; readers may watch the file meanwhile.
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::shared_ptr<CallJournal>(new CallJournal(file));
+DWORD CallJournal::Open(const std::wstring& path) {
+  // Every line lands at the end in one write; readers may watch the file meanwhile. Writers are let
+  // in for one case: a new connection creates the file afresh while the journal of the connection it
+  // replaces is still open, and that journal writes nothing more.
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
+  file_.reset(file);
+  start_ = std::chrono::steady_clock::now();
+  return ERROR_SUCCESS;
 }
 
 double CallJournal::Elapsed() const {
@@ -37,9 +39,8 @@ double CallJournal::Elapsed() const {
 
 void CallJournal::Append(double started, const char* method, const journal::Arg* first,
                          const journal::Arg* last, HRESULT hr,
-                         const std::optional<journal::RecordedValue>& output, ISupportErrorInfo* support,
-                         REFIID iid) {
-  const std::optional<std::string> description = FAILED(hr) ? ServerDescription(support, iid) : std::nullopt;
+                         const std::optional<journal::RecordedValue>& output, bool vouched) {
+  const std::optional<std::string> description = FAILED(hr) && vouched ? ServerDescription() : std::nullopt;
   const std::string line =
       journal::RecordedLine(started, journal::FormatCall(method, first, last), hr, description, output);
   DWORD written = 0;

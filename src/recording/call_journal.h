@@ -14,18 +14,18 @@ namespace geran::recording {
 
 class CallJournal {
  public:
-  // The file, created empty; nullptr and the system's error code when it cannot be.
-  static std::shared_ptr<CallJournal> Create(const std::wstring& path, DWORD& error);
+  // Creates the journal's file empty: ERROR_SUCCESS, or the system's error code. The clock starts
+  // now, as the connection is made.
+  DWORD Open(const std::wstring& path);
 
   // Milliseconds since the journal was created, when the connection was made.
   double Elapsed() const;
 
   // Appends the call's line: its start time, the call, the HRESULT, for a failure the server's
-  // description when support vouches for iid, and the value the call handed out. The thread's error
-  // object is left for the caller.
+  // description when the object vouched for its error information, and the value the call handed out.
+  // The thread's error object is left for the caller.
   void Append(double started, const char* method, const journal::Arg* first, const journal::Arg* last,
-              HRESULT hr, const std::optional<journal::RecordedValue>& output, ISupportErrorInfo* support,
-              REFIID iid);
+              HRESULT hr, const std::optional<journal::RecordedValue>& output, bool vouched);
 
   // The name of an object of kind handed out now: numbered from 1 per kind since connecting.
   journal::ObjectName NameHandedOut(const char* kind);
@@ -46,10 +46,8 @@ class CallJournal {
     LONG number;
   };
 
-  explicit CallJournal(HANDLE file) : file_(file) {}
-
   std::unique_ptr<void, HandleCloser> file_;
-  const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   LONG enrolled_ = 0;
   std::map<std::string, long> handedOut_;
   std::map<const AuxSpeech*, Enrolled> standIns_;

@@ -8,9 +8,8 @@ namespace {
 
 class RecordingAuxSpeech final : public RecordingObject<AuxSpeech> {
  public:
-  RecordingAuxSpeech(RealPtr real, std::shared_ptr<CallJournal> journal)
-      : RecordingObject(std::move(real), std::move(journal)),
-        number_(this->journal()->Enrol(this, this->real())) {}
+  RecordingAuxSpeech(AuxSpeechPtr& real, std::shared_ptr<CallJournal> journal)
+      : RecordingObject(real, std::move(journal)), number_(this->journal()->Enrol(this, this->real())) {}
   ~RecordingAuxSpeech() override { journal()->Withdraw(this); }
 
   HRESULT STDMETHODCALLTYPE Start(LONG channel, VARIANT_BOOL enable) override {
@@ -24,9 +23,8 @@ class RecordingAuxSpeech final : public RecordingObject<AuxSpeech> {
 
 }  // namespace
 
-AuxSpeechPtr Recorded(AuxSpeechPtr speech, const std::shared_ptr<CallJournal>& journal) {
-  if (!speech) return speech;
-  return AuxSpeechPtr(new RecordingAuxSpeech(std::move(speech), journal), false);
+AuxSpeechPtr Recorded(AuxSpeechPtr& speech, const std::shared_ptr<CallJournal>& journal) {
+  return AuxSpeechPtr(new RecordingAuxSpeech(speech, journal), false);
 }
 
 }  // namespace geran::recording

@@ -45,7 +45,7 @@ class RecordingBerCounterGroup final : public RecordingObject<BerCounterGroup> {
 
  private:
   HRESULT GetSet(const char* name, decltype(&BerCounterGroup::GetFer) getter, BerCounterSet** set) {
-    return HandOut<RecordingBerCounterSet>(Forward(name, getter, set), set);
+    return ForwardGetter<RecordingBerCounterSet>(name, getter, set);
   }
 };
 
@@ -54,8 +54,8 @@ class RecordingBerMeasurement final : public RecordingObject<BerMeasurement> {
   using RecordingObject::RecordingObject;
 
   HRESULT STDMETHODCALLTYPE GetCounters(BerCounterGroup** group) override {
-    return HandOut<RecordingBerCounterGroup>(
-        Forward("BerMeasurement.GetCounters", &BerMeasurement::GetCounters, group), group);
+    return ForwardGetter<RecordingBerCounterGroup>("BerMeasurement.GetCounters", &BerMeasurement::GetCounters,
+                                                   group);
   }
 };
 

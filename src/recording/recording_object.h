@@ -1,5 +1,9 @@
 // What every recording stand-in shares: its own IUnknown, IDispatch and ISupportErrorInfo passed
 // through to the real object, and Forward, the one path of a recorded call.
+// The stand-ins make the real object see what it would see unrecorded: they hold the one reference
+// the library would hold, and ask about error information only as the library's caller would, once
+// per failed call. A journal line that cannot be made (memory running out) is thrown on to the export
+// that made the call: the stand-ins serve this library's own code only.
 #pragma once
 
 #include "recording/call_journal.h"
@@ -9,6 +13,7 @@
 #include <atomic>
 #include <memory>
 #include <new>
+#include <optional>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -20,7 +25,8 @@ namespace detail {
 template <class T>
 constexpr bool kJournaled = !std::is_pointer_v<T> || std::is_same_v<T, BSTR>;
 
-// Out arguments point to a number, a text or an object pointer; an in pointer is a text or an object.
+// Out arguments point to a number or a text (objects are handed out through ForwardGetter); an in
+// pointer is a text or an object.
 template <class T>
 constexpr bool kOut =
     std::is_pointer_v<T> && !std::is_same_v<T, BSTR> &&
@@ -47,11 +53,10 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
  public:
   using RealPtr = _com_ptr_t<_com_IIID<Interface, &__uuidof(Interface)>>;
 
-  RecordingObject(RealPtr real, std::shared_ptr<CallJournal> journal)
-      : real_(std::move(real)), journal_(std::move(journal)) {
-    // Only an object that offers ISupportErrorInfo makes its stand-in offer it.
-    real_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&errorSupport_));
-  }
+  // Takes over the reference that the smart pointer real holds.
+  template <class SmartPtr>
+  RecordingObject(SmartPtr& real, std::shared_ptr<CallJournal> journal) noexcept
+      : real_(real.Detach(), false), journal_(std::move(journal)) {}
   RecordingObject(const RecordingObject&) = delete;
   RecordingObject& operator=(const RecordingObject&) = delete;
   virtual ~RecordingObject() = default;
@@ -62,7 +67,8 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
         IsEqualIID(iid, __uuidof(Interface)))
       *object = static_cast<Interface*>(this);
-    else if (IsEqualIID(iid, IID_ISupportErrorInfo) && errorSupport_)
+    else if (IsEqualIID(iid, IID_ISupportErrorInfo) &&
+             (lastFailure_ ? lastFailure_->offered : RealOffersErrorSupport()))
       *object = static_cast<ISupportErrorInfo*>(this);
     else
       return E_NOINTERFACE;
@@ -90,7 +96,8 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
   }
 
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
-    return errorSupport_->InterfaceSupportsErrorInfo(iid);
+    if (lastFailure_ && IsEqualIID(iid, __uuidof(Interface))) return lastFailure_->answer;
+    return AskRealObject(iid).answer;
   }
 
  protected:
@@ -108,9 +115,24 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
   HRESULT ForwardAs(const char* name, const std::vector<journal::Arg>& journaled, Method method,
                     Args... args) {
     const double started = journal_->Elapsed();
-    const HRESULT hr = (real()->*method)(args...);
-    journal_->Append(started, name, journaled.data(), journaled.data() + journaled.size(), hr,
-                     OutValue(hr, args...), errorSupport_, __uuidof(Interface));
+    const HRESULT hr = AsReturned((real()->*method)(args...));
+    Journal(started, name, journaled, hr, OutValue(hr, args...));
+    return hr;
+  }
+
+  // A getter: the object it hands out goes behind a stand-in of type StandIn, made before the call
+  // returns. The handed-out reference is owned here from the moment the call returns, so memory
+  // running out afterwards releases it and leaves the caller's out argument null.
+  template <class StandIn, class Getter, class Out>
+  HRESULT ForwardGetter(const char* name, Getter getter, Out** out) {
+    const double started = journal_->Elapsed();
+    const HRESULT hr = AsReturned((real()->*getter)(out));
+    typename StandIn::RealPtr handedOut;
+    if (SUCCEEDED(hr) && out != nullptr) handedOut.Attach(std::exchange(*out, nullptr));
+    std::optional<journal::RecordedValue> output;
+    if (SUCCEEDED(hr) && out != nullptr) output = Named(handedOut.GetInterfacePtr());
+    Journal(started, name, {}, hr, output);
+    if (handedOut) *out = new StandIn(handedOut, journal_);
     return hr;
   }
 
@@ -135,25 +157,51 @@ class RecordingObject : public Interface, public ISupportErrorInfo {
     return journal::Utf8(*out, SysStringLen(*out));
   }
   template <class Handed>
-  std::optional<journal::RecordedValue> Read(Handed* const* out) const {
-    if (out == nullptr) return std::nullopt;
-    if (*out == nullptr) return journal::RecordedValue();
-    return journal_->NameHandedOut(detail::KindOf(*out));
-  }
-
-  // A getter's result: the object it handed out goes behind a stand-in of type StandIn.
-  template <class StandIn, class Out>
-  HRESULT HandOut(HRESULT hr, Out** out) const {
-    if (FAILED(hr) || out == nullptr || *out == nullptr) return hr;
-    const typename StandIn::RealPtr handedOut(*out, false);  // released here if no stand-in is made
-    *out = new (std::nothrow) StandIn(handedOut, journal_);
-    return *out == nullptr ? E_OUTOFMEMORY : hr;
+  journal::RecordedValue Named(Handed* handed) const {
+    if (handed == nullptr) return journal::RecordedValue();
+    return journal_->NameHandedOut(detail::KindOf(handed));
   }
 
  private:
+  // What the real object says about error information for the stand-in's interface: whether it
+  // offers ISupportErrorInfo, and its answer for that interface.
+  struct ErrorSupportAnswer {
+    bool offered = false;
+    HRESULT answer = S_FALSE;
+  };
+
+  // Asks the real object once, releasing its ISupportErrorInfo at once. The answers of the last
+  // failed call are kept: the library's own look-up that follows is served from them.
+  ErrorSupportAnswer AskRealObject(REFIID iid) const {
+    ISupportErrorInfoPtr support;
+    if (FAILED(real_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support))) || !support)
+      return {};
+    return {true, support->InterfaceSupportsErrorInfo(iid)};
+  }
+  bool RealOffersErrorSupport() const {
+    ISupportErrorInfoPtr support;
+    return SUCCEEDED(real_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support))) &&
+           support;
+  }
+
+  // A call's HRESULT as it returns: a failure has its error support asked about now, while the
+  // thread's error object is the call's.
+  HRESULT AsReturned(HRESULT hr) {
+    lastFailure_.reset();
+    if (FAILED(hr)) lastFailure_ = AskRealObject(__uuidof(Interface));
+    return hr;
+  }
+
+  void Journal(double started, const char* name, const std::vector<journal::Arg>& journaled, HRESULT hr,
+               const std::optional<journal::RecordedValue>& output) {
+    const bool vouched = lastFailure_ && lastFailure_->answer == S_OK;
+    journal_->Append(started, name, journaled.data(), journaled.data() + journaled.size(), hr, output,
+                     vouched);
+  }
+
   const RealPtr real_;
   const std::shared_ptr<CallJournal> journal_;
-  ISupportErrorInfoPtr errorSupport_;
+  std::optional<ErrorSupportAnswer> lastFailure_;
   std::atomic<ULONG> references_{1};
 };
 

@@ -112,8 +112,8 @@ class RecordingTestSet final : public RecordingObject<TestSetApi> {
     return Forward("StopBer", &TestSetApi::StopBer, berSelector);
   }
   HRESULT STDMETHODCALLTYPE GetBerMeasurement(BerMeasurement** measurement) override {
-    return HandOut<RecordingBerMeasurement>(
-        Forward("GetBerMeasurement", &TestSetApi::GetBerMeasurement, measurement), measurement);
+    return ForwardGetter<RecordingBerMeasurement>("GetBerMeasurement", &TestSetApi::GetBerMeasurement,
+                                                  measurement);
   }
   HRESULT STDMETHODCALLTYPE ChangeTxPower(float level, LONG channel) override {
     return Forward("ChangeTxPower", &TestSetApi::ChangeTxPower, level, channel);
@@ -128,9 +128,8 @@ class RecordingTestSet final : public RecordingObject<TestSetApi> {
 
 }  // namespace
 
-TestSetApiPtr Recorded(TestSetApiPtr testSet, const std::shared_ptr<CallJournal>& journal) {
-  if (!testSet) return testSet;
-  return TestSetApiPtr(new RecordingTestSet(std::move(testSet), journal), false);
+TestSetApiPtr Recorded(TestSetApiPtr& testSet, const std::shared_ptr<CallJournal>& journal) {
+  return TestSetApiPtr(new RecordingTestSet(testSet, journal), false);
 }
 
 }  // namespace geran::recording

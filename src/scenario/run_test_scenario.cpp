@@ -1,5 +1,7 @@
 // znGeranApiInterfaceDll_RunTestScenario: hands a scenario script to the scenario library.
+#include "api/caller_memory.h"
 #include "api/result.h"
+#include "testset/command.h"
 
 #include <GERANScenarioLib.h>
 #include <znGeranApiInterfaceDll.h>
@@ -14,8 +16,12 @@ constexpr int kScenarioMode = 4;  // every run asks the scenario library to stop
 
 extern "C" int WINAPI znGeranApiInterfaceDll_RunTestScenario(int, const char* scenario, int runFlag) {
   if (runFlag == 0) return geran::kSuccess;
-  if (scenario == nullptr) return geran::kFailure;  // nothing to run, and nothing for the library to read
-  const int lengthWithNul = static_cast<int>(std::strlen(scenario)) + 1;
-  const int result = scenarioLibDll_RunTestScript(scenario, kScenarioMode, lengthWithNul);
-  return result != 0 ? geran::kSuccess : geran::kFailure;
+  // The scenario library is another module: whatever it throws is caught here, at the export.
+  return geran::RunGuarded(GERAN_REPORT_SITE, [scenario] {
+    // Nothing to run, or no end to find: the scenario library would read past the caller's memory.
+    if (!geran::IsReadableText(scenario)) return geran::kFailure;
+    const int lengthWithNul = static_cast<int>(std::strlen(scenario)) + 1;
+    const int result = scenarioLibDll_RunTestScript(scenario, kScenarioMode, lengthWithNul);
+    return result != 0 ? geran::kSuccess : geran::kFailure;
+  });
 }

@@ -1,13 +1,11 @@
 #include "testset/call_recording.h"
 
 #include "recording/recording.h"
-#include "testset/connection.h"
 #include "testset/failure_report.h"
 
 #include <iostream>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace geran {
 namespace {
@@ -30,21 +28,45 @@ void SayNotRecorded(const std::wstring& path, DWORD error) {
             << NarrowMessageText(_com_error(HRESULT_FROM_WIN32(error))) << "\n";
 }
 
-}  // namespace
-
-void RecordConnectionIfAsked() {
-  const std::optional<std::wstring> path = RequestedJournal();
-  if (!path) return;
-  DWORD error = ERROR_SUCCESS;
-  std::shared_ptr<recording::CallJournal> journal = recording::CallJournal::Create(*path, error);
-  if (!journal) return SayNotRecorded(*path, error);
-  SetConnection(recording::Recorded(TestSetApiPtr(TestSet()), journal));
-  CallJournalSlot() = std::move(journal);
+// The aux speech slot as it goes with a connection recorded in journal (null: unrecorded): the object
+// itself, behind journal's stand-in while recorded; nothing when neither connection is recorded, as
+// the slot then stays as it is.
+std::optional<AuxSpeechPtr> AuxSpeechFor(const std::shared_ptr<recording::CallJournal>& journal) {
+  if (!journal && !ConnectionJournal()) return std::nullopt;
+  AuxSpeech* held = AuxSpeechSlot().GetInterfacePtr();
+  if (ConnectionJournal() && held != nullptr) held = ConnectionJournal()->Unwrapped(held).first;
+  AuxSpeechPtr speech(held);
+  if (journal && speech) speech = recording::Recorded(speech, journal);
+  return speech;
 }
 
-AuxSpeechPtr AsRecorded(AuxSpeechPtr speech) {
-  const std::shared_ptr<recording::CallJournal>& journal = CallJournalSlot();
-  return journal ? recording::Recorded(std::move(speech), journal) : speech;
+Connection Unrecorded(const TestSetApiPtr& created) {
+  return Connection{created, nullptr, AuxSpeechFor(nullptr)};
+}
+
+// The new connection recorded in a journal made for it: everything that allocates comes before the
+// file is created, so that a failure cannot leave a fresh file behind an unrecorded connection.
+Connection RecordedConnection(const TestSetApiPtr& created, const std::wstring& path) {
+  Connection next{nullptr, std::make_shared<recording::CallJournal>(), std::nullopt};
+  TestSetApiPtr real = created;
+  next.testSet = recording::Recorded(real, next.journal);
+  next.auxSpeech = AuxSpeechFor(next.journal);
+  const DWORD error = next.journal->Open(path);
+  if (error == ERROR_SUCCESS) return next;
+  SayNotRecorded(path, error);
+  return Unrecorded(created);
+}
+
+}  // namespace
+
+Connection PrepareConnection(const TestSetApiPtr& created) {
+  const std::optional<std::wstring> path = created ? RequestedJournal() : std::nullopt;
+  if (!path) return Unrecorded(created);
+  return RecordedConnection(created, *path);
+}
+
+void RecordIfRecording(AuxSpeechPtr& speech) {
+  if (speech && ConnectionJournal()) speech = recording::Recorded(speech, ConnectionJournal());
 }
 
 }  // namespace geran

@@ -1,9 +1,17 @@
-// The few compiler-support functions of <comdef.h> that mingw-w64 leaves to the application.
+// The handler of the runtime helpers' failures, and the few compiler-support functions of
+// <comdef.h> that mingw-w64 leaves to the application.
+#include "testset/automation.h"
+
+namespace geran {
+
+void WINAPI RaiseHelperFailure(HRESULT hr, IErrorInfo* errorInfo) {
+  if (errorInfo == nullptr) ThrowIfHelperFailed(hr);
+  _com_raise_error(hr, errorInfo);
+}
+
+}  // namespace geran
+
 #ifndef _MSC_VER
-
-#include <comdef.h>
-
-#include <new>
 
 // Raises a failed HRESULT, with the server's error object when the interface vouches for it.
 void WINAPI _com_issue_errorex(HRESULT hr, IUnknown* source, REFIID iid) {
@@ -25,7 +33,7 @@ BSTR WINAPI ConvertStringToBSTR(const char* text) {
   const int wideLength = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
   if (wideLength <= 0) _com_issue_error(HRESULT_FROM_WIN32(GetLastError()));
   BSTR result = SysAllocStringLen(nullptr, wideLength - 1);
-  if (result == nullptr) _com_issue_error(E_OUTOFMEMORY);
+  if (result == nullptr) throw std::bad_alloc();
   MultiByteToWideChar(CP_ACP, 0, text, -1, result, wideLength);
   return result;
 }
@@ -36,7 +44,7 @@ char* WINAPI ConvertBSTRToString(BSTR text) {
   const int narrowLength = WideCharToMultiByte(CP_ACP, 0, text, wideLength, nullptr, 0, nullptr, nullptr);
   if (narrowLength <= 0) _com_issue_error(HRESULT_FROM_WIN32(GetLastError()));
   char* result = new (std::nothrow) char[narrowLength];
-  if (result == nullptr) _com_issue_error(E_OUTOFMEMORY);
+  if (result == nullptr) throw std::bad_alloc();
   WideCharToMultiByte(CP_ACP, 0, text, wideLength, result, narrowLength, nullptr, nullptr);
   return result;
 }

@@ -21,4 +21,13 @@ void OnFailure::Handle(const _com_error& failure) const {
   if (traceFile_ != nullptr) Trace(*traceFile_, traceFormat_, static_cast<long>(failure.Error()));
 }
 
+int OnFailure::HandleGuarded(const _com_error& failure) const noexcept {
+  try {
+    Handle(failure);
+  } catch (...) {
+    ReportUnexpectedException(site_);
+  }
+  return kFailure;
+}
+
 }  // namespace geran

@@ -25,6 +25,9 @@ class OnFailure {
   OnFailure& First(std::function<void(const _com_error&)> lines);
 
   void Handle(const _com_error& failure) const;
+  // Handle, with whatever it throws itself (memory running out while it reports) said as
+  // ReportUnexpectedException says it; the export's result, 0, either way.
+  int HandleGuarded(const _com_error& failure) const noexcept;
   const ReportSite& site() const { return site_; }
 
  private:
@@ -54,17 +57,18 @@ int RunGuarded(const ReportSite& site, Body&& body) noexcept {
 
 // Runs body in a region guarded for automation failures; body returns the export's result. On an
 // automation failure the handler runs and the result is 0; anything else, the handler's own
-// failures included (memory running out while it reports), is caught as RunGuarded says.
+// failures included (memory running out while it reports), is caught as RunGuarded says. One
+// region, with body inline in it: the path of a call that succeeds costs no more than the call.
 template <class Body>
-int RunCommand(const OnFailure& onFailure, Body&& body) {
-  return RunGuarded(onFailure.site(), [&] {
-    try {
-      return body();
-    } catch (const _com_error& failure) {
-      onFailure.Handle(failure);
-      return kFailure;
-    }
-  });
+int RunCommand(const OnFailure& onFailure, Body&& body) noexcept {
+  try {
+    return body();
+  } catch (const _com_error& failure) {
+    return onFailure.HandleGuarded(failure);
+  } catch (...) {
+    ReportUnexpectedException(onFailure.site());
+    return kFailure;
+  }
 }
 
 // The plain pattern: no connection gives 0 at once; otherwise the guarded body.

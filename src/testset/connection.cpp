@@ -8,12 +8,14 @@ bool IsConnected() { return State().testSet != nullptr; }
 
 TestSetApi* TestSet() { return Required(State().testSet); }
 
-void SetConnection(TestSetApi* testSet) {
-  State().testSet = testSet;
-  State().journal = nullptr;
+void CommitConnection(Connection& next) noexcept {
+  ModuleState& state = State();
+  if (next.auxSpeech) state.auxSpeech.Attach(next.auxSpeech->Detach());
+  state.testSet.Attach(next.testSet.Detach());
+  state.journal.swap(next.journal);  // the old journal goes with next
 }
 
-std::shared_ptr<recording::CallJournal>& CallJournalSlot() { return State().journal; }
+const std::shared_ptr<recording::CallJournal>& ConnectionJournal() { return State().journal; }
 
 AuxSpeechPtr& AuxSpeechSlot() { return State().auxSpeech; }
 

@@ -6,6 +6,7 @@
 #include "testset/automation.h"
 
 #include <memory>
+#include <optional>
 
 namespace geran {
 
@@ -14,12 +15,20 @@ bool IsConnected();
 // Connection access for one method call; raises E_POINTER when there is no connection.
 TestSetApi* TestSet();
 
-// Replaces the connection (nullptr empties it); the connection keeps its own reference and starts
-// unrecorded.
-void SetConnection(TestSetApi* testSet);
+// What a connection is made of: the test set as the commands reach it (behind the recording layer
+// while it is recorded), the journal that records it, and the aux speech slot as it goes with them.
+struct Connection {
+  TestSetApiPtr testSet;
+  std::shared_ptr<recording::CallJournal> journal;
+  std::optional<AuxSpeechPtr> auxSpeech;  // nothing: the slot stays as it is
+};
+
+// Makes next the module's connection, journal and aux speech slot at once, taking over its
+// references; what it replaces is released. Cannot fail.
+void CommitConnection(Connection& next) noexcept;
 
 // The journal that records the connection's calls; empty unless GERAN_CALL_JOURNAL asked for one.
-std::shared_ptr<recording::CallJournal>& CallJournalSlot();
+const std::shared_ptr<recording::CallJournal>& ConnectionJournal();
 
 // The aux speech slot; released at unload before the connection.
 AuxSpeechPtr& AuxSpeechSlot();

@@ -1,5 +1,6 @@
 #include "testset/failure_report.h"
 
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -40,6 +41,10 @@ void ReportUnexpectedException(const ReportSite& site) noexcept {
     throw;
   } catch (const std::bad_alloc&) {
     std::cout << "out of memory";
+  } catch (const _com_error& failure) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(failure.Error()));
+    std::cout << "unexpected automation failure " << code;
   } catch (const std::exception& exception) {
     std::cout << "unexpected exception: " << exception.what();
   } catch (...) {

@@ -24,7 +24,8 @@ std::string NarrowMessageText(const _com_error& failure);
 void ReportFailure(const char* label, const ReportSite& site, const _com_error& failure);
 
 // For a handler of anything but an automation failure: writes one line naming the export and what
-// was caught ("<export> failed: out of memory\n" for std::bad_alloc). Call it only inside a catch block.
+// was caught ("<export> failed: out of memory\n" for std::bad_alloc, "unexpected automation failure
+// 0x8000FFFF" with its code for an automation failure). Call it only inside a catch block.
 void ReportUnexpectedException(const ReportSite& site) noexcept;
 
 }  // namespace geran

@@ -1,4 +1,5 @@
 // The general test-set commands: script start, log-file name, keyword time-out, waits, text, radio system.
+#include "api/caller_memory.h"
 #include "testset/command.h"
 
 #include <znGeranApiInterfaceDll.h>
@@ -45,7 +46,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_GetLogFileName(char* buffer, int le
 
 // No connection pre-check here: without a connection, TestSet() raises E_POINTER and that is reported.
 extern "C" int WINAPI znGeranApiInterfaceDll_PutLogFileName(const char* name, int length) {
-  if (length <= 0 || name == nullptr) return kFailure;
+  if (length <= 0 || !geran::IsReadableText(name)) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("put_LogFileName"), [name] {
     _bstr_t text(name);
     Call(TestSet(), &TestSetApi::put_LogFileName, text.GetBSTR());
@@ -80,7 +81,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_WaitTime(int time) {
 
 // Showing a text is best effort: a failure is not reported.
 extern "C" int WINAPI znGeranApiInterfaceDll_ShowText(const char* text, int length) {
-  if (length <= 0) return kFailure;
+  if (length <= 0 || (text != nullptr && !geran::IsReadableText(text))) return kFailure;
   return RunConnectedCommand(GERAN_SILENT_ON_FAILURE, [text] {
     const _variant_t shown(text);  // a null text gives a null string, which reads as empty
     Call(TestSet(), &TestSetApi::ShowText, shown);

@@ -16,13 +16,13 @@ extern "C" int WINAPI znGeranApiInterfaceDll_InitialiseSystem() {
     TestSetApiPtr created;
     const HRESULT hr = CreateServerObject(CLSID_TestSetObject, created);
     if (hr != E_NOINTERFACE) ThrowIfFailed(hr);
-    SetConnection(created);
+    Connection next = PrepareConnection(created);
+    CommitConnection(next);
     if (!IsConnected()) {
       Trace(kTest12Trace, "Ortolan Instance Creation Failed\n");
       std::cout << "Ortolan Instance Creation Failed\n";
       return kFailure;
     }
-    RecordConnectionIfAsked();
     Trace(kTest12Trace, "Ortolan Instance Created Successfully\n");
     Sleep(kSettleMilliseconds);
     return kSuccess;

@@ -2,6 +2,7 @@
 // length at INT_MIN, -1, 0, 1 and INT_MAX (with a small real buffer), unconnected and connected.
 // Each call gives its documented result and output, the process survives, the test set receives
 // only well-formed calls, and no simulator object outlives the module (the fixture's check).
+#include "allocation_failure.h"
 #include "failure_report.h"
 #include "scenario_lib.h"
 #include "simulator.h"
@@ -360,6 +361,15 @@ class PagesBeforeAHole {
 
   // The address of the integer that lies count integers before the hole.
   const int* Before(int count) const { return reinterpret_cast<const int*>(base_ + 2 * pageSize_) - count; }
+  // bytes written so that their last one lies just before the hole (the read-only page opened for it).
+  const char* Text(const std::string& bytes) const {
+    BYTE* const hole = base_ + 2 * pageSize_;
+    DWORD previous = 0;
+    EXPECT_TRUE(VirtualProtect(base_ + pageSize_, pageSize_, PAGE_READWRITE, &previous));
+    std::copy(bytes.begin(), bytes.end(), hole - bytes.size());
+    EXPECT_TRUE(VirtualProtect(base_ + pageSize_, pageSize_, PAGE_READONLY, &previous));
+    return reinterpret_cast<const char*>(hole - bytes.size());
+  }
   int IntegersPerPage() const { return static_cast<int>(pageSize_ / sizeof(int)); }
 
  private:
@@ -385,42 +395,50 @@ TEST_F(HostileCallerTest, ArraysAreReadUpToUnreadableMemoryAndNotIntoIt) {
   }
 }
 
-// The product's next heap allocation fails (operator new reaches malloc through the product's
-// import of it), as the allocation of a byte list too large for the address space does; the
-// allocations after it, the exception's own among them, succeed again.
-class NextAllocationFails {
- public:
-  explicit NextAllocationFails(const ProductModule& module) : module_(module) {
-    malloc_ = PatchImport(module.handle(), "msvcrt.dll", "malloc", reinterpret_cast<void*>(&FailOnce));
-    EXPECT_NE(malloc_, nullptr) << "the product does not import malloc from msvcrt.dll";
-    failed_ = false;
+// A text is read to its NUL when the NUL lies before unreadable memory, across regions too; the same
+// bytes without their NUL run into the hole, and nothing is read there or sent.
+TEST_F(HostileCallerTest, TextsAreReadUpToUnreadableMemoryAndNotIntoIt) {
+#define TEXT_CALL(Name, ...) \
+  [](const ProductModule& m, const char* t) { return EXPORT(m, Name)(__VA_ARGS__); }
+  const std::string across(5000, 'B');  // from the read-write page into the read-only one
+  const struct {
+    std::string text;
+    int (*invoke)(const ProductModule& m, const char* text);
+    Effect terminated;
+  } cases[] = {
+      {"AAAAAAAA", TEXT_CALL(ShowText, t, 1), {-1, {"ShowText(\"AAAAAAAA\")"}}},
+      {across, TEXT_CALL(ShowText, t, 1), {-1, {"ShowText(\"" + across + "\")"}}},
+      {"run.log", TEXT_CALL(PutLogFileName, t, 1), {-1, {"put_LogFileName(\"run.log\")"}}},
+      {"RX Level", TEXT_CALL(GetParameter, t, 0, valueBuffer, 0), {-1}},
+      {"TCH Timeslot", TEXT_CALL(SetParameter, t, 0, "3", 0), {-1}},
+      {"3", TEXT_CALL(SetParameter, "TCH Timeslot", 0, t, 0), {-1}},
+      {"# a comment",
+       TEXT_CALL(RunTestScenario, 0, t, 1),
+       {-1, {}, nullptr, "", {"RunTestScript(\"# a comment\", 4, 12)"}}},
+  };
+#undef TEXT_CALL
+  const PagesBeforeAHole pages;
+  LoadLevels();
+  Connect();
+  for (const auto& c : cases) {
+    const auto invoke = [&c, &pages](const std::string& bytes) {
+      return [&c, &pages, bytes](const ProductModule& m) { return c.invoke(m, pages.Text(bytes)); };
+    };
+    const std::string what = c.text.substr(0, 12);
+    Check(what + ", NUL before the hole", invoke(c.text + '\0'), kGeneral, c.terminated);
+    Check(what + ", no NUL before the hole", invoke(c.text), kGeneral, Effect{0});
   }
-  ~NextAllocationFails() {
-    PatchImport(module_.handle(), "msvcrt.dll", "malloc", malloc_);
-    EXPECT_TRUE(failed_) << "the call allocated nothing";
-  }
-  NextAllocationFails(const NextAllocationFails&) = delete;
-  NextAllocationFails& operator=(const NextAllocationFails&) = delete;
+}
 
- private:
-  static void* FailOnce(size_t size) {
-    if (failed_) return reinterpret_cast<void* (*)(size_t)>(malloc_)(size);
-    failed_ = true;
-    return nullptr;
-  }
-  static inline void* malloc_ = nullptr;
-  static inline bool failed_ = false;
-  const ProductModule& module_;
-};
-
-// Memory running out inside an export gives 0 and one line naming the export, and nothing reaches
-// the test set; once memory is back the same call succeeds: the module stayed usable. The first
-// load cannot make its store; the commands after it need the levels it loads.
+// Memory running out inside an export (the heap, a BSTR, a SAFEARRAY) gives 0 and one line naming the export,
+// and nothing reaches the test set; once memory is back the same call succeeds: the module stayed usable. The
+// first load cannot make its store; the commands after it need the levels it loads.
 TEST_F(HostileCallerTest, RunningOutOfMemoryGivesZeroAndOneLine) {
   const struct {
     const char* name;
     Invoke invoke;
     std::vector<std::string> calls;
+    Allocator allocator = Allocator::kHeap;
   } cases[] = {
       {"LoadMasterParameterFile", CALL(LoadMasterParameterFile, 0, 0), {}},
       {"SendSIMsg", CALL(SendSIMsg, 3, kInts, 3), {"SendSIMsg(3, 3, [7,8,9])"}},
@@ -435,13 +453,20 @@ TEST_F(HostileCallerTest, RunningOutOfMemoryGivesZeroAndOneLine) {
        {"ConfigCch(1, -60.5, -50.25, 0, 1, [20], 0, 0, 0, 0, 0, 3, 1)"}},
       {"GetLogFileName", CALL(GetLogFileName, logBuffer, 16), {"get_LogFileName()"}},
       {"PutLogFileName", CALL(PutLogFileName, "run.log", 8), {"put_LogFileName(\"run.log\")"}},
+      {"PutLogFileName",
+       CALL(PutLogFileName, "run.log", 8),
+       {"put_LogFileName(\"run.log\")"},
+       Allocator::kBstr},
+      {"ShowText", CALL(ShowText, "hi", 2), {"ShowText(\"hi\")"}, Allocator::kBstr},
+      {"SendSIMsg", CALL(SendSIMsg, 3, kInts, 3), {"SendSIMsg(3, 3, [7,8,9])"}, Allocator::kSafeArray},
   };
   Connect();
   for (const auto& c : cases) {
     const std::string line = std::string("znGeranApiInterfaceDll_") + c.name + " failed: out of memory\n";
     {
-      NextAllocationFails exhausted(module());
+      const AllocationFails exhausted(module(), c.allocator);
       Check(std::string("memory exhausted: ") + c.name, c.invoke, "", {0, {}, nullptr, line});
+      EXPECT_TRUE(exhausted.Failed()) << c.name << " allocated nothing";
     }
     Check(std::string("memory back: ") + c.name, c.invoke, "", {-1, c.calls});
   }

@@ -137,6 +137,21 @@ TEST_F(LocalServerTest, TheCommandsGiveWhatTheInProcessSimulatorGives) {
   EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "unloading the product released everything in the server";
 }
 
+// The recording layer is invisible across the process boundary too: the server sees the references
+// and calls it sees unrecorded.
+TEST_F(LocalServerTest, TheServerSeesTheSameReferencesAndCallsRecordedAsUnrecorded) {
+  const std::vector<std::string> unrecorded = ObjectUseOfARun(module());
+  const char* journal = "C:\\local_server_journal.txt";
+  ASSERT_TRUE(SetEnvironmentVariableA("GERAN_CALL_JOURNAL", journal));
+  Reload();
+  TestSetSim_Reset();
+  const std::vector<std::string> recorded = ObjectUseOfARun(module());
+  SetEnvironmentVariableA("GERAN_CALL_JOURNAL", nullptr);
+  EXPECT_EQ(recorded, unrecorded);
+  Unload();
+  EXPECT_TRUE(DeleteFileA(journal)) << "the run was recorded";
+}
+
 // The value of a server key of the test set's class under classes, or nothing when it is missing.
 std::optional<std::wstring> ServerKey(const wchar_t* kind, HKEY root = HKEY_LOCAL_MACHINE) {
   wchar_t clsid[40];

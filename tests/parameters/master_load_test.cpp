@@ -2,6 +2,8 @@
 // znGeranApiInterfaceDll_GetParameter / _SetParameter on the store it creates.
 #include "parameter_test.h"
 
+#include <sstream>
+
 namespace geran::test {
 namespace {
 
@@ -14,35 +16,94 @@ const std::string kGsm = kNext + "Called parameterGroup GSM\n",
 
 using MasterLoad = ParameterTest;
 
-// Each kind of line once, and keys that belong to the other group (matched only inside their own).
-// Only the text "1" marks a timeslot: ULTn2's "01" leaves it out of the mask.
-TEST_F(MasterLoad, WritesItsFileAndConsoleLinesInKeyOrder) {
-  const Loaded loaded = Load(
-      "[GSM]\nRadio System = 300\nRX Level = -60.5\nL3 ARFCN = 6\nUnknown Key = 5\n"
-      "[GPRS/EDGE]\nRadio_System = 2\nControl_ARFCN = 20\nRouting Area Code = -1\nCCH Exp Rx Level = "
-      "12.3456789\n"
-      "Network Mode Of Operation = NMO III\nChannel Request = 11 BIT PACKET CHANNEL REQUEST\nPBCCH = 0\n"
-      "Coding Scheme = 300\nN-PDU ARFCN = 40\nTX Level = -5\nDLTn0 = 1\nDLTn7 = 1\n"
-      "ULTn2 = 01\nULTn3 = 1\nULTn7 = 0\nN-PDU DLTn7 = 1\nN-PDU ULTn1 = 1\nN-PDU ULTn7 = 1\n");
+// Every key the library reads, each in its group, in the list's key order: the lines it writes.
+TEST_F(MasterLoad, WritesEachKeysFileAndConsoleLines) {
+  const char *G = "GSM", *P = "GPRS/EDGE";
+  const struct {
+    const char *group, *key, *value, *file, *console;
+  } keys[] = {
+      {P, "CCH Exp Rx Level", "3.25", "INFO:  CCH Rx Level : 3.250000\n", "CCH Rx Level :3.25\n"},
+      {P, "CCH Tx Level", "-12.3456789", "INFO:  CCH Tx Level : -12.345679\n", "CCH Tx Level :-12.3457\n"},
+      {G, "Call Scenarios", "2", "", ""},
+      {P, "Channel Request", "8 BIT PACKET CHANNEL REQUEST",
+       "parameterName.compare -- Channel RequestINFO:  ChnReq : 1\nINFO:  ChnRequest : 1\n", ""},
+      {G, "Ciphering Algorithm", "3", "", ""},
+      {G, "Ciphering Type", "1", "", ""},
+      {P, "Coding Scheme", "300", "INFO: Coding Scheme  : 44\n", ""},
+      {G, "Control ARFCN", "10", "", ""},
+      {P, "Control_ARFCN", "20", "INFO:  Control ARFCN GPRS : 20\n", "Control ARFCN GPRS:20\n"},
+      {P, "DL Coding Scheme L3", "3", "", "DL Coding Scheme L3:3\n"},
+      {P, "DL Signalling Timeslot L3", "4", "", "DL Signalling Timeslot L3:4\n"},
+      {P, "DLTn#", "1 0 true 0 0 0 0 1", "", "Signalling TN DL:129\n"},  // timeslots 0 to 7
+      {G, "Dedicated Channel", "1", "", ""},
+      {P, "L3 ARFCN", "6", "INFO:  Traffic ARFCN GPRS : 6\n", "Traffic ARFCN GPRS:6\n"},
+      {P, "L3 Exp Rx Level", "-80", "", ""},
+      {P, "L3 Tx Level", "-7.5", "", "L3 Tx Level :-7.5\n"},
+      {P, "Location Area Code", "7", "INFO:  LAC : 7\n", "LAC :7\n"},
+      {G, "Loopback", "1", "", ""},
+      {G, "Mobile Identity", "2", "", ""},
+      {P, "N-PDU ARFCN", "40", "", "T1_ARFCN :40\n"},
+      {P, "N-PDU DL Coding Scheme", "4", "", "N-PDU DL Coding Scheme:4\n"},
+      {P, "N-PDU DL Signalling Timeslot", "6", "", "N-PDU DL Signalling Timeslot:6\n"},
+      {P, "N-PDU DLTn#", "0 0 0 0 0 0 0 1", "", "Signalling TN DL1:128\n"},
+      {P, "N-PDU Exp. Rx Level", "-90", "", ""},
+      {P, "N-PDU Tx Level", "-20.25", "", "N-PDU Tx Level :-20.25\n"},
+      {P, "N-PDU ULTn#", "0 1 0 0 0 0 0 1", "", "Signalling TN UL1:130\n"},
+      {P, "Network Mode Of Operation", "NMO II", "INFO:  NMO : NMO II\nINFO:  NMONum : 1\nINFO:  NMO : 1\n",
+       "NMO :1\n"},
+      {P, "PBCCH", "0", "INFO: PBCCH  : 1\n", "PBCCH :1\n"},
+      {P, "PBCCH Arfcn", "30", "INFO: PBCCH Arfcn  : 30\n", "PBCCH Arfcn:30\n"},
+      {P, "PBCCH Timeslot", "5", "INFO: PBCCH TimeSlot  : 5\n", "PBCCH Timeslot:5\n"},
+      {P, "PDP IP Address Assigment", "3", "INFO: PDP Assignment  : 3\n", "PDP Assignment :3\n"},
+      {P, "Packet Data Support", "1", "", ""},
+      {G, "RX Level", "-60.5", "", ""},
+      {G, "Radio System", "300", "Inside parameterPtr->setRadioSystemGSM", ""},
+      {P, "Radio_System", "258", "INFO:  Radio System GPRS : 2\n", "Radio System GPRS:2\n"},
+      {P, "Routing Area Code", "-1", "INFO:  RAC : -1\n", "RAC :4294967295\n"},
+      {G, "SDDCH Timeslot", "1", "", ""},
+      {G, "Samples", "100", "", ""},
+      {G, "TX Level", "-50.25", "", ""},
+      {G, "Tch Rate", "1", "", ""},
+      {G, "Tch Timeslot", "3", "", ""},
+      {G, "Traffic ARFCN", "12", "", ""},
+      {P, "UL Coding Scheme L3", "2", "", "UL Coding Scheme L3:2\n"},
+      {P, "UL Coding Scheme N-PDU", "1", "", "UL Coding Scheme N-PDU:1\n"},
+      {P, "UL Timeslot L3", "1", "", "UL Timeslot L3:1\n"},
+      {P, "UL Timeslot N-PDU", "2", "", "UL Timeslot N-PDU:2\n"},
+      {P, "ULTn#", "0 0 01 1 0 0 0 0", "", "Signalling TN UL:8\n"},
+  };
+  // A key ending in '#' stands for its family's timeslots 0 to 7, with a value each; its console line is
+  // timeslot 7's.
+  std::string master[2], file = kMapSuccess, console;
+  const auto add = [&](const auto& k, const std::string& key, const std::string& value) {
+    master[k.group == P] += key + " = " + value + "\n";
+    file += (k.group == G ? kGsm : kGprs) + k.file;
+  };
+  for (const auto& k : keys) {
+    const std::string key = k.key;
+    std::istringstream slotValues(k.value);
+    if (key.back() != '#') add(k, key, k.value);
+    for (char slot = '0'; key.back() == '#' && slot < '8'; ++slot) {
+      std::string value;
+      slotValues >> value;
+      add(k, key.substr(0, key.size() - 1) + slot, value);
+    }
+    console += k.console;
+  }
+  const Loaded loaded = Load("[GSM]\n" + master[0] + "[GPRS/EDGE]\n" + master[1]);
   EXPECT_EQ(loaded.result, -1);
-  const std::string& P = kGprs;  // in key order, each entry's group, then the lines storing its value writes
-  EXPECT_EQ(
-      ReadFileBytes(kResult),
-      OnDisk(kMapSuccess + P + "INFO:  CCH Rx Level : 12.345679\n" +                                     //
-             P + "parameterName.compare -- Channel RequestINFO:  ChnReq : 2\nINFO:  ChnRequest : 2\n" +  //
-             P + "INFO: Coding Scheme  : 44\n" + P + "INFO:  Control ARFCN GPRS : 20\n" +  // 300: low 8 bits
-             P + P + kGsm + P + P + P + P +  // DLTn0, DLTn7, L3 ARFCN, N-PDU ARFCN, DLTn7, ULTn1, ULTn7
-             P + "INFO:  NMO : NMO III\nINFO:  NMONum : 2\nINFO:  NMO : 2\n" + P + "INFO: PBCCH  : 1\n" +
-             kGsm + kGsm + "Inside parameterPtr->setRadioSystemGSM" +          // RX Level, Radio System
-             P + "INFO:  Radio System GPRS : 2\n" + P + "INFO:  RAC : -1\n" +  //
-             P + P + P + P + kGsm + kLoadSuccess));  // TX Level, ULTn2, ULTn3, ULTn7, Unknown Key
-  EXPECT_EQ(loaded.console,
-            "CCH Rx Level :12.3457\nControl ARFCN GPRS:20\nSignalling TN DL:129\nT1_ARFCN :40\n"
-            "Signalling TN DL1:128\nSignalling TN UL1:130\nNMO :2\nPBCCH :1\nRadio System GPRS:2\n"
-            "RAC :4294967295\nSignalling TN UL:8\n");
-  EXPECT_EQ(Get("Radio System").buffer, Buffer(ByteValue(44)));
-  EXPECT_EQ(Get("RX Level").buffer, Buffer(TextValue("-60.500000")));
-  EXPECT_EQ(Get("TX Level").buffer, Buffer(TextValue("0.000000"))) << "a GSM key in GPRS/EDGE";
+  EXPECT_EQ(ReadFileBytes(kResult), OnDisk(file + kLoadSuccess));
+  EXPECT_EQ(loaded.console, console);
+}
+
+// Keys are matched only inside their own group; a key that matches nothing writes no key trace.
+TEST_F(MasterLoad, KeysOfTheOtherGroupChangeNothing) {
+  const Loaded loaded =
+      Load("[GSM]\nL3 ARFCN = 6\nUnknown Key = 5\n[GPRS/EDGE]\nRadio System = 2\nTX Level = -5\n");
+  EXPECT_EQ(loaded.result, -1);
+  EXPECT_EQ(ReadFileBytes(kResult), OnDisk(kMapSuccess + kGsm + kGprs + kGprs + kGsm + kLoadSuccess));
+  EXPECT_EQ(loaded.console, "");
+  EXPECT_EQ(Get("TX Level").buffer, Buffer(TextValue("0.000000")));
 }
 
 // Entries before the first one of another group stay applied; group names match byte for byte.

@@ -8,6 +8,37 @@ std::vector<std::string> Journal(size_t from) {
   return ReadEntries(TestSetSim_JournalCount, TestSetSim_JournalEntry, static_cast<int>(from));
 }
 
+std::vector<std::string> ObjectUseOfARun(const ProductModule& module) {
+#define STEP(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
+  const struct {
+    const char* name;
+    const char* refused;  // the simulator method that fails in this step, if one does
+    int (*call)(const ProductModule& m);
+  } steps[] = {
+      {"InitialiseSystem", nullptr, STEP(InitialiseSystem)},
+      {"Reset", nullptr, STEP(Reset)},
+      {"DisableCch refused", sim::method::kDisableCch, STEP(DisableCch, 1)},
+      {"StartAuxSpeech", nullptr, STEP(StartAuxSpeech, 1, 1)},
+      {"AttachAuxSpeech", nullptr, STEP(AttachAuxSpeech, 1)},
+      {"StartBERTest", nullptr, STEP(StartBERTest, 1, 6)},
+      {"StartBERTest, a counter refused", sim::method::kBerCounterSetGetEvents, STEP(StartBERTest, 1, 6)},
+      {"ReleaseAuxSpeech", nullptr, STEP(ReleaseAuxSpeech)},
+  };
+#undef STEP
+  const StdoutCapture out;  // the failure reports are not under test here
+  std::vector<std::string> use;
+  for (const auto& step : steps) {
+    if (step.refused != nullptr) TestSetSim_FailMethod(step.refused, E_FAIL, L"refused", 1);
+    step.call(module);
+    long references = 0, queries = 0, questions = 0;
+    TestSetSim_ObjectUse(&references, &queries, &questions);
+    use.push_back(std::string(step.name) + ": " + std::to_string(references) + " references, " +
+                  std::to_string(queries) + " QueryInterface, " + std::to_string(questions) +
+                  " InterfaceSupportsErrorInfo");
+  }
+  return use;
+}
+
 void ProductTest::SetUp() {
   RemoveTraceFiles();
   TestSetSim_Reset();

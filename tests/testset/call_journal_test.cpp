@@ -1,11 +1,14 @@
 // GERAN_CALL_JOURNAL seen through the exports: the file, its lines as calls return, and a file that
 // cannot be created.
+#include "allocation_failure.h"
 #include "failure_report.h"
 #include "simulator.h"
 
 #include "recorded_journal_file.h"
 
 #include <fstream>
+#include <optional>
+#include <thread>
 
 namespace geran::test {
 namespace {
@@ -76,6 +79,61 @@ TEST_F(CallJournalTest, AFileThatCannotBeCreatedIsSaidOnceAndTheRunGoesOnUnrecor
   EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), -1);
   EXPECT_EQ(out.Take(), "");
   EXPECT_EQ(Journal(), std::vector<std::string>{"Reset()"});
+}
+
+// The recording layer is invisible: the test set sees the references and calls it sees unrecorded.
+TEST_F(CallJournalTest, TheTestSetSeesTheSameReferencesAndCallsAsUnrecorded) {
+  const std::vector<std::string> unrecorded = ObjectUseOfARun(module());
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
+  Reload();
+  TestSetSim_Reset();
+  EXPECT_EQ(ObjectUseOfARun(module()), unrecorded);
+  EXPECT_EQ(RecordedCalls(kJournalPath), Journal()) << "the run was recorded";
+}
+
+// Each allocation of a recorded InitialiseSystem fails in turn: 0 and the out-of-memory line, and
+// nothing half made: no connection, no trace line, no journal file held open, no object alive.
+TEST_F(CallJournalTest, MemoryRunningOutWhileConnectingLeavesNothingHalfMade) {
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
+  const std::string line = "znGeranApiInterfaceDll_InitialiseSystem failed: out of memory\n";
+  bool failed = true;
+  for (int after = 0; failed && after < 100; ++after) {
+    SCOPED_TRACE("allocation " + std::to_string(after + 1) + " fails");
+    Reload();
+    std::optional<StdoutCapture> out(std::in_place);  // ended before anything is checked
+    std::optional<AllocationFails> exhausted(std::in_place, module(), Allocator::kHeap, after);
+    const int result = GERAN_EXPORT(module(), InitialiseSystem)();
+    failed = exhausted->Failed();
+    exhausted.reset();
+    const std::string text = out->Take();
+    out.reset();
+    if (!failed) break;
+    EXPECT_EQ(std::make_pair(result, text), std::make_pair(0, line));
+    EXPECT_FALSE(FileExists(kTest12));
+    EXPECT_EQ(GERAN_EXPORT(module(), Reset)(), 0) << "not connected";
+    EXPECT_TRUE(DeleteFileA(kJournalPath) || GetLastError() == ERROR_FILE_NOT_FOUND) << GetLastError();
+    Unload();
+    EXPECT_EQ(TestSetSim_LiveObjects(), 0);
+  }
+  EXPECT_FALSE(failed) << "InitialiseSystem never got through";
+}
+
+// A new connection made on another thread while a recorded aux speech object is held starts its own
+// journal; the object moves behind it.
+TEST_F(CallJournalTest, ANewConnectionStartsItsOwnJournal) {
+  ASSERT_TRUE(SetEnvironmentVariableA(kJournalVariable, kJournalPath));
+  Connect();
+  ASSERT_EQ(GERAN_EXPORT(module(), StartAuxSpeech)(1, 1), -1);
+  int connected = 0;
+  std::optional<StdoutCapture> out(std::in_place);
+  std::thread([&] { connected = GERAN_EXPORT(module(), InitialiseSystem)(); }).join();
+  EXPECT_EQ(out->Take(), "");
+  out.reset();
+  EXPECT_EQ(connected, -1);
+  const size_t mark = Journal().size();
+  EXPECT_EQ(GERAN_EXPORT(module(), AttachAuxSpeech)(2), -1);
+  EXPECT_EQ(RecordedCalls(kJournalPath), Journal(mark));
+  EXPECT_EQ(Journal(mark), std::vector<std::string>{"AttachAuxSpeech(AuxSpeech#1, 2)"});
 }
 
 }  // namespace

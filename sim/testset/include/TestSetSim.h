@@ -45,6 +45,11 @@ void WINAPI TestSetSim_SetText(const char* name, const wchar_t* text);
 /* The simulator's COM objects alive now; -1 when the local server cannot be reached. */
 long WINAPI TestSetSim_LiveObjects(void);
 
+/* How clients use the simulator's live objects: the references they hold now, and since the last
+ * TestSetSim_Reset their QueryInterface calls and ISupportErrorInfo questions (calls the journal does
+ * not show). -1 each when the local server cannot be reached; a null pointer is skipped. */
+void WINAPI TestSetSim_ObjectUse(long* references, long* queries, long* errorQuestions);
+
 /* The id of the process that serves the simulator's objects: this one, or that of the local server
  * (TestSetSimulator.exe) when the classes are registered as a local server. */
 long WINAPI TestSetSim_ServerProcessId(void);
