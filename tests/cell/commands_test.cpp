@@ -14,14 +14,12 @@
 namespace geran::test {
 namespace {
 
-// The fault injected into failing methods, with the server's description. (The fallback without one
+// Failing methods are injected with kRefused and the server's description. (The fallback without one
 // is the failure report's, checked with Reset.)
-constexpr HRESULT kRefused = static_cast<HRESULT>(0x80040207);
 constexpr int kUntouched = 0x5A5A5A5A;  // the caller's variable before a call
 int readBack = kUntouched;              // the caller's variable for the exports that read a value back
 
 using Invoke = int (*)(const ProductModule& m);
-#define CALL(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
 
 // What one call must give. Texts may hold "{hr}" (the HRESULT in signed decimal) and "{message}"
 // (the system's text for it); trace texts are given as written, with "\n".
@@ -63,9 +61,9 @@ std::string AccessLines(const std::string& command) {
 
 // Arguments 4 to 7 are bit patterns the test set gets unchanged; BSIC is traced, never sent. Both
 // commands send the ARFCN's low byte; ConfigCch traces the caller's full ARFCN.
-const Invoke kConfigCch = CALL(ConfigCch, 1, 0, 300, -1, 0x12345678, INT32_MIN, 42, -5, 3, 1);
+const Invoke kConfigCch = GERAN_CALL(ConfigCch, 1, 0, 300, -1, 0x12345678, INT32_MIN, 42, -5, 3, 1);
 const Invoke kEnableTrafficMultiframe =
-    CALL(EnableTrafficMultiframe, 7, -1, 3, 4, 5, 6, -1, 0x12345678, 9, 10, 11, 12);
+    GERAN_CALL(EnableTrafficMultiframe, 7, -1, 3, 4, 5, 6, -1, 0x12345678, 9, 10, 11, 12);
 std::string ConfigCchCall(const std::string& levels) {
   return "ConfigCch(1, " + levels + ", 0, 1, [44], -1, 305419896, -2147483648, 42, 0, 3, 1)";
 }
@@ -90,25 +88,25 @@ constexpr const char* kMsPower = "Inside znGeranApiInterfaceDll_ChangeMSPower wi
 constexpr const char* kTiming = "znGeranApiInterfaceDll_ChangeTimingAdvance ";
 
 const Command kCommands[] = {
-    Row("SendSIMsg", kAccess, CALL(SendSIMsg, 3, kBytes, 3), "SendSIMsg(3, 3, [20,44,255])", {-1},
+    Row("SendSIMsg", kAccess, GERAN_CALL(SendSIMsg, 3, kBytes, 3), "SendSIMsg(3, 3, [20,44,255])", {-1},
         {0, "SendSIMsg"}, {0, "SendSIMsg"}),
-    Row("SendPagingReq", kAccess, CALL(SendPagingReq, 1, 2, kBytes, 2, 5),
+    Row("SendPagingReq", kAccess, GERAN_CALL(SendPagingReq, 1, 2, kBytes, 2, 5),
         "SendPagingReq(1, 2, 2, [20,44], 5)", {-1}, {0, "SendPagingReq"}, {0, "SendPagingReq"}),
-    Row("WaitAccessBurst", kAccess, CALL(WaitAccessBurst, 1, -7, 2), "WaitAccessBurst(1, int:-7, 2)",
+    Row("WaitAccessBurst", kAccess, GERAN_CALL(WaitAccessBurst, 1, -7, 2), "WaitAccessBurst(1, int:-7, 2)",
         {-1, nullptr, "", "", "Inside WaitAccessBurst\n"},
         {0, nullptr, " hr: {hr}\n{message}\n", "", "WaitAccessBurst returned {hr}\n"},
         {0, nullptr, "", "", "TestSetAPI = NULL\n"}),
-    Row("GetAccessBurst", kAccess, CALL(GetAccessBurst, &readBack), "GetAccessBurst()",
+    Row("GetAccessBurst", kAccess, GERAN_CALL(GetAccessBurst, &readBack), "GetAccessBurst()",
         {0, nullptr, " znGeranApiInterfaceDll_GetAccessBurst : 5\n", "",
          "inside znGeranApiInterfaceDll_GetAccessBurst()\naccessBurstValue = 5\n", 5},
         {0, "Getaccess_burst_fn", AccessLines("GetAccessBurst"), "",
          "inside znGeranApiInterfaceDll_GetAccessBurst()\n", kUntouched},
         {0, nullptr, "", "", "inside znGeranApiInterfaceDll_GetAccessBurst()\n", kUntouched}),
-    Row("GetchannelRequestMsg", kAccess, CALL(GetchannelRequestMsg, &readBack), "GetchannelRequestMsg()",
-        {0, nullptr, "", "", "channelRequestNumber = -1\n", -1},
+    Row("GetchannelRequestMsg", kAccess, GERAN_CALL(GetchannelRequestMsg, &readBack),
+        "GetchannelRequestMsg()", {0, nullptr, "", "", "channelRequestNumber = -1\n", -1},
         {0, "Getchannel_req_msg", AccessLines("GetchannelRequestMsg"), "", "", kUntouched},
         {0, "Getchannel_req_msg", AccessLines("GetchannelRequestMsg"), "", "", kUntouched}),
-    Row("QueryFrameNumber", kAccess, CALL(QueryFrameNumber, &readBack), "QueryFrameNumber()",
+    Row("QueryFrameNumber", kAccess, GERAN_CALL(QueryFrameNumber, &readBack), "QueryFrameNumber()",
         {-1, nullptr, "", "", "", 123456}, {0, "Getchannel_req_msg", "", "", "", kUntouched},
         {0, nullptr, "", "", "", kUntouched}),
     Row("ConfigCch", kControl, kConfigCch, ConfigCchCall("-60.5, -50.25"),
@@ -116,35 +114,35 @@ const Command kCommands[] = {
         {0, "ShowText", "",
          ConfigCchTrace(Levels("-60.500000", "-50.250000"), "configcch Faied with hr = {hr}\n")},
         {0, nullptr, "", kInside}),
-    Row("DisableCch", kControl, CALL(DisableCch, -7), "DisableCch(-7)", {-1}, {0, "DisableCch"}, {0}),
+    Row("DisableCch", kControl, GERAN_CALL(DisableCch, -7), "DisableCch(-7)", {-1}, {0, "DisableCch"}, {0}),
     Row("EnableTrafficMultiframe", kDedicated, kEnableTrafficMultiframe,
         EnableTrafficMultiframeCall("-60.5, -50.25"), {-1}, {0, "EnableTrafficMultiframe"},
         {0, "EnableTrafficMultiframe"}),
-    Row("DisableTrafficMultiframe", kDedicated, CALL(DisableTrafficMultiframe, 4),
+    Row("DisableTrafficMultiframe", kDedicated, GERAN_CALL(DisableTrafficMultiframe, 4),
         "DisableTrafficMultiframe(4)", {-1}, {0, "Getaccess_burst_fn"}, {0}),
-    Row("CipherMode", kDedicated, CALL(CipherMode, 1, 2, 3, kKey, 3, kRand, 2, 9),
+    Row("CipherMode", kDedicated, GERAN_CALL(CipherMode, 1, 2, 3, kKey, 3, kRand, 2, 9),
         "CipherMode(1, 2, 3, [1,255,44], [255,0], 1, 9)", {-1}, {0, "CipherMode"}, {0, "CipherMode"}),
-    Row("SendMsg", kDedicated, CALL(SendMsg, 1, 2, kBytes, 3, 4), "SendMsg(1, 2, 3, [20,44,255], 4)", {-1},
-        {0, "SendMsg"}, {0}),
-    Row("WaitMsg", kDedicated, CALL(WaitMsg, 1, 2, 3, kBytes, 2), "WaitMsg(1, 2, 3, [20,44])", {-1},
+    Row("SendMsg", kDedicated, GERAN_CALL(SendMsg, 1, 2, kBytes, 3, 4), "SendMsg(1, 2, 3, [20,44,255], 4)",
+        {-1}, {0, "SendMsg"}, {0}),
+    Row("WaitMsg", kDedicated, GERAN_CALL(WaitMsg, 1, 2, 3, kBytes, 2), "WaitMsg(1, 2, 3, [20,44])", {-1},
         {0, "WaitMsg"}, {-1}),
-    Row("ReleaseL2Link", kDedicated, CALL(ReleaseL2Link, 1, 2, 3, 4), "ReleaseL2Link(1, 2, 3, 4)", {-1},
+    Row("ReleaseL2Link", kDedicated, GERAN_CALL(ReleaseL2Link, 1, 2, 3, 4), "ReleaseL2Link(1, 2, 3, 4)", {-1},
         {0, "ReleaseL2Link"}, {0}),
-    Row("ChangeTxPower", kPower, CALL(ChangeTxPower, 0.1f, 3), "ChangeTxPower(0.100000001, 3)", {-1},
+    Row("ChangeTxPower", kPower, GERAN_CALL(ChangeTxPower, 0.1f, 3), "ChangeTxPower(0.100000001, 3)", {-1},
         {0, "ChangeTxPower"}, {0}),
-    Row("ChangeMSPower", kPower, CALL(ChangeMSPower, 5, 2), "ChangeMSPower(5, 2)",
+    Row("ChangeMSPower", kPower, GERAN_CALL(ChangeMSPower, 5, 2), "ChangeMSPower(5, 2)",
         {-1, nullptr, "", "", std::string(kMsPower) + "znGeranApiInterfaceDll_ChangeMSPower Successfull\n"},
         {0, "znGeranApiInterfaceDll_ChangeMSPower", "", "",
          std::string(kMsPower) + "znGeranApiInterfaceDll_ChangeMSPower Faied with hr = {hr}\n"},
         {0, nullptr, "", "",
          std::string(kMsPower) + "znGeranApiInterfaceDll_ChangeMSPower testSetAPI is null\n"}),
-    Row("ChangeTimingAdvance", kPower, CALL(ChangeTimingAdvance, 12, 3), "ChangeTimingAdvance(12, 3)",
+    Row("ChangeTimingAdvance", kPower, GERAN_CALL(ChangeTimingAdvance, 12, 3), "ChangeTimingAdvance(12, 3)",
         {-1, nullptr, "", std::string(kTiming) + "Successfull\n"},
         {0, "znGeranApiInterfaceDll_ChangeTimingAdvance", "",
          std::string(kTiming) + "Faied with hr = {hr}\n"},
         {0}),
-    Row("ShiftRight", kPower, CALL(ShiftRight, 1, 2), "ShiftRight(1, 2)", {3}, {0, "B_RIGHT"}, {0}),
-    Row("ShiftLeft", kPower, CALL(ShiftLeft, 4, -5), "ShiftLeft(4, -5)", {3}, {0, "B_LEFT"}, {0}),
+    Row("ShiftRight", kPower, GERAN_CALL(ShiftRight, 1, 2), "ShiftRight(1, 2)", {3}, {0, "B_RIGHT"}, {0}),
+    Row("ShiftLeft", kPower, GERAN_CALL(ShiftLeft, 4, -5), "ShiftLeft(4, -5)", {3}, {0, "B_LEFT"}, {0}),
 };
 
 std::string Fill(std::string text, HRESULT hr) {

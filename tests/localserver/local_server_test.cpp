@@ -29,7 +29,6 @@ void Register(Server server) {
   ASSERT_EQ(server == Server::Local ? DllInstall(TRUE, L"local") : DllRegisterServer(), S_OK);
 }
 
-constexpr HRESULT kRefused = static_cast<HRESULT>(0x80040207);  // no system text: "IDispatch error #7"
 constexpr const wchar_t* kRefusedDescription = L"refused by the test set";
 
 // What one export call caused.
@@ -51,7 +50,6 @@ void PrintTo(const Effect& effect, std::ostream* os) {
 std::string readBack;  // what the last reading call read
 
 using Call = std::function<int(const ProductModule&)>;
-#define CALL(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
 // GetAccessBurst, with the value it reads kept as text.
 int ReadAccessBurst(const ProductModule& m) {
   int value = 0x5A5A5A5A;
@@ -77,13 +75,13 @@ const int kBytes[] = {20, 300, -1};
 // Failures with and without error information, and values read back, across the boundary; the
 // demo's run against the local server (CallJournalDemo) passes every other kind of argument.
 const std::vector<Step> kSteps = {
-    {"Reset refused with a description", Fail(sim::method::kReset), CALL(Reset), 0},
-    {"Reset refused without a description", Fail(sim::method::kReset, nullptr), CALL(Reset), 0},
-    {"PutLogFileName", Nothing, CALL(PutLogFileName, "C:\\run.log", 11), -1},
-    {"SendMsg refused", Fail(sim::method::kSendMsg), CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
+    {"Reset refused with a description", Fail(sim::method::kReset), GERAN_CALL(Reset), 0},
+    {"Reset refused without a description", Fail(sim::method::kReset, nullptr), GERAN_CALL(Reset), 0},
+    {"PutLogFileName", Nothing, GERAN_CALL(PutLogFileName, "C:\\run.log", 11), -1},
+    {"SendMsg refused", Fail(sim::method::kSendMsg), GERAN_CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
     {"GetAccessBurst", [] { TestSetSim_SetValue(sim::value::kAccessBurst, 35); }, ReadAccessBurst, 0},
-    {"StartBERTest, a counter refused", Fail(sim::method::kBerCounterSetGetEvents), CALL(StartBERTest, 1, 6),
-     0},
+    {"StartBERTest, a counter refused", Fail(sim::method::kBerCounterSetGetEvents),
+     GERAN_CALL(StartBERTest, 1, 6), 0},
 };
 
 class LocalServerTest : public ProductTest {
@@ -211,10 +209,10 @@ struct Failure {
 };
 
 const std::vector<Failure> kAfterTheServer = {
-    {"Reset", CALL(Reset)},
-    {nullptr, CALL(ShowText, "text", 5)},
+    {"Reset", GERAN_CALL(Reset)},
+    {nullptr, GERAN_CALL(ShowText, "text", 5)},
     {"Getaccess_burst_fn", ReadAccessBurst},
-    {"znGeranApiInterfaceDll_StartBERTest", CALL(StartBERTest, 1, 6)},
+    {"znGeranApiInterfaceDll_StartBERTest", GERAN_CALL(StartBERTest, 1, 6)},
 };
 
 // Whether output ends in a report with label and the text for hr.
@@ -304,9 +302,9 @@ TEST_F(ServerFaultTest, AServerThatDiesDuringACallEndsTheCallWithAReport) {
     DWORD killAfter;
     std::optional<std::string> test12;
   } cases[] = {
-      {berLabel, CALL(StartBERTest, 10, 6), 500,
+      {berLabel, GERAN_CALL(StartBERTest, 10, 6), 500,
        berLabel + " returned hr : 0\n" + berLabel + " Faied with hr = " + std::to_string(kCallCut) + "\n"},
-      {"WaitTime", CALL(WaitTime, 600000), 1500, std::nullopt},
+      {"WaitTime", GERAN_CALL(WaitTime, 600000), 1500, std::nullopt},
   };
   Connect();
   for (const auto& c : cases) {

@@ -44,4 +44,8 @@ Function* ExportOf(const ProductModule& module, const char* name) {
   (::geran::test::ExportOf<decltype(znGeranApiInterfaceDll_##Name)>((module), \
                                                                     "znGeranApiInterfaceDll_" #Name))
 
+// A row's call in the command tables: Name with these arguments, on whichever module it is given.
+#define GERAN_CALL(Name, ...) \
+  [](const ::geran::test::ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
+
 }  // namespace geran::test

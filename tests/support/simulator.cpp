@@ -9,22 +9,21 @@ std::vector<std::string> Journal(size_t from) {
 }
 
 std::vector<std::string> ObjectUseOfARun(const ProductModule& module) {
-#define STEP(Name, ...) [](const ProductModule& m) { return GERAN_EXPORT(m, Name)(__VA_ARGS__); }
   const struct {
     const char* name;
     const char* refused;  // the simulator method that fails in this step, if one does
     int (*call)(const ProductModule& m);
   } steps[] = {
-      {"InitialiseSystem", nullptr, STEP(InitialiseSystem)},
-      {"Reset", nullptr, STEP(Reset)},
-      {"DisableCch refused", sim::method::kDisableCch, STEP(DisableCch, 1)},
-      {"StartAuxSpeech", nullptr, STEP(StartAuxSpeech, 1, 1)},
-      {"AttachAuxSpeech", nullptr, STEP(AttachAuxSpeech, 1)},
-      {"StartBERTest", nullptr, STEP(StartBERTest, 1, 6)},
-      {"StartBERTest, a counter refused", sim::method::kBerCounterSetGetEvents, STEP(StartBERTest, 1, 6)},
-      {"ReleaseAuxSpeech", nullptr, STEP(ReleaseAuxSpeech)},
+      {"InitialiseSystem", nullptr, GERAN_CALL(InitialiseSystem)},
+      {"Reset", nullptr, GERAN_CALL(Reset)},
+      {"DisableCch refused", sim::method::kDisableCch, GERAN_CALL(DisableCch, 1)},
+      {"StartAuxSpeech", nullptr, GERAN_CALL(StartAuxSpeech, 1, 1)},
+      {"AttachAuxSpeech", nullptr, GERAN_CALL(AttachAuxSpeech, 1)},
+      {"StartBERTest", nullptr, GERAN_CALL(StartBERTest, 1, 6)},
+      {"StartBERTest, a counter refused", sim::method::kBerCounterSetGetEvents,
+       GERAN_CALL(StartBERTest, 1, 6)},
+      {"ReleaseAuxSpeech", nullptr, GERAN_CALL(ReleaseAuxSpeech)},
   };
-#undef STEP
   const StdoutCapture out;  // the failure reports are not under test here
   std::vector<std::string> use;
   for (const auto& step : steps) {

@@ -15,6 +15,10 @@
 
 namespace geran::test {
 
+// The failure the tables inject: a code without a system text ("IDispatch error #7"), so a report
+// shows the server's description, or the fallback when there is none.
+constexpr HRESULT kRefused = static_cast<HRESULT>(0x80040207);
+
 // The simulator's journal entries from index from on.
 std::vector<std::string> Journal(size_t from = 0);
 
