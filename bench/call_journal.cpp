@@ -5,6 +5,8 @@
 
 #include <pcap_writer.h>
 #include <recording/recording.h>
+#include <runner.h>
+#include <script.h>
 
 #include <stdexcept>
 #include <string>
@@ -34,23 +36,28 @@ const RecordedCase kCases[] = {
 // A journal in the temp folder, removed when the measurement is done.
 class ScratchJournal {
  public:
-  ScratchJournal() {
-    wchar_t folder[MAX_PATH];
-    path_ = std::wstring(folder, GetTempPathW(MAX_PATH, folder)) + L"geranbench_call_journal.txt";
-    if (journal_->Open(path_) != ERROR_SUCCESS)
+  explicit ScratchJournal(const std::string& name) {  // name: ASCII
+    // The journal is created by its wide name, the runner reads it by its ANSI one.
+    wchar_t wideFolder[MAX_PATH];
+    char folder[MAX_PATH];
+    const std::wstring widePath =
+        std::wstring(wideFolder, GetTempPathW(MAX_PATH, wideFolder)) + std::wstring(name.begin(), name.end());
+    path_ = std::string(folder, GetTempPathA(MAX_PATH, folder)) + name;
+    if (journal_->Open(widePath) != ERROR_SUCCESS)
       throw std::runtime_error("cannot create a call journal in the temp folder");
   }
   ~ScratchJournal() {
     journal_ = nullptr;
-    DeleteFileW(path_.c_str());
+    DeleteFileA(path_.c_str());
   }
   ScratchJournal(const ScratchJournal&) = delete;
   ScratchJournal& operator=(const ScratchJournal&) = delete;
 
   const std::shared_ptr<recording::CallJournal>& journal() const { return journal_; }
+  const std::string& path() const { return path_; }
 
  private:
-  std::wstring path_;
+  std::string path_;
   std::shared_ptr<recording::CallJournal> journal_ = std::make_shared<recording::CallJournal>();
 };
 
@@ -106,13 +113,66 @@ Figure MeasureCapture() {
           "geranhost --pcap without the file reads and writes: 75,000 messages, 100,000 frames"};
 }
 
+constexpr int kScriptCalls = 10000;
+
+// The export the script below calls: DisableCch through the recording layer, as the library makes it
+// with GERAN_CALL_JOURNAL set, one journal line per call. An export is a plain function, so the
+// recorded object it calls sits here for the one measurement that binds it.
+TestSetApi* boundTestSet = nullptr;
+int WINAPI RecordedDisableCch(int channel) { return SUCCEEDED(boundTestSet->DisableCch(channel)) ? -1 : 0; }
+
+// Milliseconds of one quiet run of a script of kScriptCalls DisableCch calls, each followed by
+// extraLine, against the recorded object; throws when an expectation fails.
+double ScriptRunMs(TestSetApi* recorded, const std::string& journal, const std::string& extraLine) {
+  std::string text;
+  for (int i = 0; i < kScriptCalls; ++i) text += "DisableCch(1) => -1\n" + extraLine;
+  const host::Script script = host::ParseScript(text);
+  if (!script.errors.empty()) throw std::runtime_error("the journal script does not parse");
+  boundTestSet = recorded;
+  const host::Binding binding = host::Bind(script, [](const char*) {
+    // Through void (*)(), the one function type a cast to any other leaves unremarked.
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&RecordedDisableCch));
+  });
+  host::RunOptions options;
+  options.quiet = true;
+  options.journal = journal;
+  const Stopwatch watch;
+  const int failed = host::Run(script, binding.functions, options).failed;
+  const double ms = watch.ElapsedNs() / 1e6;
+  boundTestSet = nullptr;
+  if (failed != 0) throw std::runtime_error("the journal script's checks failed");
+  return ms;
+}
+
+// geranhost's run of a script that checks the journal after every call, against the same calls
+// without the checks: each journal line reads only what its call added, so the checks cost a
+// share of the calls' own cost, not a cost that grows with the journal. One run each: a run is
+// long, most of it the host's capture of each call's standard output.
+Figure MeasureScriptWithJournalLines(TestSetApi* recorded, const std::string& journal) {
+  const double checked = ScriptRunMs(recorded, journal, "journal \"DisableCch(1)\"\n");
+  const double unchecked = ScriptRunMs(recorded, journal, "");
+  return {"call journal",
+          "script of 10,000 calls, a journal line after each",
+          checked,
+          "ms",
+          unchecked,
+          checked / unchecked,
+          "< 1.5x",
+          checked / unchecked < 1.5,
+          "reference: the calls without the journal lines; geranhost's runner, quiet, DisableCch recorded"};
+}
+
 }  // namespace
 
 void MeasureCallJournal(Session& session, Figures& figures) {
-  const ScratchJournal scratch;
+  const ScratchJournal scratch("geranbench_call_journal.txt");
   TestSetApiPtr testSet = session.testSet;
   const TestSetApiPtr recorded = recording::Recorded(testSet, scratch.journal());
   for (const RecordedCase& c : kCases) figures.Add(Measure(session, recorded, c));
+  const ScratchJournal scriptJournal("geranbench_script_journal.txt");
+  TestSetApiPtr scriptTestSet = session.testSet;
+  const TestSetApiPtr scriptRecorded = recording::Recorded(scriptTestSet, scriptJournal.journal());
+  figures.Add(MeasureScriptWithJournalLines(scriptRecorded, scriptJournal.path()));
   figures.Add(MeasureCapture());
 }
 

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -188,27 +189,47 @@ class TraceTail {
 };
 
 // The call journal as the script's journal lines read it: before every call the cursor goes to its
-// end, so the lines that follow a call read what that call made, in order.
+// end, so the lines that follow a call read what that call made, in order. Each look reads only what
+// was written since the last one; the library writes a call whole, so that always starts and ends at
+// a call's boundary. A journal shorter than what was read was started afresh (a new connection).
 class JournalCursor {
  public:
   explicit JournalCursor(std::string path) : path_(std::move(path)) {}
 
-  void SkipToEnd() { next_ = Calls().size(); }
+  void SkipToEnd() {
+    ReadAdded();
+    unread_.clear();
+  }
   std::optional<journal::RecordedCall> Next() {
-    std::vector<journal::RecordedCall> calls = Calls();
-    if (next_ >= calls.size()) return std::nullopt;
-    return std::move(calls[next_++]);
+    if (unread_.empty()) ReadAdded();
+    if (unread_.empty()) return std::nullopt;
+    journal::RecordedCall call = std::move(unread_.front());
+    unread_.pop_front();
+    return call;
   }
 
  private:
-  std::vector<journal::RecordedCall> Calls() const {
-    std::ifstream file(path_, std::ios::binary);
-    return journal::ParseRecording(
-        std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+  void ReadAdded() {
+    std::ifstream file(path_, std::ios::binary | std::ios::ate);
+    if (!file) return;
+    if (file.tellg() < read_) {
+      read_ = 0;
+      linesRead_ = 0;
+    }
+    file.seekg(read_);
+    const std::string added{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    for (journal::RecordedCall& call : journal::ParseRecording(added)) {
+      call.line += linesRead_;
+      unread_.push_back(std::move(call));
+    }
+    read_ += static_cast<std::streamoff>(added.size());
+    linesRead_ += static_cast<int>(std::count(added.begin(), added.end(), '\n'));
   }
 
   const std::string path_;
-  std::size_t next_ = 0;
+  std::streamoff read_ = 0;  // bytes of the journal parsed so far
+  int linesRead_ = 0;        // and their lines
+  std::deque<journal::RecordedCall> unread_;
 };
 
 std::string Echo(const JournalCheck& check) {
