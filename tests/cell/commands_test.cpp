@@ -174,13 +174,11 @@ class CellTest : public ProductTest {
   void Check(const char* what, const Command& command, const Outcome& expected,
              const std::vector<std::string>& calls, HRESULT hr, const std::string& reportText) {
     SCOPED_TRACE(what);
-    RemoveTraceFiles();
-    const size_t mark = Journal().size();
     readBack = kUntouched;
-    StdoutCapture capture;
-    EXPECT_EQ(command.invoke(module()), expected.result);
-    const std::string out = capture.Take();
-    EXPECT_EQ(Journal(mark), calls);
+    const CallEffect effect = ObserveCall([&] { return command.invoke(module()); });
+    EXPECT_EQ(effect.result, expected.result);
+    EXPECT_EQ(effect.calls, calls);
+    const std::string& out = effect.out;
     const std::string lines = Fill(expected.out, hr);
     if (expected.label == nullptr) {
       EXPECT_EQ(out, lines);
@@ -189,8 +187,8 @@ class CellTest : public ProductTest {
       EXPECT_TRUE(IsFailureReport(out.substr(std::min(lines.size(), out.size())), command.source,
                                   expected.label, reportText));
     }
-    EXPECT_EQ(ReadFileBytes(kTest12), OnDisk(Fill(expected.test12, hr)));
-    EXPECT_EQ(ReadFileBytes(kRemoteApi), OnDisk(Fill(expected.remoteApi, hr)));
+    EXPECT_EQ(effect.test12, OnDisk(Fill(expected.test12, hr)));
+    EXPECT_EQ(effect.remoteApi, OnDisk(Fill(expected.remoteApi, hr)));
     if (expected.value) {
       EXPECT_EQ(readBack, *expected.value);
     }

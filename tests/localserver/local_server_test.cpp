@@ -31,20 +31,20 @@ void Register(Server server) {
 
 constexpr const wchar_t* kRefusedDescription = L"refused by the test set";
 
-// What one export call caused.
+// What one export call caused, and what it read back where it reads something.
 struct Effect {
-  int result;
-  std::vector<std::string> calls;
-  std::string value;  // what the call read back, where it reads something
-  std::string out, test12, remoteApi, callBox;
-  auto Fields() const { return std::tie(result, calls, value, out, test12, remoteApi, callBox); }
-  bool operator==(const Effect& other) const { return Fields() == other.Fields(); }
+  CallEffect call;
+  std::string value;
+  bool operator==(const Effect& other) const {
+    return call.Fields() == other.call.Fields() && value == other.value;
+  }
 };
 void PrintTo(const Effect& effect, std::ostream* os) {
-  *os << "result " << effect.result << ", value \"" << effect.value << "\", out \"" << effect.out
-      << "\", Test12 \"" << effect.test12 << "\", GeranRemoteAPI \"" << effect.remoteApi
-      << "\", GeranCallBoxNew \"" << effect.callBox << "\", calls:";
-  for (const std::string& call : effect.calls) *os << "\n  " << call;
+  const CallEffect& call = effect.call;
+  *os << "result " << call.result << ", value \"" << effect.value << "\", out \"" << call.out
+      << "\", Test12 \"" << call.test12 << "\", GeranRemoteAPI \"" << call.remoteApi
+      << "\", GeranCallBoxNew \"" << call.callBox << "\", calls:";
+  for (const std::string& line : call.calls) *os << "\n  " << line;
 }
 
 std::string readBack;  // what the last reading call read
@@ -92,19 +92,10 @@ class LocalServerTest : public ProductTest {
   }
 
   Effect Observe(const Step& step) {
-    RemoveTraceFiles();
     step.arm();
-    const size_t before = Journal().size();
     readBack.clear();
-    StdoutCapture out;
-    const int result = step.call(module());
-    return Effect{result,
-                  Journal(before),
-                  readBack,
-                  out.Take(),
-                  ReadFileBytes(kTest12),
-                  ReadFileBytes(kRemoteApi),
-                  ReadFileBytes(kCallBox)};
+    const CallEffect call = ObserveCall([&] { return step.call(module()); });
+    return Effect{call, readBack};
   }
 
   // The table's effects against a fresh product connected to the simulator served as server says.
@@ -125,11 +116,12 @@ TEST_F(LocalServerTest, TheCommandsGiveWhatTheInProcessSimulatorGives) {
   const std::vector<Effect> inProcess = RunTable(Server::InProcess);
   const std::vector<Effect> local = RunTable(Server::Local);
   for (size_t i = 0; i < kSteps.size(); ++i) {
-    EXPECT_EQ(inProcess[i].result, kSteps[i].result) << kSteps[i].name;
-    EXPECT_FALSE(inProcess[i].calls.empty()) << kSteps[i].name;
+    EXPECT_EQ(inProcess[i].call.result, kSteps[i].result) << kSteps[i].name;
+    EXPECT_FALSE(inProcess[i].call.calls.empty()) << kSteps[i].name;
     EXPECT_EQ(local[i], inProcess[i]) << kSteps[i].name;
   }
-  EXPECT_TRUE(IsFailureReport(inProcess[0].out, "src/testset/reset.cpp", "Reset", "refused by the test set"));
+  EXPECT_TRUE(
+      IsFailureReport(inProcess[0].call.out, "src/testset/reset.cpp", "Reset", "refused by the test set"));
   EXPECT_GT(TestSetSim_LiveObjects(), 0) << "the product holds the test set in the server";
   Unload();
   EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "unloading the product released everything in the server";

@@ -8,6 +8,20 @@ std::vector<std::string> Journal(size_t from) {
   return ReadEntries(TestSetSim_JournalCount, TestSetSim_JournalEntry, static_cast<int>(from));
 }
 
+CallEffect ObserveCall(const std::function<int()>& call) {
+  RemoveTraceFiles();
+  const size_t mark = Journal().size();
+  StdoutCapture capture;
+  CallEffect effect;
+  effect.result = call();
+  effect.out = capture.Take();
+  effect.calls = Journal(mark);
+  effect.test12 = ReadFileBytes(kTest12);
+  effect.remoteApi = ReadFileBytes(kRemoteApi);
+  effect.callBox = ReadFileBytes(kCallBox);
+  return effect;
+}
+
 std::vector<std::string> ObjectUseOfARun(const ProductModule& module) {
   const struct {
     const char* name;

@@ -9,8 +9,10 @@
 #include <TestSetSimNames.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace geran::test {
@@ -21,6 +23,16 @@ constexpr HRESULT kRefused = static_cast<HRESULT>(0x80040207);
 
 // The simulator's journal entries from index from on.
 std::vector<std::string> Journal(size_t from = 0);
+
+// What one export call did, from no trace files and the journal's end: its result, the calls the
+// test set received, its standard output and the trace files it left.
+struct CallEffect {
+  int result = 0;
+  std::vector<std::string> calls;
+  std::string out, test12, remoteApi, callBox;
+  auto Fields() const { return std::tie(result, calls, out, test12, remoteApi, callBox); }
+};
+CallEffect ObserveCall(const std::function<int()>& call);
 
 // A run of exports that reaches every kind of simulator object, with a failure on the test set and on
 // a BER object: after each step, the references the product holds on the simulator's objects and the

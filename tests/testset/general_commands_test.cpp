@@ -11,23 +11,13 @@ namespace {
 
 constexpr const char* kSource = "src/testset/general_commands.cpp";
 
-struct Effect {
-  int result;
-  std::vector<std::string> calls;
-  std::string out;
-  std::string test12;
-};
-
 class GeneralCommandsTest : public ProductTest {
  protected:
   // The call's effect; these commands write no trace file but C:\Test12.txt.
-  Effect Observe(const std::function<int()>& call) {
-    RemoveTraceFiles();
-    const size_t before = Journal().size();
-    StdoutCapture out;
-    const int result = call();
+  CallEffect Observe(const std::function<int()>& call) {
+    CallEffect effect = ObserveCall(call);
     EXPECT_FALSE(FileExists(kRemoteApi) || FileExists(kResult) || FileExists(kCallBox));
-    return Effect{result, Journal(before), out.Take(), ReadFileBytes(kTest12)};
+    return effect;
   }
 };
 
@@ -62,13 +52,13 @@ TEST_F(GeneralCommandsTest, SuccessAndFailureWriteTheirLines) {
   Connect();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.method);
-    const Effect success = Observe(c.call);
+    const CallEffect success = Observe(c.call);
     EXPECT_EQ(success.result, -1);
     EXPECT_EQ(success.calls, std::vector<std::string>{c.seen});
     EXPECT_EQ(success.out, c.out);
     EXPECT_EQ(success.test12, OnDisk(c.test12));
     TestSetSim_FailMethod(c.method, E_FAIL, L"test set busy", 1);
-    const Effect failure = Observe(c.call);
+    const CallEffect failure = Observe(c.call);
     char traceLine[64];
     std::snprintf(traceLine, sizeof traceLine, c.failedTest12, static_cast<long>(E_FAIL));
     EXPECT_EQ(failure.result, 0);
