@@ -52,11 +52,6 @@ void WriteFileOrThrow(const std::string& path, const std::string& text) {
   if (!(file << text).flush()) throw FileError("cannot write " + path + ": " + std::strerror(errno));
 }
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
 // A file the run writes later, tried before the first call, so a path that cannot be created fails
 // the run now instead of after it. A file that was not there before is not left behind.
 void CheckCreatableOrThrow(const std::string& path, const char* what) {

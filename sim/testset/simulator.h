@@ -4,6 +4,7 @@
 #include <comdef.h>
 
 #include <TestSetApi.h>
+#include <win32/system.h>
 
 #include <initializer_list>
 #include <memory>
@@ -75,12 +76,6 @@ struct ServedClass {
   IClassFactory* factory;
 };
 const std::vector<ServedClass>& ServedClasses();
-
-// A kernel handle that closes itself.
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // ---- Local server (local_server.cpp) ----
 
