@@ -173,11 +173,10 @@ int CheckMasterFile(const std::string& path) {
   for (const MasterProblem& problem : check.problems)
     std::printf("%s:%d: %s\n", path.c_str(), problem.line, problem.message.c_str());
   if (check.problems.empty()) {
-    std::printf("%s: %zu keys, each read as written\n", path.c_str(), check.keys);
+    std::printf("%s: %s, each read as written\n", path.c_str(), Counted(check.keys, "key").c_str());
     return 0;
   }
-  std::printf("%zu %s in %s%s\n", check.problems.size(), check.problems.size() == 1 ? "problem" : "problems",
-              path.c_str(),
+  std::printf("%s in %s%s\n", Counted(check.problems.size(), "problem").c_str(), path.c_str(),
               check.Refused() ? ": ParameterHandler.dll refuses the file, so every load fails" : "");
   return check.Refused() ? kBadInput : 1;
 }
