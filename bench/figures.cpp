@@ -2,10 +2,11 @@
 
 #include "timing.h"
 
+#include <win32/handles.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <memory>
 
 namespace geran::bench {
 namespace {
@@ -64,10 +65,6 @@ std::string JsonObject(const Figure& f, const std::optional<double>& localServer
          ", \"met\": " + JsonBool(f.met) + ", \"note\": " + JsonString(f.note) + "}";
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 }  // namespace
 
 std::string JsonString(const std::string& text) {
@@ -106,7 +103,7 @@ void Figures::PrintTable(std::FILE* out) const {
 }
 
 bool Figures::WriteJson(const char* path, const std::string& environment) const {
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "w"));
+  const File file(std::fopen(path, "w"));
   if (!file) return false;
   std::fprintf(file.get(), "{\n  \"environment\": %s,\n  \"repetitions\": %d,\n  \"figures\": [\n",
                JsonString(environment).c_str(), kRepetitions);

@@ -13,6 +13,7 @@
 #include "wording.h"
 
 #include <io.h>
+#include <win32/handles.h>
 #include <win32/system.h>
 
 #include <cerrno>
@@ -31,11 +32,6 @@ namespace geran::host {
 namespace {
 
 constexpr int kBadInput = 2;
-
-struct ModuleDeleter {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
 std::string ReadFileOrThrow(const std::string& path, const char* what) {
   if (const DWORD attributes = GetFileAttributesA(path.c_str());

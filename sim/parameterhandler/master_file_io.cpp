@@ -1,17 +1,13 @@
 // The master file on disk: its path, reading it whole, and writing back one changed value.
 #include "master_file.h"
 
+#include <win32/handles.h>
+
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 
 namespace geran::handler {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Paths appear in messages and records in the system's ANSI code page, like every narrow text here.
 std::string Narrow(const std::wstring& wide) {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <memory>
 
 // Exported by oleaut32 but not declared by every SDK's headers.
 extern "C" HRESULT WINAPI RegisterTypeLibForUser(ITypeLib*, OLECHAR*, OLECHAR*);
@@ -61,11 +60,6 @@ ClassFactory controlFactory(kSimulatorControlCreateInstance, CreateSimulatorCont
 
 // ---- Registration ----
 
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using Key = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-
 std::wstring GuidText(REFGUID guid) {
   wchar_t text[40];
   StringFromGUID2(guid, text, 40);
@@ -76,7 +70,7 @@ HRESULT WriteValue(HKEY root, const std::wstring& path, const wchar_t* name, con
   HKEY opened = nullptr;
   LONG status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr);
   if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
-  const Key key(opened);
+  const RegistryKey key(opened);
   const auto* bytes = reinterpret_cast<const BYTE*>(value.c_str());
   status = RegSetValueExW(key.get(), name, 0, REG_SZ, bytes,
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -146,7 +140,7 @@ HRESULT UpdateRegistration(bool perUser, bool install, ServerKind kind = ServerK
   const LONG status = RegCreateKeyExW(perUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, L"Software\\Classes",
                                       0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
   if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
-  const Key classes(opened);
+  const RegistryKey classes(opened);
   wchar_t modulePath[MAX_PATH];
   GetModuleFileNameW(module, modulePath, MAX_PATH);
   for (const ServedClass& served : ServedClasses()) {

@@ -4,7 +4,7 @@
 #include <comdef.h>
 
 #include <TestSetApi.h>
-#include <win32/system.h>
+#include <win32/handles.h>
 
 #include <initializer_list>
 #include <memory>

@@ -3,10 +3,10 @@
 
 #include <journal/call_format.h>
 #include <journal/recorded_journal.h>
+#include <win32/handles.h>
 
 #include <chrono>
 #include <map>
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -38,15 +38,12 @@ class CallJournal {
   std::pair<AuxSpeech*, LONG> Unwrapped(AuxSpeech* speech) const;
 
  private:
-  struct HandleCloser {
-    void operator()(HANDLE file) const { CloseHandle(file); }
-  };
   struct Enrolled {
     AuxSpeech* real;
     LONG number;
   };
 
-  std::unique_ptr<void, HandleCloser> file_;
+  Handle file_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   LONG enrolled_ = 0;
   std::map<std::string, long> handedOut_;

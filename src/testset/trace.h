@@ -3,9 +3,10 @@
 
 #include "testset/trace_files.h"
 
+#include <win32/handles.h>
+
 #include <cstdarg>
 #include <cstdio>
-#include <memory>
 
 namespace geran {
 
@@ -20,10 +21,7 @@ class TraceBlock {
   void WriteList(const char* format, va_list args);
 
  private:
-  struct Closer {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-  };
-  std::unique_ptr<std::FILE, Closer> stream_;
+  File stream_;
 };
 
 }  // namespace geran

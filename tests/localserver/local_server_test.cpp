@@ -7,6 +7,7 @@
 
 #include <TestSetApi.h>
 #include <olectl.h>
+#include <win32/handles.h>
 #include <winsvc.h>
 
 #include <cstdlib>
@@ -174,11 +175,6 @@ TEST(LocalServerRegistration, RegistrationChoosesOneKindOfServer) {
   EXPECT_EQ(ServerKey(L"InprocServer32"), std::wstring(dll));
   EXPECT_EQ(ServerKey(L"LocalServer32"), std::nullopt);
 }
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using Handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // The local server's process, opened to be waited for or ended.
 Handle ServerProcess() {
