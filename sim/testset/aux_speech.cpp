@@ -1,26 +1,17 @@
 // The aux speech class: a speech source the test set can be given; each object has a creation number.
 #include "com_object.h"
-
-#include <map>
-#include <mutex>
+#include "simulator_state.h"
 
 namespace geran::sim {
 namespace {
 
-std::mutex mutex;
-LONG created = 0;
-std::map<const AuxSpeech*, LONG> liveNumbers;
-
 class AuxSpeechImpl final : public ComObject<AuxSpeech> {
  public:
   AuxSpeechImpl() {
-    const std::lock_guard<std::mutex> lock(mutex);
-    liveNumbers[this] = ++created;
+    const SimulatorState::Locked state = Simulator().Lock();
+    state->auxSpeechNumbers[this] = ++state->auxSpeechCreated;
   }
-  ~AuxSpeechImpl() override {
-    const std::lock_guard<std::mutex> lock(mutex);
-    liveNumbers.erase(this);
-  }
+  ~AuxSpeechImpl() override { Simulator().Lock()->auxSpeechNumbers.erase(this); }
 
   // Journaled with the object itself first, so the journal shows which source was started.
   HRESULT STDMETHODCALLTYPE Start(LONG channel, VARIANT_BOOL enable) override {
@@ -39,14 +30,9 @@ class AuxSpeechImpl final : public ComObject<AuxSpeech> {
 HRESULT CreateAuxSpeech(REFIID iid, void** object) { return CreateObject<AuxSpeechImpl>(iid, object); }
 
 journal::NumberedAuxSpeech Numbered(const AuxSpeech* speech) {
-  const std::lock_guard<std::mutex> lock(mutex);
-  const auto found = liveNumbers.find(speech);
-  return {speech, found == liveNumbers.end() ? 0 : found->second};
-}
-
-void ResetAuxSpeechNumbers() {
-  const std::lock_guard<std::mutex> lock(mutex);
-  created = 0;
+  const SimulatorState::Locked state = Simulator().Lock();
+  const auto found = state->auxSpeechNumbers.find(speech);
+  return {speech, found == state->auxSpeechNumbers.end() ? 0 : found->second};
 }
 
 }  // namespace geran::sim

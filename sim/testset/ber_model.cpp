@@ -1,9 +1,5 @@
 // The BER model: TCH/FS speech frames counted over simulated time, with seeded erasures and bit errors.
-#include "simulator.h"
-
-#include <cstdint>
-#include <mutex>
-#include <random>
+#include "simulator_state.h"
 
 namespace geran::sim {
 namespace {
@@ -33,18 +29,7 @@ struct Rates {
   std::uint32_t class2Ppm;
 };
 
-struct Model {
-  bool running = false;
-  std::int64_t elapsedMs = 0;  // simulated time since reset: the test set's TDMA clock
-  std::int64_t pendingMs = 0;  // time of the run not yet a whole speech frame
-  std::mt19937 generator;
-  Counters sets[4] = {};
-};
-
-std::mutex mutex;
-Model model;
-
-Counters& Set(CounterSet set) { return model.sets[static_cast<int>(set)]; }
+Counters& Set(BerModel& model, CounterSet set) { return model.sets[static_cast<int>(set)]; }
 
 // The TDMA frame (120/26 ms, i.e. 4.615 ms) in progress at a moment of simulated time.
 LONG TdmaFrameAt(std::int64_t milliseconds) {
@@ -59,78 +44,68 @@ Rates CurrentRates() {
 }
 
 // True with the probability ppm / 1000000.
-bool Chance(std::uint32_t ppm) {
+bool Chance(BerModel& model, std::uint32_t ppm) {
   return (static_cast<std::uint64_t>(model.generator()) * 1000000 >> 32) < ppm;
 }
 
-LONG BitErrors(int bits, std::uint32_t ppm) {
+LONG BitErrors(BerModel& model, int bits, std::uint32_t ppm) {
   LONG errors = 0;
-  for (int bit = 0; bit < bits; ++bit) errors += Chance(ppm) ? 1 : 0;
+  for (int bit = 0; bit < bits; ++bit) errors += Chance(model, ppm) ? 1 : 0;
   return errors;
 }
 
 // One speech frame: erased as a whole (a class 1a error is caught by the CRC and erases it), or
 // its class 1a, 1b and 2 bits counted with the residual bit errors of classes 1b and 2.
-void CountFrame(const Rates& rates, LONG lastFn) {
+void CountFrame(BerModel& model, const Rates& rates, LONG lastFn) {
   for (Counters& counters : model.sets) counters.lastFn = lastFn;
-  ++Set(CounterSet::Fer).samples;
-  if (Chance(rates.erasurePpm)) {
-    ++Set(CounterSet::Fer).events;
+  ++Set(model, CounterSet::Fer).samples;
+  if (Chance(model, rates.erasurePpm)) {
+    ++Set(model, CounterSet::Fer).events;
     return;
   }
-  Set(CounterSet::Class1a).samples += kClass1aBits;
-  Set(CounterSet::Class1b).samples += kClass1bBits;
-  Set(CounterSet::Class1b).events += BitErrors(kClass1bBits, rates.class1bPpm);
-  Set(CounterSet::Class2).samples += kClass2Bits;
-  Set(CounterSet::Class2).events += BitErrors(kClass2Bits, rates.class2Ppm);
+  Set(model, CounterSet::Class1a).samples += kClass1aBits;
+  Set(model, CounterSet::Class1b).samples += kClass1bBits;
+  Set(model, CounterSet::Class1b).events += BitErrors(model, kClass1bBits, rates.class1bPpm);
+  Set(model, CounterSet::Class2).samples += kClass2Bits;
+  Set(model, CounterSet::Class2).events += BitErrors(model, kClass2Bits, rates.class2Ppm);
 }
 
 }  // namespace
 
 void StartBerRun() {
   const auto seed = static_cast<std::mt19937::result_type>(Value(value::kBerSeed, 1));
-  const std::lock_guard<std::mutex> lock(mutex);
+  const SimulatorState::Locked state = Simulator().Lock();
+  BerModel& model = state->ber;
   model.running = true;
   model.pendingMs = 0;
   model.generator.seed(seed);
   for (Counters& counters : model.sets) counters = Counters{};
 }
 
-void StopBerRun() {
-  const std::lock_guard<std::mutex> lock(mutex);
-  model.running = false;
-}
+void StopBerRun() { Simulator().Lock()->ber.running = false; }
 
 void AdvanceTime(LONG milliseconds) {
   if (milliseconds <= 0) return;
   const Rates rates = CurrentRates();
   const bool frozen = Value(value::kBerFreezeSamples) != 0;
-  const std::lock_guard<std::mutex> lock(mutex);
+  const SimulatorState::Locked state = Simulator().Lock();
+  BerModel& model = state->ber;
   model.elapsedMs += milliseconds;
   if (!model.running || frozen) return;
   model.pendingMs += milliseconds;
   while (model.pendingMs >= kSpeechFrameMs) {
     model.pendingMs -= kSpeechFrameMs;
-    CountFrame(rates, TdmaFrameAt(model.elapsedMs - model.pendingMs));
+    CountFrame(model, rates, TdmaFrameAt(model.elapsedMs - model.pendingMs));
   }
 }
 
 Counters CountersOf(CounterSet set) {
-  Counters counters;
-  {
-    const std::lock_guard<std::mutex> lock(mutex);
-    counters = Set(set);
-  }
+  Counters counters = Set(Simulator().Lock()->ber, set);
   const CounterSettings& settings = kCounterSettings[static_cast<int>(set)];
   counters.samples = Value(settings.samples, counters.samples);
   counters.events = Value(settings.events, counters.events);
   counters.lastFn = Value(settings.lastFn, counters.lastFn);
   return counters;
-}
-
-void ResetBerModel() {
-  const std::lock_guard<std::mutex> lock(mutex);
-  model = Model{};
 }
 
 }  // namespace geran::sim

@@ -1,24 +1,26 @@
 // IUnknown, IDispatch (from the embedded type library) and ISupportErrorInfo of a simulator object
-// that offers one dual interface. Lifetime is what the object counts as while it lives: a live
-// object of the test set, or a control connection of the local server.
+// that offers one dual interface, counted as what it is while it lives (kLifetime).
 #pragma once
 
-#include "simulator.h"
+#include "simulator_state.h"
 
 #include <atomic>
 
 namespace geran::sim {
 
-template <class Interface, class Lifetime = LiveObject>
+template <class Interface, Lifetime kLifetime = Lifetime::LiveObject>
 class ComObject : public Interface, public ISupportErrorInfo {
  public:
-  ComObject() { Lifetime::Referenced(1); }
+  ComObject() {
+    ++Holders();
+    Count(Simulator().objects.references, 1);
+  }
   ComObject(const ComObject&) = delete;
   ComObject& operator=(const ComObject&) = delete;
-  virtual ~ComObject() = default;
+  virtual ~ComObject() { --Holders(); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    Lifetime::Queried();
+    Count(Simulator().objects.queries, 1);
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     const HRESULT admitted = Admit(iid);
@@ -32,11 +34,11 @@ class ComObject : public Interface, public ISupportErrorInfo {
     return E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override {
-    Lifetime::Referenced(1);
+    Count(Simulator().objects.references, 1);
     return ++references_;
   }
   ULONG STDMETHODCALLTYPE Release() override {
-    Lifetime::Referenced(-1);
+    Count(Simulator().objects.references, -1);
     const ULONG left = --references_;
     if (left == 0) delete this;
     return left;
@@ -67,7 +69,7 @@ class ComObject : public Interface, public ISupportErrorInfo {
   }
 
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
-    Lifetime::AskedAboutErrors();
+    Count(Simulator().objects.errorQuestions, 1);
     return IsEqualIID(iid, __uuidof(Interface)) ? S_OK : S_FALSE;
   }
 
@@ -85,6 +87,16 @@ class ComObject : public Interface, public ISupportErrorInfo {
     const IID* iid;
     void* (*cast)(ComObject*);
   };
+  // Only a live object's use is counted: the control object's would show in what a test observes.
+  static constexpr bool kCountsUse = kLifetime == Lifetime::LiveObject;
+  static void Count(std::atomic<long>& count, long change) {
+    if (kCountsUse) count += change;
+  }
+  static std::atomic<long>& Holders() {
+    ObjectCounts& counts = Simulator().objects;
+    return kCountsUse ? counts.live : counts.controlConnections;
+  }
+
   static void* AsInterface(ComObject* self) { return static_cast<Interface*>(self); }
   static void* AsErrorInfoSupport(ComObject* self) { return static_cast<ISupportErrorInfo*>(self); }
   static inline const Entry kInterfaces[] = {
@@ -94,7 +106,6 @@ class ComObject : public Interface, public ISupportErrorInfo {
       {&IID_ISupportErrorInfo, AsErrorInfoSupport},
   };
 
-  Lifetime live_;
   std::atomic<ULONG> references_{1};
 };
 

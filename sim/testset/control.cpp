@@ -1,29 +1,32 @@
 // The control API of TestSetSim.h, for tests, the script host and benchmarks. When the classes are
 // registered as a local server, the simulator's state lives in TestSetSimulator.exe: every call is
 // then forwarded to its control object.
-#include "simulator.h"
+#include "simulator_state.h"
 
 #include <TestSetSim.h>
 #include <win32/system.h>
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <mutex>
 #include <thread>
 
 namespace geran::sim {
 
-// Clears data only: objects that clients still hold stay alive with what they hold, so nothing is
-// released behind a client's back (an attached aux speech object goes with its test set).
-void ResetSimulator() {
-  ClearJournal();
-  ClearObjectCalls();
-  ClearFaults();
-  ClearSettings();
-  ResetBerModel();
-  ResetTestSetState();
-  ResetAuxSpeechNumbers();
-  ClearReplay();
+SimulatorState& Simulator() {
+  static SimulatorState state;
+  return state;
+}
+
+void SimulatorState::Reset() {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    static_cast<ResettableData&>(data_) = ResettableData();
+    replaying = false;
+  }
+  objects.queries = 0;
+  objects.errorQuestions = 0;
 }
 
 }  // namespace geran::sim
@@ -32,20 +35,27 @@ using namespace geran::sim;
 
 namespace {
 
-bool KeyExists(const std::wstring& path) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-  const geran::RegistryKey key(opened);
-  return true;
-}
-
-// Whether the test set is registered as a local server (and this process is not that server).
+// Whether the test set is registered as a local server (and this process is not that server): its
+// class key read once, for the names of its server keys.
 bool ForwardsToLocalServer() {
   if (ServingLocally()) return false;
   wchar_t clsid[40];
   StringFromGUID2(CLSID_TestSetObject, clsid, 40);
-  const std::wstring key = std::wstring(L"CLSID\\") + clsid;
-  return !KeyExists(key + L"\\InprocServer32") && KeyExists(key + L"\\LocalServer32");
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + clsid).c_str(), 0, KEY_READ, &opened) !=
+      ERROR_SUCCESS)
+    return false;
+  const geran::RegistryKey key(opened);
+  bool inProcess = false, local = false;
+  wchar_t name[MAX_PATH];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = MAX_PATH;
+    if (RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    inProcess = inProcess || _wcsicmp(name, L"InprocServer32") == 0;
+    local = local || _wcsicmp(name, L"LocalServer32") == 0;
+  }
+  return !inProcess && local;
 }
 
 bool ServerGone(HRESULT hr) {
@@ -117,43 +127,18 @@ class RemoteControl {
   CO_MTA_USAGE_COOKIE mtaCookie_ = nullptr;
 };
 
-// Never destroyed: releasing a proxy from a static destructor would call the server inside the
-// loader lock at exit. The server ends with the last attached client process instead.
-RemoteControl* Remote() {
+// Runs call on a control object: the local server's when the classes are served there, otherwise
+// one in this process, where it works on this module's simulator directly.
+template <class Call>
+HRESULT Control(Call call) {
+  // Never destroyed: releasing a proxy from a static destructor would call the server inside the
+  // loader lock at exit. The server ends with the last attached client process instead.
   static RemoteControl* const remote = new RemoteControl();
-  return ForwardsToLocalServer() ? remote : nullptr;
-}
-
-}  // namespace
-
-void WINAPI TestSetSim_Reset(void) {
-  if (RemoteControl* remote = Remote()) {
-    remote->Run([](SimulatorControl* control) { return control->Reset(); });
-    return;
-  }
-  ResetSimulator();
-}
-
-int WINAPI TestSetSim_JournalCount(void) {
-  if (RemoteControl* remote = Remote()) {
-    LONG count = 0;
-    remote->Run([&](SimulatorControl* control) { return control->JournalCount(&count); });
-    return count;
-  }
-  return JournalCount();
-}
-
-namespace {
-
-std::optional<std::string> FindJournalEntry(int index) {
-  RemoteControl* remote = Remote();
-  if (remote == nullptr) return JournalEntry(index);
-  BSTR entry = nullptr;
-  const HRESULT hr =
-      remote->Run([&](SimulatorControl* control) { return control->JournalEntry(index, &entry); });
-  const _bstr_t owned(entry, false);
-  if (hr != S_OK) return std::nullopt;
-  return NarrowBytes(entry);
+  if (ForwardsToLocalServer()) return remote->Run(call);
+  SimulatorControlPtr local;
+  const HRESULT created =
+      CreateSimulatorControl(__uuidof(SimulatorControl), reinterpret_cast<void**>(&local));
+  return SUCCEEDED(created) ? call(local) : created;
 }
 
 // Copies text NUL-terminated into buffer, cut to size bytes; returns its full length, -1 for none.
@@ -167,22 +152,36 @@ int CopyOut(const std::optional<std::string>& text, char* buffer, int size) {
   return static_cast<int>(text->size());
 }
 
+// A text the control object handed out (S_OK), as bytes; nothing for none.
+std::optional<std::string> TextHandedOut(HRESULT hr, BSTR text) {
+  const _bstr_t owned(text, false);
+  return hr == S_OK ? std::optional<std::string>(NarrowBytes(text)) : std::nullopt;
+}
+
 }  // namespace
 
+void WINAPI TestSetSim_Reset(void) {
+  Control([](SimulatorControl* control) { return control->Reset(); });
+}
+
+int WINAPI TestSetSim_JournalCount(void) {
+  LONG count = 0;
+  Control([&](SimulatorControl* control) { return control->JournalCount(&count); });
+  return count;
+}
+
 int WINAPI TestSetSim_JournalEntry(int index, char* buffer, int size) {
-  return CopyOut(FindJournalEntry(index), buffer, size);
+  BSTR entry = nullptr;
+  const HRESULT hr = Control([&](SimulatorControl* control) { return control->JournalEntry(index, &entry); });
+  return CopyOut(TextHandedOut(hr, entry), buffer, size);
 }
 
 void WINAPI TestSetSim_FailCall(const char* method, int call, long hresult, const wchar_t* description,
                                 int times) {
   if (method == nullptr) return;
-  if (RemoteControl* remote = Remote()) {
-    remote->Run([&](SimulatorControl* control) {
-      return control->FailCall(WidenBytes(method), call, hresult, _bstr_t(description), times);
-    });
-    return;
-  }
-  ArmFault(method, call, hresult, description, times);
+  Control([&](SimulatorControl* control) {
+    return control->FailCall(WidenBytes(method), call, hresult, _bstr_t(description), times);
+  });
 }
 
 void WINAPI TestSetSim_FailMethod(const char* method, long hresult, const wchar_t* description, int times) {
@@ -191,90 +190,56 @@ void WINAPI TestSetSim_FailMethod(const char* method, long hresult, const wchar_
 
 void WINAPI TestSetSim_CrashCall(const char* method, int call) {
   if (method == nullptr) return;
-  if (RemoteControl* remote = Remote()) {
-    remote->Run([&](SimulatorControl* control) { return control->CrashCall(WidenBytes(method), call); });
-    return;
-  }
-  ArmCrash(method, call);
+  Control([&](SimulatorControl* control) { return control->CrashCall(WidenBytes(method), call); });
 }
 
 void WINAPI TestSetSim_SetValue(const char* name, long value) {
   if (name == nullptr) return;
-  if (RemoteControl* remote = Remote()) {
-    remote->Run([&](SimulatorControl* control) { return control->SetValue(WidenBytes(name), value); });
-    return;
-  }
-  SetValue(name, value);
+  Control([&](SimulatorControl* control) { return control->SetValue(WidenBytes(name), value); });
 }
 
 void WINAPI TestSetSim_SetText(const char* name, const wchar_t* text) {
   if (name == nullptr) return;
-  if (RemoteControl* remote = Remote()) {
-    remote->Run([&](SimulatorControl* control) { return control->SetText(WidenBytes(name), _bstr_t(text)); });
-    return;
-  }
-  SetText(name, text);
+  Control([&](SimulatorControl* control) { return control->SetText(WidenBytes(name), _bstr_t(text)); });
 }
 
 long WINAPI TestSetSim_LiveObjects(void) {
-  if (RemoteControl* remote = Remote()) {
-    LONG count = -1;
-    const HRESULT hr = remote->Run([&](SimulatorControl* control) { return control->LiveObjects(&count); });
-    return SUCCEEDED(hr) ? count : -1;
-  }
-  return LiveObjects();
+  LONG count = -1;
+  const HRESULT hr = Control([&](SimulatorControl* control) { return control->LiveObjects(&count); });
+  return SUCCEEDED(hr) ? count : -1;
 }
 
 void WINAPI TestSetSim_ObjectUse(long* references, long* queries, long* errorQuestions) {
-  ObjectUse use{-1, -1, -1};
-  if (RemoteControl* remote = Remote()) {
-    LONG held = -1, asked = -1, questions = -1;
-    if (SUCCEEDED(remote->Run(
-            [&](SimulatorControl* control) { return control->ObjectUse(&held, &asked, &questions); })))
-      use = {held, asked, questions};
-  } else {
-    use = CountedObjectUse();
-  }
-  if (references != nullptr) *references = use.references;
-  if (queries != nullptr) *queries = use.queries;
-  if (errorQuestions != nullptr) *errorQuestions = use.errorQuestions;
+  LONG held = -1, asked = -1, questions = -1;
+  if (FAILED(
+          Control([&](SimulatorControl* control) { return control->ObjectUse(&held, &asked, &questions); })))
+    held = asked = questions = -1;
+  if (references != nullptr) *references = held;
+  if (queries != nullptr) *queries = asked;
+  if (errorQuestions != nullptr) *errorQuestions = questions;
 }
 
 long WINAPI TestSetSim_ServerProcessId(void) {
-  if (RemoteControl* remote = Remote()) {
-    LONG id = 0;
-    remote->Run([&](SimulatorControl* control) { return control->ServerProcessId(&id); });
-    return id;
-  }
-  return static_cast<long>(GetCurrentProcessId());
+  LONG id = 0;
+  Control([&](SimulatorControl* control) { return control->ServerProcessId(&id); });
+  return id;
 }
 
 long WINAPI TestSetSim_LoadReplay(const char* path, char* error, int size) {
   if (path == nullptr) return E_POINTER;
   // Resolved here: the local server's current folder is its own, not the caller's.
   const std::string full = geran::FullPath(path);
-  std::string reason;
-  HRESULT hr = E_UNEXPECTED;
-  if (RemoteControl* remote = Remote()) {
-    BSTR text = nullptr;
-    LONG result = E_UNEXPECTED;
-    const HRESULT call = remote->Run(
-        [&](SimulatorControl* control) { return control->LoadReplay(WidenBytes(full), &result, &text); });
-    const _bstr_t owned(text, false);
-    hr = FAILED(call) ? call : result;
-    reason = FAILED(call) ? "the local server's control failed" : NarrowBytes(text);
-  } else {
-    hr = LoadReplay(full, reason);
-  }
-  CopyOut(reason, error, size);
-  return hr;
+  BSTR text = nullptr;
+  LONG result = E_UNEXPECTED;
+  const HRESULT call = Control(
+      [&](SimulatorControl* control) { return control->LoadReplay(WidenBytes(full), &result, &text); });
+  const _bstr_t owned(text, false);
+  CopyOut(FAILED(call) ? "the local server's control failed" : NarrowBytes(text), error, size);
+  return FAILED(call) ? call : result;
 }
 
 int WINAPI TestSetSim_ReplayOutcome(char* buffer, int size) {
-  RemoteControl* remote = Remote();
-  if (remote == nullptr) return CopyOut(ReplayOutcome(), buffer, size);
   BSTR outcome = nullptr;
-  const HRESULT hr = remote->Run([&](SimulatorControl* control) { return control->ReplayOutcome(&outcome); });
-  const _bstr_t owned(outcome, false);
-  return CopyOut(hr == S_OK ? std::optional<std::string>(NarrowBytes(outcome)) : std::nullopt, buffer, size);
+  const HRESULT hr = Control([&](SimulatorControl* control) { return control->ReplayOutcome(&outcome); });
+  return CopyOut(TextHandedOut(hr, outcome), buffer, size);
 }

@@ -1,10 +1,9 @@
 // The COM server: class table, class factory, object count, registration.
-#include "simulator.h"
+#include "simulator_state.h"
 
 #include <olectl.h>
 
 #include <algorithm>
-#include <atomic>
 
 // Exported by oleaut32 but not declared by every SDK's headers.
 extern "C" HRESULT WINAPI RegisterTypeLibForUser(ITypeLib*, OLECHAR*, OLECHAR*);
@@ -14,12 +13,6 @@ namespace geran::sim {
 namespace {
 
 HMODULE module = nullptr;
-std::atomic<long> liveObjects{0};
-std::atomic<long> heldReferences{0};
-std::atomic<long> queries{0};
-std::atomic<long> errorQuestions{0};
-std::atomic<long> serverLocks{0};
-std::atomic<long> controlConnections{0};
 
 // The class factories are static and not counted as live objects: they live as long as the module,
 // and IClassFactory::LockServer holds the module in memory instead.
@@ -45,7 +38,7 @@ class ClassFactory final : public IClassFactory {
     return create_(iid, object);
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-    serverLocks += lock ? 1 : -1;
+    Simulator().objects.serverLocks += lock ? 1 : -1;
     return S_OK;
   }
 
@@ -168,23 +161,17 @@ bool HasWord(LPCWSTR line, const wchar_t* word) {
 
 HMODULE ModuleHandle() { return module; }
 
-LiveObject::LiveObject() { ++liveObjects; }
-LiveObject::~LiveObject() { --liveObjects; }
-long LiveObjects() { return liveObjects; }
+long LiveObjects() { return Simulator().objects.live; }
 
-void LiveObject::Referenced(long change) { heldReferences += change; }
-void LiveObject::Queried() { ++queries; }
-void LiveObject::AskedAboutErrors() { ++errorQuestions; }
-ObjectUse CountedObjectUse() { return {heldReferences, queries, errorQuestions}; }
-void ClearObjectCalls() {
-  queries = 0;
-  errorQuestions = 0;
+ObjectUse CountedObjectUse() {
+  const ObjectCounts& counts = Simulator().objects;
+  return {counts.references, counts.queries, counts.errorQuestions};
 }
 
-ControlConnection::ControlConnection() { ++controlConnections; }
-ControlConnection::~ControlConnection() { --controlConnections; }
-
-bool ModuleInUse() { return liveObjects != 0 || serverLocks != 0 || controlConnections != 0; }
+bool ModuleInUse() {
+  const ObjectCounts& counts = Simulator().objects;
+  return counts.live != 0 || counts.serverLocks != 0 || counts.controlConnections != 0;
+}
 
 const std::vector<ServedClass>& ServedClasses() {
   static const std::vector<ServedClass> classes = {
@@ -215,7 +202,10 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-STDAPI DllCanUnloadNow() { return liveObjects == 0 && serverLocks == 0 ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow() {
+  const ObjectCounts& counts = Simulator().objects;
+  return counts.live == 0 && counts.serverLocks == 0 ? S_OK : S_FALSE;
+}
 
 STDAPI DllRegisterServer() { return UpdateRegistration(false, true); }
 

@@ -1,26 +1,14 @@
 // Injected faults: which calls fail, how often, and with what error information.
-#include "simulator.h"
+#include "simulator_state.h"
 
 #include <algorithm>
-#include <map>
-#include <mutex>
 
 namespace geran::sim {
 namespace {
 
-struct Fault {
-  HRESULT hr;
-  Text description;
-  int passing;    // calls still let through before the first failing one
-  int remaining;  // failing calls still to come; <= 0: every call until cleared
-  bool crash;     // the failing call writes through a null pointer instead of returning hr
-};
-
-std::mutex mutex;
-std::map<std::string, Fault> faults;
-
 std::optional<Fault> Consume(const char* method) {
-  const std::lock_guard<std::mutex> lock(mutex);
+  const SimulatorState::Locked state = Simulator().Lock();
+  std::map<std::string, Fault>& faults = state->faults;
   const auto found = faults.find(method);
   if (found == faults.end()) return std::nullopt;
   Fault& armed = found->second;
@@ -55,32 +43,26 @@ void SetErrorInformation(const Text& description, REFIID iid) {
 }
 
 void ArmFault(const char* method, int firstCall, HRESULT hr, const wchar_t* description, int times) {
-  const std::lock_guard<std::mutex> lock(mutex);
+  const SimulatorState::Locked state = Simulator().Lock();
   if (hr == S_OK) {
-    faults.erase(method);
+    state->faults.erase(method);
     return;
   }
-  faults[method] = Fault{hr, description == nullptr ? Text() : Text(description), std::max(firstCall, 1) - 1,
-                         times, false};
+  state->faults[method] = Fault{hr, description == nullptr ? Text() : Text(description),
+                                std::max(firstCall, 1) - 1, times, false};
 }
 
 void ArmCrash(const char* method, int call) {
-  const std::lock_guard<std::mutex> lock(mutex);
-  faults[method] = Fault{E_UNEXPECTED, Text(), std::max(call, 1) - 1, 1, true};
+  Simulator().Lock()->faults[method] = Fault{E_UNEXPECTED, Text(), std::max(call, 1) - 1, 1, true};
 }
 
 std::optional<HRESULT> TakeFault(const char* method, REFIID iid) {
-  if (Replaying()) return std::nullopt;  // faults have no say in a replay
+  if (Simulator().replaying) return std::nullopt;  // faults have no say in a replay
   const std::optional<Fault> fault = Consume(method);
   if (!fault) return std::nullopt;
   if (fault->crash) WriteThroughNull();
   SetErrorInformation(fault->description, iid);
   return fault->hr;
-}
-
-void ClearFaults() {
-  const std::lock_guard<std::mutex> lock(mutex);
-  faults.clear();
 }
 
 }  // namespace geran::sim

@@ -1,6 +1,6 @@
 // The simulator as a local server: TestSetSimulator.exe calls ServeLocalServer, which offers every
 // class to COM from this process until its clients are done with it.
-#include "simulator.h"
+#include "simulator_state.h"
 
 namespace geran::sim {
 namespace {
@@ -8,9 +8,6 @@ namespace {
 // With no client attached, the server waits this long with nothing in use before it ends, so
 // that a client between two creations finds it still running.
 constexpr DWORD kIdleMilliseconds = 2000;
-
-bool servingHere = false;
-std::vector<Handle> clients;  // processes of the attached clients
 
 // The served classes' class objects, offered to other processes while this lives.
 class ClassObjects {
@@ -33,21 +30,29 @@ class ClassObjects {
   std::vector<DWORD> cookies_;
 };
 
+// The attached clients' processes, to wait for.
+std::vector<HANDLE> ClientProcesses() {
+  const SimulatorState::Locked state = Simulator().Lock();
+  std::vector<HANDLE> processes;
+  for (const Handle& client : state->clients) processes.push_back(client.get());
+  return processes;
+}
+
 // Dispatches the calls of the apartment until the last attached client process has ended or,
 // with none attached, until nothing has been in use for kIdleMilliseconds. Objects that an ended
 // client still held end with the server.
 void DispatchUntilDone() {
   for (;;) {
-    std::vector<HANDLE> handles;
-    for (const Handle& client : clients) handles.push_back(client.get());
-    const bool idle = clients.empty() && !ModuleInUse();
+    const std::vector<HANDLE> handles = ClientProcesses();
+    const bool idle = handles.empty() && !ModuleInUse();
     const DWORD count = static_cast<DWORD>(handles.size());
     const DWORD woken = MsgWaitForMultipleObjects(count, handles.data(), FALSE,
                                                   idle ? kIdleMilliseconds : INFINITE, QS_ALLINPUT);
     if (woken == WAIT_TIMEOUT || woken == WAIT_FAILED) return;
     if (woken < WAIT_OBJECT_0 + count) {
-      clients.erase(clients.begin() + (woken - WAIT_OBJECT_0));
-      if (clients.empty()) return;
+      const SimulatorState::Locked state = Simulator().Lock();
+      state->clients.erase(state->clients.begin() + (woken - WAIT_OBJECT_0));
+      if (state->clients.empty()) return;
       continue;
     }
     MSG message;
@@ -60,12 +65,12 @@ void DispatchUntilDone() {
 
 }  // namespace
 
-bool ServingLocally() { return servingHere; }
+bool ServingLocally() { return Simulator().Lock()->servingLocally; }
 
 HRESULT AttachClient(DWORD processId) {
   Handle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
   if (process == nullptr) return HRESULT_FROM_WIN32(GetLastError());
-  clients.push_back(std::move(process));
+  Simulator().Lock()->clients.push_back(std::move(process));
   return S_OK;
 }
 
@@ -77,13 +82,13 @@ using namespace geran::sim;
 extern "C" int WINAPI ServeLocalServer(void) {
   const HRESULT initialised = CoInitialize(nullptr);
   if (FAILED(initialised)) return 1;
-  servingHere = true;
+  Simulator().Lock()->servingLocally = true;
   CarryErrorObjectsAcrossProcesses();
   {
     const ClassObjects offered;
     DispatchUntilDone();
   }
-  clients.clear();
+  Simulator().Lock()->clients.clear();
   CoUninitialize();
   return 0;
 }

@@ -1,12 +1,9 @@
 // Replay of a recorded call journal: each call is answered with the recorded outcome of the next
 // recorded call, and the first call that departs from the recording fails, naming both calls.
-#include "simulator.h"
+#include "simulator_state.h"
 
 #include <journal/recorded_journal.h>
 #include <win32/system.h>
-
-#include <atomic>
-#include <mutex>
 
 namespace geran::sim {
 namespace {
@@ -14,26 +11,6 @@ namespace {
 using journal::RecordedValue;
 
 constexpr HRESULT kDeparted = E_UNEXPECTED;
-
-// One recorded call, read and checked when the journal is loaded.
-struct Step {
-  int line;
-  std::string call;
-  HRESULT hr;
-  Text description;
-  std::optional<RecordedValue> output;
-};
-
-struct Replay {
-  std::string path;
-  std::vector<Step> steps;
-  std::size_t next = 0;   // the step the next call must match
-  std::string departure;  // the first departure; every later call fails with it
-};
-
-std::mutex mutex;
-std::optional<Replay> replay;
-std::atomic<bool> loaded{false};  // replay is set: what Serve asks on every call, without the lock
 
 // The file's bytes; its error code when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path, DWORD& error) {
@@ -60,10 +37,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, DWORD& error) 
 }
 
 // The recorded call as a step, or why it cannot be replayed.
-std::variant<Step, std::string> ReadStep(const journal::RecordedCall& call) {
+std::variant<ReplayStep, std::string> ReadStep(const journal::RecordedCall& call) {
   if (std::optional<std::string> problem = journal::Unreadable(call)) return std::move(*problem);
   const journal::Outcome outcome = *journal::ParseOutcome(call.outcome);
-  Step step{call.line, call.call, outcome.hresult, Text(), std::nullopt};
+  ReplayStep step{call.line, call.call, outcome.hresult, Text(), std::nullopt};
   if (outcome.description) step.description = journal::Utf16(*outcome.description);
   if (!call.output.empty()) step.output = journal::ParseValue(call.output);
   return step;
@@ -81,7 +58,9 @@ std::string DepartureAt(const Replay& current, const std::string& expected, cons
          ": expected " + expected + ", received " + received;
 }
 
-std::string Expected(const Step& step) { return step.call + " (line " + std::to_string(step.line) + ")"; }
+std::string Expected(const ReplayStep& step) {
+  return step.call + " (line " + std::to_string(step.line) + ")";
+}
 
 }  // namespace
 
@@ -94,35 +73,34 @@ HRESULT LoadReplay(const std::string& path, std::string& error) {
   }
   Replay loading{path, {}, 0, {}};
   for (const journal::RecordedCall& call : journal::ParseRecording(*text)) {
-    std::variant<Step, std::string> step = ReadStep(call);
+    std::variant<ReplayStep, std::string> step = ReadStep(call);
     if (const auto* problem = std::get_if<std::string>(&step)) {
       error = path + " line " + std::to_string(call.line) + ": " + *problem;
       return HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
     }
-    loading.steps.push_back(std::move(std::get<Step>(step)));
+    loading.steps.push_back(std::move(std::get<ReplayStep>(step)));
   }
   // As fresh as the rack was when the recording started: aux speech objects numbered from 1 again.
-  ResetSimulator();
-  const std::lock_guard<std::mutex> lock(mutex);
-  replay = std::move(loading);
-  loaded = true;
+  SimulatorState& simulator = Simulator();
+  simulator.Reset();
+  const SimulatorState::Locked state = simulator.Lock();
+  state->replay = std::move(loading);
+  simulator.replaying = true;
   return S_OK;
 }
 
-bool Replaying() { return loaded; }
-
 std::optional<ReplayAnswer> ReplayCall(const char* method, REFIID iid, std::initializer_list<Arg> args) {
-  if (!loaded) return std::nullopt;
+  if (!Simulator().replaying) return std::nullopt;
   const std::string received = journal::FormatCall(method, args);
-  const std::lock_guard<std::mutex> lock(mutex);
-  if (!replay) return std::nullopt;
-  Replay& current = *replay;
+  const SimulatorState::Locked state = Simulator().Lock();
+  if (!state->replay) return std::nullopt;
+  Replay& current = *state->replay;
   if (!current.departure.empty()) return ReplayAnswer{Depart(current, "", iid), std::nullopt, 0};
   if (current.next == current.steps.size()) {
     const std::string end = "the end of the recording (" + std::to_string(current.steps.size()) + " calls)";
     return ReplayAnswer{Depart(current, DepartureAt(current, end, received), iid), std::nullopt, 0};
   }
-  const Step& step = current.steps[current.next];
+  const ReplayStep& step = current.steps[current.next];
   if (step.call != received)
     return ReplayAnswer{Depart(current, DepartureAt(current, Expected(step), received), iid), std::nullopt,
                         0};
@@ -132,7 +110,8 @@ std::optional<ReplayAnswer> ReplayCall(const char* method, REFIID iid, std::init
 }
 
 HRESULT RefuseOutput(const char* method, REFIID iid, int line) {
-  const std::lock_guard<std::mutex> lock(mutex);
+  const SimulatorState::Locked state = Simulator().Lock();
+  std::optional<Replay>& replay = state->replay;
   if (!replay) return kDeparted;
   const std::string text = "the replay of " + replay->path + " cannot answer " + method + " from line " +
                            std::to_string(line) + ": its out value does not fit the call";
@@ -140,18 +119,13 @@ HRESULT RefuseOutput(const char* method, REFIID iid, int line) {
 }
 
 std::optional<std::string> ReplayOutcome() {
-  const std::lock_guard<std::mutex> lock(mutex);
+  const SimulatorState::Locked state = Simulator().Lock();
+  const std::optional<Replay>& replay = state->replay;
   if (!replay) return std::nullopt;
   if (!replay->departure.empty() || replay->next == replay->steps.size()) return replay->departure;
   return "the replay of " + replay->path + " ended after " + std::to_string(replay->next) + " of " +
          std::to_string(replay->steps.size()) + " recorded calls; the next one was " +
          Expected(replay->steps[replay->next]);
-}
-
-void ClearReplay() {
-  const std::lock_guard<std::mutex> lock(mutex);
-  replay.reset();
-  loaded = false;
 }
 
 bool HandOutRecorded(const std::optional<RecordedValue>& value, std::nullptr_t) { return !value; }

@@ -27,45 +27,16 @@ namespace geran::sim {
 // The simulator DLL itself, for its path and its embedded type library.
 HMODULE ModuleHandle();
 
-// Counts its owner as a live object from construction to destruction; DllCanUnloadNow and
-// TestSetSim_LiveObjects answer from this one count.
-class LiveObject {
- public:
-  LiveObject();
-  ~LiveObject();
-  LiveObject(const LiveObject&) = delete;
-  LiveObject& operator=(const LiveObject&) = delete;
-
-  // How clients use live objects, for TestSetSim_ObjectUse: the references they hold, and the calls
-  // that the journal does not show.
-  static void Referenced(long change);
-  static void Queried();
-  static void AskedAboutErrors();
-};
+// The live objects of the test set: what DllCanUnloadNow and TestSetSim_LiveObjects answer from.
 long LiveObjects();
+// How clients use live objects, for TestSetSim_ObjectUse: the references they hold, and the calls
+// that the journal does not show (counted afresh from a reset).
 struct ObjectUse {
   long references;
   long queries;
   long errorQuestions;
 };
 ObjectUse CountedObjectUse();
-// Starts the call counts afresh; the references stay what they are.
-void ClearObjectCalls();
-
-// A client's connection to the control object of the local server: keeps the server running, but
-// is no live object of the test set.
-class ControlConnection {
- public:
-  ControlConnection();
-  ~ControlConnection();
-  ControlConnection(const ControlConnection&) = delete;
-  ControlConnection& operator=(const ControlConnection&) = delete;
-
-  // The control object's own use is not counted.
-  static void Referenced(long) {}
-  static void Queried() {}
-  static void AskedAboutErrors() {}
-};
 // Whether any live object, class-factory lock or control connection holds the module.
 bool ModuleInUse();
 
@@ -110,7 +81,6 @@ using journal::Arg;
 void Record(const char* method, std::initializer_list<Arg> args);
 int JournalCount();
 std::optional<std::string> JournalEntry(int index);
-void ClearJournal();
 
 // ---- Faults (faults.cpp) ----
 
@@ -122,7 +92,6 @@ void ArmCrash(const char* method, int call);
 // Consumes one firing of the fault armed for method: sets the thread's error information (with iid as
 // its interface) and returns the fault's HRESULT; nothing when none is armed.
 std::optional<HRESULT> TakeFault(const char* method, REFIID iid);
-void ClearFaults();
 // The thread's error object for a failing call: the description (with iid as its interface), or
 // none without one.
 void SetErrorInformation(const std::optional<std::wstring>& description, REFIID iid);
@@ -135,7 +104,6 @@ LONG Value(const std::string& name, LONG fallback = 0);
 using Text = std::optional<std::wstring>;
 void SetText(const char* name, const wchar_t* text);
 std::optional<Text> FindText(const std::string& name);
-void ClearSettings();
 
 // ---- BER model (ber_model.cpp) ----
 
@@ -150,7 +118,6 @@ void StopBerRun();
 void AdvanceTime(LONG milliseconds);
 // The counters the test set reports now, after any "Ber.<set>.<counter>" override.
 Counters CountersOf(CounterSet set);
-void ResetBerModel();
 
 // ---- Replay of a recorded journal (replay.cpp) ----
 
@@ -158,7 +125,6 @@ void ResetBerModel();
 // from it (see ReplayCall). S_OK, or the failure (the simulator untouched) with a text naming the
 // file and, for a malformed one, the line.
 HRESULT LoadReplay(const std::string& path, std::string& error);
-bool Replaying();
 // Nothing when no replay is loaded. Otherwise the outcome of the next recorded call when the call
 // matches it (method and arguments), with the recorded error information set for a failure; or, at
 // the first call that departs and every call after it, a failure describing the departure.
@@ -173,7 +139,6 @@ HRESULT RefuseOutput(const char* method, REFIID iid, int line);
 // Nothing when no replay is loaded; the first departure; what was left unmade; empty when every
 // recorded call was made as recorded.
 std::optional<std::string> ReplayOutcome();
-void ClearReplay();
 
 // Hands out a recorded out value through out (an object as a fresh one of its kind); false when
 // the value does not fit. nullptr stands for a method without an out argument, which fits no value.
@@ -186,19 +151,11 @@ bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, BerMeas
 bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, BerCounterGroup** out);
 bool HandOutRecorded(const std::optional<journal::RecordedValue>& value, BerCounterSet** out);
 
-// ---- Test-set state (test_set.cpp) ----
-
-void ResetTestSetState();
-
-// Empties the journal, clears faults, settings, the BER model, the test-set state and the replay.
-void ResetSimulator();
-
 // ---- Aux speech objects (aux_speech.cpp) ----
 
 // An aux speech object as the journal names it: by its creation number when it is a live object of
 // this simulator.
 journal::NumberedAuxSpeech Numbered(const AuxSpeech* speech);
-void ResetAuxSpeechNumbers();
 
 // ---- Object creation ----
 

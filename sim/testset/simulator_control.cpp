@@ -7,10 +7,10 @@
 namespace geran::sim {
 namespace {
 
-class SimulatorControlImpl final : public ComObject<SimulatorControl, ControlConnection> {
+class SimulatorControlImpl final : public ComObject<SimulatorControl, Lifetime::ControlConnection> {
  public:
   HRESULT STDMETHODCALLTYPE Reset() override {
-    ResetSimulator();
+    Simulator().Reset();
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE JournalCount(LONG* count) override {

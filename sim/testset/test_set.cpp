@@ -1,24 +1,18 @@
 // The test set's class: every TestSetApi method journaled, faultable, and answered from the settings.
 #include "com_object.h"
-
-#include <mutex>
+#include "simulator_state.h"
 
 namespace geran::sim {
 namespace {
 
-// The log file name a client put, kept like the rest of the instrument's state until Reset.
-std::mutex logFileMutex;
-std::optional<Text> putLogFileName;
-
 Text LogFileName() {
   if (std::optional<Text> configured = FindText(text::kLogFileName)) return *configured;
-  const std::lock_guard<std::mutex> lock(logFileMutex);
-  return putLogFileName.value_or(Text());
+  return Simulator().Lock()->putLogFileName.value_or(Text());
 }
 
 HRESULT StoreLogFileName(BSTR name) {
-  const std::lock_guard<std::mutex> lock(logFileMutex);
-  putLogFileName = name == nullptr ? Text() : Text(std::wstring(name, SysStringLen(name)));
+  Simulator().Lock()->putLogFileName =
+      name == nullptr ? Text() : Text(std::wstring(name, SysStringLen(name)));
   return S_OK;
 }
 
@@ -190,10 +184,5 @@ class TestSetImpl final : public ComObject<TestSetApi> {
 }  // namespace
 
 HRESULT CreateTestSet(REFIID iid, void** object) { return CreateObject<TestSetImpl>(iid, object); }
-
-void ResetTestSetState() {
-  const std::lock_guard<std::mutex> lock(logFileMutex);
-  putLogFileName.reset();
-}
 
 }  // namespace geran::sim
