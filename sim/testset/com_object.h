@@ -1,5 +1,6 @@
 // IUnknown, IDispatch (from the embedded type library) and ISupportErrorInfo of a simulator object
-// that offers one dual interface, counted as what it is while it lives (kLifetime).
+// that offers one dual interface, counted as what it is while it lives (kLifetime); and the static
+// objects of the module, which count nothing.
 #pragma once
 
 #include "simulator_state.h"
@@ -107,6 +108,21 @@ class ComObject : public Interface, public ISupportErrorInfo {
   };
 
   std::atomic<ULONG> references_{1};
+};
+
+// An object of the module that lives as long as the module and offers Interface beside IUnknown.
+// It counts no references: IClassFactory::LockServer, for one, holds the module in memory instead.
+template <class Interface>
+class StaticObject : public Interface {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (object == nullptr) return E_POINTER;
+    const bool offered = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(Interface));
+    *object = offered ? static_cast<Interface*>(this) : nullptr;
+    return offered ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 };
 
 }  // namespace geran::sim

@@ -1,5 +1,5 @@
 // The COM server: class table, class factory, object count, registration.
-#include "simulator_state.h"
+#include "com_object.h"
 
 #include <olectl.h>
 
@@ -14,21 +14,11 @@ namespace {
 
 HMODULE module = nullptr;
 
-// The class factories are static and not counted as live objects: they live as long as the module,
-// and IClassFactory::LockServer holds the module in memory instead.
-class ClassFactory final : public IClassFactory {
+// The class factories are static and not counted as live objects.
+class ClassFactory final : public StaticObject<IClassFactory> {
  public:
   using Create = HRESULT (*)(REFIID, void**);
   ClassFactory(const char* faultName, Create create) : faultName_(faultName), create_(create) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    const bool offered = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory);
-    *object = offered ? static_cast<IClassFactory*>(this) : nullptr;
-    return offered ? S_OK : E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;

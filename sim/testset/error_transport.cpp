@@ -1,7 +1,7 @@
 // Carries the error object of a failing call from the local server back to its client, through a
 // channel hook. Wine does not carry error objects across processes by itself (Windows does): without
 // this, a client would report the system's text where the server gave a description.
-#include "simulator.h"
+#include "com_object.h"
 
 #include <algorithm>
 #include <cstring>
@@ -62,18 +62,8 @@ IErrorInfoPtr Deserialise(const char* bytes, ULONG size) {
 
 // The server side takes the thread's error object when the reply is sized and writes it when it is
 // filled, on the same thread; the client side sets it as the calling thread's error object.
-class ErrorObjectHook final : public IChannelHook {
+class ErrorObjectHook final : public StaticObject<IChannelHook> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    const bool offered = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IChannelHook);
-    *object = offered ? static_cast<IChannelHook*>(this) : nullptr;
-    return offered ? S_OK : E_NOINTERFACE;
-  }
-  // Static: lives as long as the module.
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
   void STDMETHODCALLTYPE ClientGetSize(REFGUID, REFIID, ULONG* size) override { *size = 0; }
   void STDMETHODCALLTYPE ClientFillBuffer(REFGUID, REFIID, ULONG* size, void*) override { *size = 0; }
   void STDMETHODCALLTYPE ClientNotify(REFGUID, REFIID, ULONG size, void* buffer, DWORD, HRESULT) override {
