@@ -1,6 +1,8 @@
 #include "host_process.h"
 #include "trace_files.h"
 
+#include <win32/handles.h>
+
 #include <algorithm>
 
 namespace geran::test {
@@ -22,10 +24,9 @@ DWORD RunGeranhost(const std::string& arguments, std::string& output) {
   PROCESS_INFORMATION process{};
   DWORD exitCode = 99;  // not started
   if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const Handle child(process.hProcess), thread(process.hThread);
+    WaitForSingleObject(child.get(), 60000);
+    GetExitCodeProcess(child.get(), &exitCode);
   }
   CloseHandle(startup.hStdOutput);
   output = ReadFileBytes(outputPath.c_str());

@@ -216,11 +216,10 @@ const std::vector<Failure> kAfterTheServer = {
 // them out, dead, until it restarts (Windows drops them itself): stopped here, it starts afresh with
 // the next request.
 void ForgetTheKilledServer() {
-  using Service = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, decltype(&CloseServiceHandle)>;
-  const Service manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT), CloseServiceHandle);
+  using Service = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, Closer<CloseServiceHandle>>;
+  const Service manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
   ASSERT_NE(manager, nullptr);
-  const Service service(OpenServiceW(manager.get(), L"RpcSs", SERVICE_STOP | SERVICE_QUERY_STATUS),
-                        CloseServiceHandle);
+  const Service service(OpenServiceW(manager.get(), L"RpcSs", SERVICE_STOP | SERVICE_QUERY_STATUS));
   ASSERT_NE(service, nullptr);
   SERVICE_STATUS status{};
   ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
@@ -263,22 +262,6 @@ TEST_F(ServerFaultTest, AServerKilledBetweenTwoCallsFailsEveryCallAndAFreshOneSe
   ExpectAFreshServer(killedId);
 }
 
-// Ends the server's process after a while, from another thread; joined on destruction.
-class DelayedKill {
- public:
-  DelayedKill(const Handle& server, DWORD milliseconds)
-      : thread_([&server, milliseconds] {
-          Sleep(milliseconds);
-          TerminateProcess(server.get(), 9);
-        }) {}
-  ~DelayedKill() { thread_.join(); }
-  DelayedKill(const DelayedKill&) = delete;
-  DelayedKill& operator=(const DelayedKill&) = delete;
-
- private:
-  std::thread thread_;
-};
-
 // A server that goes during a call ends the call with a report: with waits in real time a BER run is
 // in its first two-second wait then, and WaitTime, which COM lets take as long as the server does,
 // waits until the server's process ends. Each row leaves a fresh server connected for the next.
@@ -302,11 +285,12 @@ TEST_F(ServerFaultTest, AServerThatDiesDuringACallEndsTheCallWithAReport) {
     RemoveTraceFiles();
     const DWORD start = GetTickCount();
     StdoutCapture out;
-    int result = 1;
-    {
-      const DelayedKill kill(server, c.killAfter);
-      result = c.call(module());
-    }
+    std::thread kill([&] {  // ends the server's process while the call is made
+      Sleep(c.killAfter);
+      TerminateProcess(server.get(), 9);
+    });
+    const int result = c.call(module());
+    kill.join();
     const DWORD waited = GetTickCount() - start;
     EXPECT_EQ(result, 0) << c.label;
     EXPECT_GE(waited, c.killAfter - 100) << c.label << ": the call waited for the server";

@@ -2,6 +2,7 @@
 // in the Wine prefix, then runs the tests.
 #include <gtest/gtest.h>
 
+#include <win32/handles.h>
 #include <windows.h>
 
 #include <olectl.h>  // DllRegisterServer, which the simulator exports
@@ -21,17 +22,13 @@ class ChildrenEndWithThisProcess {
     if (!IsProcessInJob(GetCurrentProcess(), nullptr, &inJob)) return;
     tied_ = inJob;
     if (inJob) return;
-    job_ = CreateJobObjectW(nullptr, nullptr);
+    job_.reset(CreateJobObjectW(nullptr, nullptr));
     tied_ = job_ != nullptr && Limit(JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE) &&
-            AssignProcessToJobObject(job_, GetCurrentProcess());
+            AssignProcessToJobObject(job_.get(), GetCurrentProcess());
   }
   ~ChildrenEndWithThisProcess() {
-    if (job_ == nullptr) return;
-    Limit(0);
-    CloseHandle(job_);
+    if (job_ != nullptr) Limit(0);
   }
-  ChildrenEndWithThisProcess(const ChildrenEndWithThisProcess&) = delete;
-  ChildrenEndWithThisProcess& operator=(const ChildrenEndWithThisProcess&) = delete;
 
   bool tied() const { return tied_; }
 
@@ -39,10 +36,10 @@ class ChildrenEndWithThisProcess {
   bool Limit(DWORD flags) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = flags;
-    return SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
   }
 
-  HANDLE job_ = nullptr;
+  geran::Handle job_;
   bool tied_ = false;
 };
 

@@ -35,21 +35,21 @@ ProductModule::ProductModule() : module_(LoadLibraryW(L"znGeranApiInterfaceDll.d
     ADD_FAILURE() << "cannot load znGeranApiInterfaceDll.dll, error " << GetLastError();
     return;
   }
-  EXPECT_NE(PatchImport(module_, "kernel32.dll", "Sleep", reinterpret_cast<void*>(&RecordSleep)), nullptr);
+  EXPECT_NE(PatchImport(handle(), "kernel32.dll", "Sleep", reinterpret_cast<void*>(&RecordSleep)), nullptr);
   realCoInitialize = reinterpret_cast<decltype(realCoInitialize)>(
-      PatchImport(module_, "ole32.dll", "CoInitialize", reinterpret_cast<void*>(&RecordCoInitialize)));
+      PatchImport(handle(), "ole32.dll", "CoInitialize", reinterpret_cast<void*>(&RecordCoInitialize)));
   EXPECT_NE(realCoInitialize, nullptr);
 }
 
 ProductModule::~ProductModule() {
-  if (module_ != nullptr) FreeLibrary(module_);
+  module_.reset();
   // Every successful CoInitialize the module made on this thread is balanced once it is gone.
   for (HRESULT hr : comInitialisations)
     if (SUCCEEDED(hr)) CoUninitialize();
 }
 
 FARPROC ProductModule::Find(const char* exportName) const {
-  return module_ == nullptr ? nullptr : GetProcAddress(module_, exportName);
+  return module_ == nullptr ? nullptr : GetProcAddress(handle(), exportName);
 }
 
 const std::vector<DWORD>& ProductModule::Sleeps() { return sleeps; }

@@ -3,6 +3,7 @@
 
 #include "harness.h"
 
+#include <win32/handles.h>
 #include <windows.h>
 
 #include <znGeranApiInterfaceDll.h>
@@ -19,10 +20,8 @@ class ProductModule {
  public:
   ProductModule();
   ~ProductModule();
-  ProductModule(const ProductModule&) = delete;
-  ProductModule& operator=(const ProductModule&) = delete;
 
-  HMODULE handle() const { return module_; }
+  HMODULE handle() const { return module_.get(); }
   FARPROC Find(const char* exportName) const;
 
   // Waits the module asked for, in milliseconds, in order.
@@ -31,7 +30,7 @@ class ProductModule {
   static void OnSleep(std::function<void(DWORD)> hook);
 
  private:
-  HMODULE module_;
+  Module module_;
 };
 
 // Typed access through the public header's prototype: GERAN_EXPORT(module, Reset)().
