@@ -1,6 +1,6 @@
-// The control API of TestSetSim.h, for tests, the script host and benchmarks. When the classes are
-// registered as a local server, the simulator's state lives in TestSetSimulator.exe: every call is
-// then forwarded to its control object.
+// The simulator's state, and the control API of TestSetSim.h over it, for tests, the script host and
+// benchmarks. When the classes are registered as a local server, the state that counts lives in
+// TestSetSimulator.exe: every call is then forwarded to its control object.
 #include "simulator_state.h"
 
 #include <TestSetSim.h>
