@@ -216,10 +216,11 @@ const std::vector<Failure> kAfterTheServer = {
 // them out, dead, until it restarts (Windows drops them itself): stopped here, it starts afresh with
 // the next request.
 void ForgetTheKilledServer() {
-  using Service = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, Closer<CloseServiceHandle>>;
-  const Service manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+  using Service = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, decltype(&CloseServiceHandle)>;
+  const Service manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT), CloseServiceHandle);
   ASSERT_NE(manager, nullptr);
-  const Service service(OpenServiceW(manager.get(), L"RpcSs", SERVICE_STOP | SERVICE_QUERY_STATUS));
+  const Service service(OpenServiceW(manager.get(), L"RpcSs", SERVICE_STOP | SERVICE_QUERY_STATUS),
+                        CloseServiceHandle);
   ASSERT_NE(service, nullptr);
   SERVICE_STATUS status{};
   ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
