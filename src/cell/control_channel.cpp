@@ -29,13 +29,14 @@ void TraceConfiguration(const ParameterStore& store, int cchMode, int subChannel
 }  // namespace
 }  // namespace geran
 
+using namespace geran;
+
 extern "C" {
 
 // Before the first master load there are no levels to configure with: the result is 0 and the test
 // set is not called. The trace then keeps only the texts written before the levels are needed.
 int WINAPI znGeranApiInterfaceDll_ConfigCch(int cchMode, int subChannel, int arfcns, int arg4, int arg5,
                                             int arg6, int arg7, int bsic, int channelId, int bsCcChans) {
-  using namespace geran;
   Trace(kTest12Trace, "Inside znGeranApiInterfaceDll_ConfigCch");
   return RunConnectedCommand(
       GERAN_ON_FAILURE("ShowText").TraceHr(kTest12Trace, "configcch Faied with hr = %ld\n"), [&] {
@@ -54,7 +55,6 @@ int WINAPI znGeranApiInterfaceDll_ConfigCch(int cchMode, int subChannel, int arf
 }
 
 int WINAPI znGeranApiInterfaceDll_DisableCch(int channel) {
-  using namespace geran;
   return RunPlainCommand(GERAN_ON_FAILURE("DisableCch"), &TestSetApi::DisableCch, channel);
 }
 
