@@ -47,19 +47,15 @@ void CommandTableTest::LoadLevels(const char* rxLevel, const char* txLevel) {
   ASSERT_EQ(GERAN_EXPORT(module(), LoadMasterParameterFile)(0, 0), -1);
 }
 
-void CommandTableTest::ConnectWithReadBackValues() {
-  Connect();
-  TestSetSim_SetValue(sim::value::kAccessBurst, kAccessBurst);
-  TestSetSim_SetValue(sim::value::kChannelRequest, 0xFFFF);
-  TestSetSim_SetValue(sim::value::kFrameNumber, kFrameNumber);
-  TestSetSim_SetValue(sim::value::kShiftAnswer, kShiftAnswer);
-  TestSetSim_SetText(sim::text::kLogFileName, kLogFileName);
-}
-
 void CommandTableTest::CheckRow(const Command& command) {
-  LoadLevels(kRxLevel, kTxLevel);
+  LoadLevels("-60.5", "-50.25");
   Check("without connection", command, command.unconnected, {}, E_POINTER, MessageTextFor(E_POINTER));
-  ConnectWithReadBackValues();
+  Connect();
+  TestSetSim_SetValue(sim::value::kAccessBurst, 5);
+  TestSetSim_SetValue(sim::value::kChannelRequest, 0xFFFF);
+  TestSetSim_SetValue(sim::value::kFrameNumber, 123456);
+  TestSetSim_SetValue(sim::value::kShiftAnswer, 3);
+  TestSetSim_SetText(sim::text::kLogFileName, L"trace.log");
   Check("success", command, command.success, {command.call}, S_OK, "");
   TestSetSim_FailMethod(command.method, kRefused, L"refused by the test set", 1);
   Check("failure", command, command.failure, {command.call}, kRefused, "refused by the test set");

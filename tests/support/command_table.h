@@ -46,15 +46,6 @@ Command Row(const char* name, const char* source, Invoke invoke, std::string cal
 Command Row(const char* name, const char* method, const char* source, Invoke invoke, std::string call,
             Outcome success, Outcome failure, Outcome unconnected);
 
-// The master file's levels every row finds loaded ("[GSM]" RX and TX Level), and the values the
-// simulator answers reads with once connected.
-inline constexpr const char* kRxLevel = "-60.5";
-inline constexpr const char* kTxLevel = "-50.25";
-inline constexpr int kAccessBurst = 5;
-inline constexpr int kFrameNumber = 123456;
-inline constexpr int kShiftAnswer = 3;
-inline constexpr const wchar_t* kLogFileName = L"trace.log";
-
 // "{hr}" and "{message}" in text filled in for hr.
 std::string Fill(std::string text, HRESULT hr);
 
@@ -62,8 +53,8 @@ class CommandTableTest : public ProductTest, public ::testing::WithParamInterfac
  protected:
   // Loads levels into the store (its console lines are not under test); the result must be -1.
   void LoadLevels(const char* rxLevel, const char* txLevel);
-  void ConnectWithReadBackValues();
-  // Without a connection, then connected: succeeding, and failing.
+  // Without a connection, then connected: succeeding, and failing. Every row finds the levels -60.5
+  // and -50.25 loaded, and the read-backs answer 5, 0xFFFF, 123456, 3 and "trace.log".
   void CheckRow(const Command& command);
 
  private:
