@@ -16,8 +16,8 @@ constexpr long kConfigCchEleventh = 0;
 // own, so each is on disk before the next is written.
 void TraceConfiguration(const ParameterStore& store, int cchMode, int subChannel, int arfcns, int bsic,
                         int channelId, int bsCcChans) {
-  Trace(kTest12Trace, "parameterPtr->getRxLevel() = %f\n", static_cast<double>(store.getRxLevel()));
-  Trace(kTest12Trace, "parameterPtr->getTxLevel() = %f\n", static_cast<double>(store.getTxLevel()));
+  Trace(kTest12Trace, "parameterPtr->getRxLevel() = %f\n", static_cast<double>(store.RxLevel()));
+  Trace(kTest12Trace, "parameterPtr->getTxLevel() = %f\n", static_cast<double>(store.TxLevel()));
   Trace(kTest12Trace, "CchMode =  %ld\n", static_cast<long>(cchMode));
   Trace(kTest12Trace, "SubChannel =  %ld\n", static_cast<long>(subChannel));
   Trace(kTest12Trace, "Arfcns =  %ld\n", static_cast<long>(arfcns));
@@ -46,7 +46,7 @@ int WINAPI znGeranApiInterfaceDll_ConfigCch(int cchMode, int subChannel, int arf
         const ByteList arfcnList = ByteList::FromValue(arfcns);
         TraceConfiguration(*store, cchMode, subChannel, arfcns, bsic, channelId, bsCcChans);
         const PackedBytes packed(arfcnList);
-        Call(TestSet(), &TestSetApi::ConfigCch, cchMode, store->getRxLevel(), store->getTxLevel(), subChannel,
+        Call(TestSet(), &TestSetApi::ConfigCch, cchMode, store->RxLevel(), store->TxLevel(), subChannel,
              arfcnList.size(), packed.ForCall(), arg4, arg5, arg6, arg7, kConfigCchEleventh, channelId,
              bsCcChans);
         Trace(kTest12Trace, "configcch Done\n");

@@ -31,7 +31,7 @@ int WINAPI znGeranApiInterfaceDll_EnableTrafficMultiframe(int mode, int arfcn, i
     if (store == nullptr) return kFailure;
     const ByteList arfcnList = ByteList::FromValue(arfcn);
     const PackedBytes packed(arfcnList);
-    Call(TestSet(), &TestSetApi::EnableTrafficMultiframe, store->getRxLevel(), store->getTxLevel(), mode,
+    Call(TestSet(), &TestSetApi::EnableTrafficMultiframe, store->RxLevel(), store->TxLevel(), mode,
          arfcnList.size(), packed.ForCall(), arg3, arg4, arg5, arg6, arg7, arg8, arg9, arg10, arg11, arg12);
     return kSuccess;
   });

@@ -3,6 +3,17 @@
 #include "api/module_state.h"
 
 namespace geran {
+namespace {
+
+// Found as the build compiles: a name missing from the table is a null dereference, a build error.
+constexpr const parameters::Field& kRxLevel = *parameters::FindNamed("RX Level");
+constexpr const parameters::Field& kTxLevel = *parameters::FindNamed("TX Level");
+
+}  // namespace
+
+float ParameterStore::RxLevel() const { return Level(kRxLevel); }
+
+float ParameterStore::TxLevel() const { return Level(kTxLevel); }
 
 ParameterStore* Parameters() { return State().parameters.get(); }
 
