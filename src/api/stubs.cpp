@@ -1,5 +1,5 @@
 // Exports kept for old callers: they do nothing and report success.
-#include "api/result.h"
+#include "caller/result.h"
 
 #include <znGeranApiInterfaceDll.h>
 

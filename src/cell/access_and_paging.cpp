@@ -1,5 +1,5 @@
 // System information, paging, access bursts, the channel request and the frame number.
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/cell_command.h"
 #include "cell/packed_bytes.h"

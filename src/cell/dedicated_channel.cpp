@@ -1,5 +1,5 @@
 // The traffic multiframe, ciphering, layer-3 messages and the layer-2 link.
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/cell_command.h"
 #include "cell/packed_bytes.h"

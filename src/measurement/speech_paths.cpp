@@ -1,5 +1,5 @@
 // The speech paths that pass straight through to the test set: voice loop and voice sending.
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/packed_bytes.h"
 #include "measurement/measurement.h"

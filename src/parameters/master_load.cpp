@@ -1,5 +1,5 @@
 // znGeranApiInterfaceDll_LoadMasterParameterFile: the master parameter list copied into the store.
-#include "api/result.h"
+#include "caller/result.h"
 #include "parameters/handler_binding.h"
 #include "parameters/parameter_store.h"
 #include "testset/command.h"

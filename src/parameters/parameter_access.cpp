@@ -1,6 +1,6 @@
 // znGeranApiInterfaceDll_GetParameter / _SetParameter: the store's named fields (parameter_table.h).
-#include "api/caller_memory.h"
-#include "api/result.h"
+#include "caller/caller_memory.h"
+#include "caller/result.h"
 #include "parameters/parameter_store.h"
 #include "testset/command.h"
 

@@ -141,7 +141,7 @@ constexpr FoundKey FindMasterKey(std::string_view group, std::string_view key) {
     if (entry.group != group) continue;
     if (entry.reading != Reading::kSlot) {
       if (entry.key == key) return {&entry, 0};
-    } else if (key.size() == entry.key.size() + 1 && key.substr(0, entry.key.size()) == entry.key &&
+    } else if (key.length() == entry.key.length() + 1 && key.substr(0, entry.key.length()) == entry.key &&
                key.back() >= '0' && key.back() <= '0' + kLastSlot) {
       return {&entry, key.back() - '0'};
     }

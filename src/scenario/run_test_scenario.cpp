@@ -1,6 +1,6 @@
 // znGeranApiInterfaceDll_RunTestScenario: hands a scenario script to the scenario library.
-#include "api/caller_memory.h"
-#include "api/result.h"
+#include "caller/caller_memory.h"
+#include "caller/result.h"
 #include "testset/command.h"
 
 #include <GERANScenarioLib.h>

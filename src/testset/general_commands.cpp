@@ -1,5 +1,5 @@
 // The general test-set commands: script start, log-file name, keyword time-out, waits, text, radio system.
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 #include "testset/command.h"
 
 #include <znGeranApiInterfaceDll.h>
