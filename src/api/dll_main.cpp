@@ -4,12 +4,13 @@
 #include "testset/automation.h"
 #include "testset/connection.h"
 
+namespace geran {
 namespace {
 
 // FreeLibrary: the automation references go before the module does, aux speech before the test set.
 void ReleaseReferences() {
-  geran::AuxSpeechSlot() = nullptr;
-  geran::TestSetSlot() = nullptr;
+  AuxSpeechSlot() = nullptr;
+  TestSetSlot() = nullptr;
 }
 
 // At process exit the references are abandoned, not released: DllMain runs under the loader lock,
@@ -17,14 +18,19 @@ void ReleaseReferences() {
 // this process's other threads already gone, can wait for ever (under Wine it never returns). The
 // server learns of the client's end through COM's own clean-up of a client that stopped pinging.
 void AbandonReferences() {
-  geran::AuxSpeechSlot().Detach();
-  geran::TestSetSlot().Detach();
+  AuxSpeechSlot().Detach();
+  TestSetSlot().Detach();
 }
 
 }  // namespace
+}  // namespace geran
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void* reserved) {
-  if (reason == DLL_PROCESS_ATTACH) _set_com_error_handler(geran::RaiseHelperFailure);
+using namespace geran;
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void* reserved) {
+  if (reason == DLL_PROCESS_ATTACH) _set_com_error_handler(RaiseHelperFailure);
   if (reason != DLL_PROCESS_DETACH) return TRUE;
   // A non-null reserved argument: the process is ending, not a FreeLibrary.
   if (reserved != nullptr)
@@ -33,3 +39,5 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void* reserved) {
     ReleaseReferences();
   return TRUE;
 }
+
+}  // extern "C"

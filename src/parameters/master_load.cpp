@@ -147,9 +147,12 @@ bool ApplyEntry(Store& store, const Text& key, const ParameterRecord& record) {
 }  // namespace
 }  // namespace geran
 
+using namespace geran;
+
+extern "C" {
+
 // Not a test-set command, but guarded like one: the list and the store are built on the heap.
-extern "C" int WINAPI znGeranApiInterfaceDll_LoadMasterParameterFile(int, int) {
-  using namespace geran;
+int WINAPI znGeranApiInterfaceDll_LoadMasterParameterFile(int, int) {
   return RunGuarded(GERAN_REPORT_SITE, [] {
     ParameterList list;
     if (!FetchMasterParameters(list)) return kFailure;
@@ -161,3 +164,5 @@ extern "C" int WINAPI znGeranApiInterfaceDll_LoadMasterParameterFile(int, int) {
     return kSuccess;
   });
 }
+
+}  // extern "C"

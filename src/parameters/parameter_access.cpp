@@ -73,25 +73,31 @@ const Field* FindField(const char* name) {
 }  // namespace
 }  // namespace geran
 
+using namespace geran;
+
+extern "C" {
+
 // Both answer 0 and touch nothing for an unknown name, a null pointer, or before the first load
 // (there is no store to read or write then).
-extern "C" int WINAPI znGeranApiInterfaceDll_GetParameter(const char* name, int, void* value, int) {
-  return geran::RunGuarded(GERAN_REPORT_SITE, [=] {
-    const geran::parameters::Field* field = geran::FindField(name);
-    const geran::ParameterStore* store = geran::Parameters();
-    if (field == nullptr || store == nullptr || value == nullptr) return geran::kFailure;
-    geran::GetValue(*store, *field, value);
-    return geran::kSuccess;
+int WINAPI znGeranApiInterfaceDll_GetParameter(const char* name, int, void* value, int) {
+  return RunGuarded(GERAN_REPORT_SITE, [=] {
+    const parameters::Field* field = FindField(name);
+    const ParameterStore* store = Parameters();
+    if (field == nullptr || store == nullptr || value == nullptr) return kFailure;
+    GetValue(*store, *field, value);
+    return kSuccess;
   });
 }
 
-extern "C" int WINAPI znGeranApiInterfaceDll_SetParameter(const char* name, int, const void* value, int) {
-  return geran::RunGuarded(GERAN_REPORT_SITE, [=] {
-    const geran::parameters::Field* field = geran::FindField(name);
-    geran::ParameterStore* store = geran::Parameters();
-    if (field == nullptr || store == nullptr || value == nullptr || !geran::IsReadableValue(*field, value))
-      return geran::kFailure;
-    geran::SetValue(*store, *field, value);
-    return geran::kSuccess;
+int WINAPI znGeranApiInterfaceDll_SetParameter(const char* name, int, const void* value, int) {
+  return RunGuarded(GERAN_REPORT_SITE, [=] {
+    const parameters::Field* field = FindField(name);
+    ParameterStore* store = Parameters();
+    if (field == nullptr || store == nullptr || value == nullptr || !IsReadableValue(*field, value))
+      return kFailure;
+    SetValue(*store, *field, value);
+    return kSuccess;
   });
 }
+
+}  // extern "C"
