@@ -3,7 +3,7 @@
 #include "exports.h"
 
 #include <master_text.h>
-#include <parameters/parameter_names.h>
+#include <parameters/parameter_table.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -17,9 +17,9 @@
 namespace geran::host {
 namespace {
 
+using parameters::Field;
 using parameters::FindMasterKey;
 using parameters::FoundKey;
-using parameters::MasterKey;
 using parameters::Reading;
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
@@ -69,9 +69,10 @@ std::optional<std::string> CheckMapped(const ParameterRecord& record, const std:
   return ValueReads(record, "0 (" + Quoted(texts[0]) + "): the texts are " + known + ", exactly");
 }
 
-std::optional<std::string> CheckValue(const ParameterRecord& record, const MasterKey& key) {
+std::optional<std::string> CheckValue(const ParameterRecord& record, const Field& key) {
   switch (key.reading) {
     case Reading::kInteger:
+    case Reading::kUnsigned:
       return CheckInteger(record, false);
     case Reading::kByte:
       return CheckInteger(record, true);
@@ -95,7 +96,7 @@ std::optional<std::string> CheckValue(const ParameterRecord& record, const Maste
 
 // A value that reads as written once a trailing "# ..." or "; ..." is cut off: the file's comments
 // take a line of their own, so the mark and what follows became part of the value.
-std::optional<std::string> CheckWithComment(const ParameterRecord& record, const MasterKey& key) {
+std::optional<std::string> CheckWithComment(const ParameterRecord& record, const Field& key) {
   std::optional<std::string> problem = CheckValue(record, key);
   const std::size_t mark = record.value.find_first_of("#;");
   if (!problem || mark == std::string::npos || mark == 0) return problem;
@@ -109,7 +110,7 @@ std::optional<std::string> CheckWithComment(const ParameterRecord& record, const
 // The names a group's keys are written as (slot keys with their digits).
 std::vector<std::string> KeysOf(std::string_view group) {
   std::vector<std::string> keys;
-  for (const MasterKey& key : parameters::kMasterKeys) {
+  for (const Field& key : parameters::kFields) {
     if (key.group != group) continue;
     if (key.reading != Reading::kSlot) keys.emplace_back(key.key);
     for (int slot = 0; key.reading == Reading::kSlot && slot <= parameters::kLastSlot; ++slot)

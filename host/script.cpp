@@ -2,7 +2,7 @@
 
 #include "wording.h"
 
-#include <parameters/parameter_names.h>
+#include <parameters/parameter_table.h>
 #include <znGeranApiInterfaceDll.h>
 
 #include <algorithm>
@@ -72,7 +72,7 @@ class LineParser {
     call.arguments = ParseArguments(*call.target);
     CheckBufferLengths(*call.target, call.arguments);
     CheckArrayCounts(*call.target, call.arguments);
-    if (const parameters::ParameterName* parameter = CheckParameterName(*call.target, call.arguments)) {
+    if (const parameters::Field* parameter = CheckParameterName(*call.target, call.arguments)) {
       CheckParameterOut(*parameter, call.arguments);
       CheckParameterValue(*parameter, *call.target, call.arguments);
     }
@@ -127,14 +127,15 @@ class LineParser {
 
   // GetParameter and SetParameter find a value by its name: an unknown one returns 0 and touches
   // nothing. The parameter of a name written out, or nullptr.
-  static const parameters::ParameterName* CheckParameterName(const Export& target,
-                                                             const std::vector<Argument>& arguments) {
+  static const parameters::Field* CheckParameterName(const Export& target,
+                                                     const std::vector<Argument>& arguments) {
     if (target.name != "GetParameter" && target.name != "SetParameter") return nullptr;
     const auto* name = std::get_if<std::string>(&arguments[0].value);
     if (name == nullptr) return nullptr;
-    if (const parameters::ParameterName* parameter = parameters::FindParameterName(*name)) return parameter;
+    if (const parameters::Field* parameter = parameters::FindNamed(*name)) return parameter;
     std::vector<std::string_view> known;
-    for (const parameters::ParameterName& entry : parameters::kParameterNames) known.push_back(entry.name);
+    for (const parameters::Field& field : parameters::kFields)
+      if (!field.name.empty()) known.push_back(field.name);
     const std::string_view nearest = NearestName(*name, known);
     FailAt(arguments[0].where, "unknown parameter " + Quoted(*name) +
                                    (nearest.empty() ? " (docs/parameters.md lists them)"
@@ -143,11 +144,10 @@ class LineParser {
 
   // GetParameter hands out a level as text and the other values as numbers: an out value of the
   // other kind would show the wrong bytes.
-  static void CheckParameterOut(const parameters::ParameterName& parameter,
-                                const std::vector<Argument>& arguments) {
+  static void CheckParameterOut(const parameters::Field& parameter, const std::vector<Argument>& arguments) {
     const auto* out = std::get_if<OutValue>(&arguments[2].value);
     if (out == nullptr) return;
-    const bool text = parameter.form == parameters::Form::kLevel;
+    const bool text = parameter.kind() == parameters::Kind::kLevel;
     if (text == (out->size > 0)) return;
     FailAt(arguments[2].where, "parameter " + Quoted(parameter.name) +
                                    (text ? " is a text: write out " + out->name + "[" +
@@ -157,13 +157,13 @@ class LineParser {
 
   // SetParameter reads a level or a byte as decimal text and an integer as four bytes: a value of the
   // other kind would store its bytes read the wrong way ("62" as 12,854, [-50] as 0.0).
-  void CheckParameterValue(const parameters::ParameterName& parameter, const Export& target,
+  void CheckParameterValue(const parameters::Field& parameter, const Export& target,
                            const std::vector<Argument>& arguments) const {
     if (target.name != "SetParameter") return;
     const Argument& value = arguments[2];
     const auto* words = std::get_if<std::vector<Word>>(&value.value);
     const auto* reference = std::get_if<Reference>(&value.value);
-    const bool integer = parameter.form == parameters::Form::kInteger;
+    const bool integer = parameter.kind() == parameters::Kind::kInteger;
     const bool text = std::holds_alternative<std::string>(value.value) ||
                       (reference != nullptr && outs_.find(reference->name)->second);
     if (std::holds_alternative<Null>(value.value) || (integer ? !text && (!words || !words->empty()) : text))

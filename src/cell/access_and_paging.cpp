@@ -1,5 +1,5 @@
 // System information, paging, access bursts, the channel request and the frame number.
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/cell_command.h"
 #include "cell/packed_bytes.h"
@@ -37,13 +37,14 @@ _variant_t IntVariant(int value) {
 }  // namespace
 }  // namespace geran
 
+using namespace geran;
+
 extern "C" {
 
 // The connection is not tested first: without one, the call fails with E_POINTER and is reported.
 // The count is not tested either (0 or less sends an empty list), but an array that cannot be read
 // for a positive count is refused before anything else.
 int WINAPI znGeranApiInterfaceDll_SendSIMsg(int type, const int* bytes, int count) {
-  using namespace geran;
   if (!CanReadArray(bytes, count)) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("SendSIMsg"), [&] {
     const ByteList list = ByteList::FromIntegers(bytes, count);
@@ -56,7 +57,6 @@ int WINAPI znGeranApiInterfaceDll_SendSIMsg(int type, const int* bytes, int coun
 // Like SendSIMsg without a connection check, but an empty request is refused before anything.
 int WINAPI znGeranApiInterfaceDll_SendPagingReq(int channel, int pagingGroup, const int* bytes, int count,
                                                 int mode) {
-  using namespace geran;
   if (count <= 0 || !CanReadArray(bytes, count)) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("SendPagingReq"), [&] {
     const ByteList list = ByteList::FromIntegers(bytes, count);
@@ -68,7 +68,6 @@ int WINAPI znGeranApiInterfaceDll_SendPagingReq(int channel, int pagingGroup, co
 
 // Reports a failed wait by its HRESULT lines and the trace only, never with a failure report.
 int WINAPI znGeranApiInterfaceDll_WaitAccessBurst(int channel, int timeout, int mode) {
-  using namespace geran;
   if (!IsConnected()) {
     Trace(kRemoteApiTrace, "TestSetAPI = NULL\n");
     return kFailure;
@@ -84,7 +83,6 @@ int WINAPI znGeranApiInterfaceDll_WaitAccessBurst(int channel, int timeout, int 
 
 // The entry trace line records every call, one without a place for the value included.
 int WINAPI znGeranApiInterfaceDll_GetAccessBurst(int* accessBurst) {
-  using namespace geran;
   Trace(kRemoteApiTrace, "inside znGeranApiInterfaceDll_GetAccessBurst()\n");
   if (accessBurst == nullptr) return kFailure;
   return RunConnectedCommand(
@@ -102,7 +100,6 @@ int WINAPI znGeranApiInterfaceDll_GetAccessBurst(int* accessBurst) {
 
 // No connection check: without one, the E_POINTER failure is reported like any other.
 int WINAPI znGeranApiInterfaceDll_GetchannelRequestMsg(int* channelRequest) {
-  using namespace geran;
   if (channelRequest == nullptr) return kFailure;
   return RunCommand(
       GERAN_ON_FAILURE("Getchannel_req_msg")
@@ -118,7 +115,6 @@ int WINAPI znGeranApiInterfaceDll_GetchannelRequestMsg(int* channelRequest) {
 
 // Its failure label names the channel request: existing scripts match on it.
 int WINAPI znGeranApiInterfaceDll_QueryFrameNumber(int* frameNumber) {
-  using namespace geran;
   if (frameNumber == nullptr) return kFailure;
   return RunConnectedCommand(GERAN_ON_FAILURE("Getchannel_req_msg"), [&] {
     long value = 0;

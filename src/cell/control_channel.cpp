@@ -16,8 +16,8 @@ constexpr long kConfigCchEleventh = 0;
 // own, so each is on disk before the next is written.
 void TraceConfiguration(const ParameterStore& store, int cchMode, int subChannel, int arfcns, int bsic,
                         int channelId, int bsCcChans) {
-  Trace(kTest12Trace, "parameterPtr->getRxLevel() = %f\n", static_cast<double>(store.getRxLevel()));
-  Trace(kTest12Trace, "parameterPtr->getTxLevel() = %f\n", static_cast<double>(store.getTxLevel()));
+  Trace(kTest12Trace, "parameterPtr->getRxLevel() = %f\n", static_cast<double>(store.RxLevel()));
+  Trace(kTest12Trace, "parameterPtr->getTxLevel() = %f\n", static_cast<double>(store.TxLevel()));
   Trace(kTest12Trace, "CchMode =  %ld\n", static_cast<long>(cchMode));
   Trace(kTest12Trace, "SubChannel =  %ld\n", static_cast<long>(subChannel));
   Trace(kTest12Trace, "Arfcns =  %ld\n", static_cast<long>(arfcns));
@@ -29,13 +29,14 @@ void TraceConfiguration(const ParameterStore& store, int cchMode, int subChannel
 }  // namespace
 }  // namespace geran
 
+using namespace geran;
+
 extern "C" {
 
 // Before the first master load there are no levels to configure with: the result is 0 and the test
 // set is not called. The trace then keeps only the texts written before the levels are needed.
 int WINAPI znGeranApiInterfaceDll_ConfigCch(int cchMode, int subChannel, int arfcns, int arg4, int arg5,
                                             int arg6, int arg7, int bsic, int channelId, int bsCcChans) {
-  using namespace geran;
   Trace(kTest12Trace, "Inside znGeranApiInterfaceDll_ConfigCch");
   return RunConnectedCommand(
       GERAN_ON_FAILURE("ShowText").TraceHr(kTest12Trace, "configcch Faied with hr = %ld\n"), [&] {
@@ -45,7 +46,7 @@ int WINAPI znGeranApiInterfaceDll_ConfigCch(int cchMode, int subChannel, int arf
         const ByteList arfcnList = ByteList::FromValue(arfcns);
         TraceConfiguration(*store, cchMode, subChannel, arfcns, bsic, channelId, bsCcChans);
         const PackedBytes packed(arfcnList);
-        Call(TestSet(), &TestSetApi::ConfigCch, cchMode, store->getRxLevel(), store->getTxLevel(), subChannel,
+        Call(TestSet(), &TestSetApi::ConfigCch, cchMode, store->RxLevel(), store->TxLevel(), subChannel,
              arfcnList.size(), packed.ForCall(), arg4, arg5, arg6, arg7, kConfigCchEleventh, channelId,
              bsCcChans);
         Trace(kTest12Trace, "configcch Done\n");
@@ -54,7 +55,6 @@ int WINAPI znGeranApiInterfaceDll_ConfigCch(int cchMode, int subChannel, int arf
 }
 
 int WINAPI znGeranApiInterfaceDll_DisableCch(int channel) {
-  using namespace geran;
   return RunPlainCommand(GERAN_ON_FAILURE("DisableCch"), &TestSetApi::DisableCch, channel);
 }
 

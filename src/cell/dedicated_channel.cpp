@@ -1,5 +1,5 @@
 // The traffic multiframe, ciphering, layer-3 messages and the layer-2 link.
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/cell_command.h"
 #include "cell/packed_bytes.h"
@@ -16,6 +16,8 @@ constexpr long kCipherModeSixth = 1;
 }  // namespace
 }  // namespace geran
 
+using namespace geran;
+
 extern "C" {
 
 // Before the first master load there are no levels to send: the result is 0, nothing is written and
@@ -24,13 +26,12 @@ extern "C" {
 int WINAPI znGeranApiInterfaceDll_EnableTrafficMultiframe(int mode, int arfcn, int arg3, int arg4, int arg5,
                                                           int arg6, int arg7, int arg8, int arg9, int arg10,
                                                           int arg11, int arg12) {
-  using namespace geran;
   return RunCommand(GERAN_ON_FAILURE("EnableTrafficMultiframe"), [&] {
     const ParameterStore* store = Parameters();
     if (store == nullptr) return kFailure;
     const ByteList arfcnList = ByteList::FromValue(arfcn);
     const PackedBytes packed(arfcnList);
-    Call(TestSet(), &TestSetApi::EnableTrafficMultiframe, store->getRxLevel(), store->getTxLevel(), mode,
+    Call(TestSet(), &TestSetApi::EnableTrafficMultiframe, store->RxLevel(), store->TxLevel(), mode,
          arfcnList.size(), packed.ForCall(), arg3, arg4, arg5, arg6, arg7, arg8, arg9, arg10, arg11, arg12);
     return kSuccess;
   });
@@ -38,7 +39,6 @@ int WINAPI znGeranApiInterfaceDll_EnableTrafficMultiframe(int mode, int arfcn, i
 
 // Its failure label names the access burst: existing scripts match on it.
 int WINAPI znGeranApiInterfaceDll_DisableTrafficMultiframe(int channel) {
-  using namespace geran;
   return RunPlainCommand(GERAN_ON_FAILURE("Getaccess_burst_fn"), &TestSetApi::DisableTrafficMultiframe,
                          channel);
 }
@@ -49,7 +49,6 @@ int WINAPI znGeranApiInterfaceDll_DisableTrafficMultiframe(int channel) {
 int WINAPI znGeranApiInterfaceDll_CipherMode(int mode, int algorithm, int direction, const double* key,
                                              int keyCount, const double* randValue, int randCount,
                                              int channel) {
-  using namespace geran;
   if (keyCount == 0 || randCount == 0) return kFailure;
   if (!CanReadArray(key, keyCount) || !CanReadArray(randValue, randCount)) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("CipherMode"), [&] {
@@ -62,7 +61,6 @@ int WINAPI znGeranApiInterfaceDll_CipherMode(int mode, int algorithm, int direct
 }
 
 int WINAPI znGeranApiInterfaceDll_SendMsg(int channel, int sapi, const int* bytes, int count, int mode) {
-  using namespace geran;
   if (count <= 0 || !CanReadArray(bytes, count)) return kFailure;
   return RunConnectedCommand(GERAN_ON_FAILURE("SendMsg"), [&] {
     const ByteList list = ByteList::FromIntegers(bytes, count);
@@ -75,7 +73,6 @@ int WINAPI znGeranApiInterfaceDll_SendMsg(int channel, int sapi, const int* byte
 // Without a connection there is nothing to wait for, and scripts take that as a wait that passed; an
 // array that cannot be read is refused first all the same.
 int WINAPI znGeranApiInterfaceDll_WaitMsg(int channel, int sapi, int timeout, const int* bytes, int count) {
-  using namespace geran;
   if (count <= 0 || !CanReadArray(bytes, count)) return kFailure;
   if (!IsConnected()) return kSuccess;
   return RunCommand(GERAN_ON_FAILURE("WaitMsg"), [&] {
@@ -86,7 +83,6 @@ int WINAPI znGeranApiInterfaceDll_WaitMsg(int channel, int sapi, int timeout, co
 }
 
 int WINAPI znGeranApiInterfaceDll_ReleaseL2Link(int sapi, int channel, int subChannel, int mode) {
-  using namespace geran;
   return RunPlainCommand(GERAN_ON_FAILURE("ReleaseL2Link"), &TestSetApi::ReleaseL2Link, sapi, channel,
                          subChannel, mode);
 }

@@ -20,16 +20,16 @@ int Shift(const OnFailure& onFailure, ShiftMethod method, int channel, int steps
 }  // namespace
 }  // namespace geran
 
+using namespace geran;
+
 extern "C" {
 
 int WINAPI znGeranApiInterfaceDll_ChangeTxPower(float level, int channel) {
-  using namespace geran;
   return RunPlainCommand(GERAN_ON_FAILURE("ChangeTxPower"), &TestSetApi::ChangeTxPower, level, channel);
 }
 
 // Traces the requested power before anything else, so a script's log shows every attempt.
 int WINAPI znGeranApiInterfaceDll_ChangeMSPower(int msPower, int channel) {
-  using namespace geran;
   Trace(kRemoteApiTracePlus, "Inside znGeranApiInterfaceDll_ChangeMSPower with MSPower: %d\n", msPower);
   if (!IsConnected()) {
     Trace(kRemoteApiTracePlus, "znGeranApiInterfaceDll_ChangeMSPower testSetAPI is null\n");
@@ -46,7 +46,6 @@ int WINAPI znGeranApiInterfaceDll_ChangeMSPower(int msPower, int channel) {
 }
 
 int WINAPI znGeranApiInterfaceDll_ChangeTimingAdvance(int timingAdvance, int channel) {
-  using namespace geran;
   return RunConnectedCommand(
       GERAN_ON_FAILURE("znGeranApiInterfaceDll_ChangeTimingAdvance")
           .TraceHr(kTest12Trace, "znGeranApiInterfaceDll_ChangeTimingAdvance Faied with hr = %ld\n"),
@@ -58,12 +57,10 @@ int WINAPI znGeranApiInterfaceDll_ChangeTimingAdvance(int timingAdvance, int cha
 }
 
 int WINAPI znGeranApiInterfaceDll_ShiftRight(int channel, int steps) {
-  using namespace geran;
   return Shift(GERAN_ON_FAILURE("B_RIGHT"), &TestSetApi::ShiftRight, channel, steps);
 }
 
 int WINAPI znGeranApiInterfaceDll_ShiftLeft(int channel, int steps) {
-  using namespace geran;
   return Shift(GERAN_ON_FAILURE("B_LEFT"), &TestSetApi::ShiftLeft, channel, steps);
 }
 

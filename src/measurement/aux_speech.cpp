@@ -7,22 +7,27 @@
 
 #include <znGeranApiInterfaceDll.h>
 
+namespace geran {
 namespace {
 
 // A server that does not offer AuxSpeech leaves no object rather than a failure; the later use of
 // the empty slot reports it.
 AuxSpeechPtr CreateAuxSpeech() {
   AuxSpeechPtr created;
-  const HRESULT hr = geran::CreateServerObject(CLSID_AuxSpeechObject, created);
-  if (hr != E_NOINTERFACE) geran::ThrowIfFailed(hr);
+  const HRESULT hr = CreateServerObject(CLSID_AuxSpeechObject, created);
+  if (hr != E_NOINTERFACE) ThrowIfFailed(hr);
   return created;
 }
 
 }  // namespace
+}  // namespace geran
+
+using namespace geran;
+
+extern "C" {
 
 // The object belongs to its own server, so it is created and started without the test-set connection.
-extern "C" int WINAPI znGeranApiInterfaceDll_StartAuxSpeech(int channel, int enable) {
-  using namespace geran;
+int WINAPI znGeranApiInterfaceDll_StartAuxSpeech(int channel, int enable) {
   return RunCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [=] {
     AuxSpeechPtr created = CreateAuxSpeech();
     RecordIfRecording(created);
@@ -33,8 +38,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_StartAuxSpeech(int channel, int ena
   });
 }
 
-extern "C" int WINAPI znGeranApiInterfaceDll_AttachAuxSpeech(int channel) {
-  using namespace geran;
+int WINAPI znGeranApiInterfaceDll_AttachAuxSpeech(int channel) {
   if (!AuxSpeechSlot()) return kFailure;
   return RunConnectedCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [=] {
     // The test set takes its own reference if it keeps the object.
@@ -44,9 +48,10 @@ extern "C" int WINAPI znGeranApiInterfaceDll_AttachAuxSpeech(int channel) {
 }
 
 // Releasing a held reference cannot fail, so there is no guarded region and no report here.
-extern "C" int WINAPI znGeranApiInterfaceDll_ReleaseAuxSpeech() {
-  using namespace geran;
+int WINAPI znGeranApiInterfaceDll_ReleaseAuxSpeech() {
   if (!AuxSpeechSlot()) return kFailure;
   AuxSpeechSlot().Release();
   return kSuccess;
 }
+
+}  // extern "C"

@@ -1,9 +1,11 @@
 // The values a BER run keeps module-wide: the frame erasure count and the per-set error percentages.
-#include "api/module_state.h"
 #include "measurement/measurement.h"
 
 namespace geran {
 namespace {
+
+// The last run that finished its polling.
+BerSummary lastBerRun;
 
 // Worked out in 64 bits, so a large event count cannot overflow; no samples give 0, not a division.
 long Percent(long events, long samples) {
@@ -29,8 +31,8 @@ BerSummary Summarise(const BerCounterRecord& record) {
   return summary;
 }
 
-const BerSummary& LastBerRun() { return State().lastBerRun; }
+const BerSummary& LastBerRun() { return lastBerRun; }
 
-void KeepBerRun(const BerCounterRecord& record) { State().lastBerRun = Summarise(record); }
+void KeepBerRun(const BerCounterRecord& record) { lastBerRun = Summarise(record); }
 
 }  // namespace geran

@@ -122,11 +122,16 @@ int RunBerTest(long samples, long berSelector) {
 }  // namespace
 }  // namespace geran
 
+using namespace geran;
+
+extern "C" {
+
 // A failure leaves the test set's BER test running; StopBERTest is the caller's way to stop it.
-extern "C" int WINAPI znGeranApiInterfaceDll_StartBERTest(int samples, int berSelector) {
-  using namespace geran;
+int WINAPI znGeranApiInterfaceDll_StartBERTest(int samples, int berSelector) {
   return RunConnectedCommand(
       GERAN_ON_FAILURE("znGeranApiInterfaceDll_StartBERTest")
           .TraceHr(kTest12Trace, "znGeranApiInterfaceDll_StartBERTest Faied with hr = %ld\n"),
       [=] { return RunBerTest(samples, berSelector); });
 }
+
+}  // extern "C"

@@ -1,5 +1,5 @@
 // The speech paths that pass straight through to the test set: voice loop and voice sending.
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 #include "cell/byte_list.h"
 #include "cell/packed_bytes.h"
 #include "measurement/measurement.h"
@@ -7,25 +7,25 @@
 
 #include <znGeranApiInterfaceDll.h>
 
-extern "C" int WINAPI znGeranApiInterfaceDll_VoiceLoop(int mode, int delay, int channel) {
-  using namespace geran;
+using namespace geran;
+
+extern "C" {
+
+int WINAPI znGeranApiInterfaceDll_VoiceLoop(int mode, int delay, int channel) {
   return RunConnectedCommand(GERAN_ON_FAILURE("VoiceLoop"), [=] {
     Call(TestSet(), &TestSetApi::VoiceLoop, mode, delay, channel);
     return kSuccess;
   });
 }
 
-extern "C" int WINAPI znGeranApiInterfaceDll_DisableVoiceSend(int channel) {
-  using namespace geran;
+int WINAPI znGeranApiInterfaceDll_DisableVoiceSend(int channel) {
   return RunConnectedCommand(GERAN_ON_FAILURE(kSpeechPathLabel), [=] {
     Call(TestSet(), &TestSetApi::DisableVoiceSend, channel);
     return kSuccess;
   });
 }
 
-extern "C" int WINAPI znGeranApiInterfaceDll_EnableVoiceSend(int channel, const double* speech, int count,
-                                                             int mode) {
-  using namespace geran;
+int WINAPI znGeranApiInterfaceDll_EnableVoiceSend(int channel, const double* speech, int count, int mode) {
   // The arguments are checked before the connection: an empty speech block is refused even when
   // connected. The bytes are made before the connection is looked at, inside the guard.
   if (count <= 0 || !CanReadArray(speech, count)) return kFailure;
@@ -37,3 +37,5 @@ extern "C" int WINAPI znGeranApiInterfaceDll_EnableVoiceSend(int channel, const 
     return kSuccess;
   });
 }
+
+}  // extern "C"

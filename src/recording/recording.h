@@ -18,4 +18,8 @@ TestSetApiPtr Recorded(TestSetApiPtr& testSet, const std::shared_ptr<CallJournal
 // object itself, not its stand-in, to the test set. Objects are numbered as the journal enrols them.
 AuxSpeechPtr Recorded(AuxSpeechPtr& speech, const std::shared_ptr<CallJournal>& journal);
 
+// The journal that records the module's connection; empty unless GERAN_CALL_JOURNAL asked for one.
+// Committing a connection swaps its own in.
+std::shared_ptr<CallJournal>& ConnectionJournal();
+
 }  // namespace geran::recording

@@ -32,9 +32,10 @@ void SayNotRecorded(const std::wstring& path, DWORD error) {
 // itself, behind journal's stand-in while recorded; nothing when neither connection is recorded, as
 // the slot then stays as it is.
 std::optional<AuxSpeechPtr> AuxSpeechFor(const std::shared_ptr<recording::CallJournal>& journal) {
-  if (!journal && !ConnectionJournal()) return std::nullopt;
+  const std::shared_ptr<recording::CallJournal>& current = recording::ConnectionJournal();
+  if (!journal && !current) return std::nullopt;
   AuxSpeech* held = AuxSpeechSlot().GetInterfacePtr();
-  if (ConnectionJournal() && held != nullptr) held = ConnectionJournal()->Unwrapped(held).first;
+  if (current && held != nullptr) held = current->Unwrapped(held).first;
   AuxSpeechPtr speech(held);
   if (journal && speech) speech = recording::Recorded(speech, journal);
   return speech;
@@ -66,7 +67,8 @@ Connection PrepareConnection(const TestSetApiPtr& created) {
 }
 
 void RecordIfRecording(AuxSpeechPtr& speech) {
-  if (speech && ConnectionJournal()) speech = recording::Recorded(speech, ConnectionJournal());
+  const std::shared_ptr<recording::CallJournal>& journal = recording::ConnectionJournal();
+  if (speech && journal) speech = recording::Recorded(speech, journal);
 }
 
 }  // namespace geran

@@ -1,7 +1,7 @@
 // The command pattern: one guarded automation call, its failure handling, the result convention.
 #pragma once
 
-#include "api/result.h"
+#include "caller/result.h"
 #include "testset/automation.h"
 #include "testset/connection.h"
 #include "testset/failure_report.h"

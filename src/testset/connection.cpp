@@ -1,22 +1,28 @@
 #include "testset/connection.h"
 
-#include "api/module_state.h"
+#include "recording/recording.h"
 
 namespace geran {
+namespace {
 
-bool IsConnected() { return State().testSet != nullptr; }
+// The module's automation references, let go of at unload (DllMain).
+TestSetApiPtr connectedTestSet;
+AuxSpeechPtr auxSpeech;
 
-TestSetApi* TestSet() { return Required(State().testSet); }
+}  // namespace
+
+bool IsConnected() { return connectedTestSet != nullptr; }
+
+TestSetApi* TestSet() { return Required(connectedTestSet); }
 
 void CommitConnection(Connection& next) noexcept {
-  ModuleState& state = State();
-  if (next.auxSpeech) state.auxSpeech.Attach(next.auxSpeech->Detach());
-  state.testSet.Attach(next.testSet.Detach());
-  state.journal.swap(next.journal);  // the old journal goes with next
+  if (next.auxSpeech) auxSpeech.Attach(next.auxSpeech->Detach());
+  connectedTestSet.Attach(next.testSet.Detach());
+  recording::ConnectionJournal().swap(next.journal);  // the old journal goes with next
 }
 
-const std::shared_ptr<recording::CallJournal>& ConnectionJournal() { return State().journal; }
+TestSetApiPtr& TestSetSlot() { return connectedTestSet; }
 
-AuxSpeechPtr& AuxSpeechSlot() { return State().auxSpeech; }
+AuxSpeechPtr& AuxSpeechSlot() { return auxSpeech; }
 
 }  // namespace geran

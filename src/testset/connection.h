@@ -1,5 +1,4 @@
-// Access to the module's automation references (kept in ModuleState): the test-set connection
-// and the aux speech slot.
+// The module's automation references: the test-set connection and the aux speech slot.
 #pragma once
 
 #include "recording/call_journal.h"
@@ -27,10 +26,9 @@ struct Connection {
 // references; what it replaces is released. Cannot fail.
 void CommitConnection(Connection& next) noexcept;
 
-// The journal that records the connection's calls; empty unless GERAN_CALL_JOURNAL asked for one.
-const std::shared_ptr<recording::CallJournal>& ConnectionJournal();
-
-// The aux speech slot; released at unload before the connection.
+// The connection's test set and the aux speech slot, as DllMain lets go of them at unload: aux
+// speech first.
+TestSetApiPtr& TestSetSlot();
 AuxSpeechPtr& AuxSpeechSlot();
 
 // Creates an automation object: CoCreateInstance (CLSCTX_ALL, IUnknown), OleRun, QueryInterface

@@ -1,5 +1,5 @@
 // The general test-set commands: script start, log-file name, keyword time-out, waits, text, radio system.
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 #include "testset/command.h"
 
 #include <znGeranApiInterfaceDll.h>
@@ -7,17 +7,11 @@
 #include <cstring>
 #include <iostream>
 
-using geran::Call;
-using geran::kFailure;
-using geran::kSuccess;
-using geran::kTest12Trace;
-using geran::OnFailure;
-using geran::RunCommand;
-using geran::RunConnectedCommand;
-using geran::TestSet;
-using geran::Trace;
+using namespace geran;
 
-extern "C" int WINAPI znGeranApiInterfaceDll_StartScript() {
+extern "C" {
+
+int WINAPI znGeranApiInterfaceDll_StartScript() {
   const OnFailure onFailure =
       GERAN_ON_FAILURE("StartScript").TraceHr(kTest12Trace, "StartScript Faied with hr = %ld\n");
   return RunConnectedCommand(onFailure, [] {
@@ -30,7 +24,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_StartScript() {
 
 // A name that does not fit length bytes with its NUL is refused and the buffer left as it was:
 // callers size the buffer once and must never see it overrun or a cut name they would take as whole.
-extern "C" int WINAPI znGeranApiInterfaceDll_GetLogFileName(char* buffer, int length) {
+int WINAPI znGeranApiInterfaceDll_GetLogFileName(char* buffer, int length) {
   if (length <= 0 || buffer == nullptr) return kFailure;
   return RunConnectedCommand(GERAN_ON_FAILURE("GetLogFileName"), [buffer, length] {
     _bstr_t name;
@@ -45,8 +39,8 @@ extern "C" int WINAPI znGeranApiInterfaceDll_GetLogFileName(char* buffer, int le
 }
 
 // No connection pre-check here: without a connection, TestSet() raises E_POINTER and that is reported.
-extern "C" int WINAPI znGeranApiInterfaceDll_PutLogFileName(const char* name, int length) {
-  if (length <= 0 || !geran::IsReadableText(name)) return kFailure;
+int WINAPI znGeranApiInterfaceDll_PutLogFileName(const char* name, int length) {
+  if (length <= 0 || !IsReadableText(name)) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("put_LogFileName"), [name] {
     _bstr_t text(name);
     Call(TestSet(), &TestSetApi::put_LogFileName, text.GetBSTR());
@@ -54,7 +48,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_PutLogFileName(const char* name, in
   });
 }
 
-extern "C" int WINAPI znGeranApiInterfaceDll_PutKeywordTimeout(int timeout) {
+int WINAPI znGeranApiInterfaceDll_PutKeywordTimeout(int timeout) {
   const OnFailure onFailure =
       GERAN_ON_FAILURE("put_KeywordTimeout").TraceHr(kTest12Trace, "KeywordTimeout Faied with hr = %ld\n");
   return RunConnectedCommand(onFailure, [timeout] {
@@ -66,12 +60,12 @@ extern "C" int WINAPI znGeranApiInterfaceDll_PutKeywordTimeout(int timeout) {
 }
 
 // A readiness check only: the test set is not asked anything.
-extern "C" int WINAPI znGeranApiInterfaceDll_WaitOnMMIReady(int value) {
+int WINAPI znGeranApiInterfaceDll_WaitOnMMIReady(int value) {
   if (value == 0) return kFailure;
-  return geran::IsConnected() ? kSuccess : kFailure;
+  return IsConnected() ? kSuccess : kFailure;
 }
 
-extern "C" int WINAPI znGeranApiInterfaceDll_WaitTime(int time) {
+int WINAPI znGeranApiInterfaceDll_WaitTime(int time) {
   return RunConnectedCommand(GERAN_ON_FAILURE("WaitTime"), [time] {
     if (time == 0) return kFailure;
     Call(TestSet(), &TestSetApi::WaitTime, time);
@@ -80,8 +74,8 @@ extern "C" int WINAPI znGeranApiInterfaceDll_WaitTime(int time) {
 }
 
 // Showing a text is best effort: a failure is not reported.
-extern "C" int WINAPI znGeranApiInterfaceDll_ShowText(const char* text, int length) {
-  if (length <= 0 || (text != nullptr && !geran::IsReadableText(text))) return kFailure;
+int WINAPI znGeranApiInterfaceDll_ShowText(const char* text, int length) {
+  if (length <= 0 || (text != nullptr && !IsReadableText(text))) return kFailure;
   return RunConnectedCommand(GERAN_SILENT_ON_FAILURE, [text] {
     const _variant_t shown(text);  // a null text gives a null string, which reads as empty
     Call(TestSet(), &TestSetApi::ShowText, shown);
@@ -89,7 +83,7 @@ extern "C" int WINAPI znGeranApiInterfaceDll_ShowText(const char* text, int leng
   });
 }
 
-extern "C" int WINAPI znGeranApiInterfaceDll_SelectRadioSystem(int radioSystem) {
+int WINAPI znGeranApiInterfaceDll_SelectRadioSystem(int radioSystem) {
   const OnFailure onFailure =
       GERAN_ON_FAILURE("SelectRadioSystem").TraceHr(kTest12Trace, "SelectRadioSystem Faied with hr = %ld\n");
   return RunConnectedCommand(onFailure, [radioSystem] {
@@ -98,3 +92,5 @@ extern "C" int WINAPI znGeranApiInterfaceDll_SelectRadioSystem(int radioSystem) 
     return kSuccess;
   });
 }
+
+}  // extern "C"

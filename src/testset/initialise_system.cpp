@@ -8,8 +8,11 @@
 
 #include <iostream>
 
-extern "C" int WINAPI znGeranApiInterfaceDll_InitialiseSystem() {
-  using namespace geran;
+using namespace geran;
+
+extern "C" {
+
+int WINAPI znGeranApiInterfaceDll_InitialiseSystem() {
   // Only a thread that COM was not yet initialised on may connect: the connection lives in its apartment.
   if (CoInitialize(nullptr) != S_OK) return kFailure;
   return RunCommand(GERAN_ON_FAILURE("initialiseRemoteAPI"), [] {
@@ -28,3 +31,5 @@ extern "C" int WINAPI znGeranApiInterfaceDll_InitialiseSystem() {
     return kSuccess;
   });
 }
+
+}  // extern "C"

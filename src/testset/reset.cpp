@@ -3,10 +3,15 @@
 
 #include <znGeranApiInterfaceDll.h>
 
-extern "C" int WINAPI znGeranApiInterfaceDll_Reset() {
-  using namespace geran;
+using namespace geran;
+
+extern "C" {
+
+int WINAPI znGeranApiInterfaceDll_Reset() {
   return RunConnectedCommand(GERAN_ON_FAILURE("Reset"), [] {
     Call(TestSet(), &TestSetApi::Reset);
     return kSuccess;
   });
 }
+
+}  // extern "C"

@@ -1,50 +1,12 @@
 // The nineteen cell commands against the simulator: one row per command pins its calls, result,
 // stdout and traces on success, on a failing method and without a connection; the departures from
 // the rows follow.
-#include "failure_report.h"
-#include "simulator.h"
+#include "command_table.h"
 
-#include "temp_master_file.h"
-
-#include <algorithm>
 #include <climits>
-#include <optional>
-#include <utility>
 
 namespace geran::test {
 namespace {
-
-// Failing methods are injected with kRefused and the server's description. (The fallback without one
-// is the failure report's, checked with Reset.)
-constexpr int kUntouched = 0x5A5A5A5A;  // the caller's variable before a call
-int readBack = kUntouched;              // the caller's variable for the exports that read a value back
-
-using Invoke = int (*)(const ProductModule& m);
-
-// What one call must give. Texts may hold "{hr}" (the HRESULT in signed decimal) and "{message}"
-// (the system's text for it); trace texts are given as written, with "\n".
-struct Outcome {
-  int result;
-  const char* label = nullptr;  // the failure report's label; nullptr when no report follows
-  std::string out = "";         // standard output before the report, or all of it
-  std::string test12 = "";      // C:\Test12.txt afterwards
-  std::string remoteApi = "";   // C:\GeranRemoteAPI.txt afterwards
-  std::optional<int> value{};   // readBack afterwards
-};
-
-struct Command {
-  const char* name;    // the export and the simulator's method
-  const char* source;  // the file that reports its failures
-  Invoke invoke;
-  std::string call;                       // what the test set receives when connected
-  Outcome success, failure, unconnected;  // failure: the method fails with kRefused
-};
-void PrintTo(const Command& command, std::ostream* os) { *os << command.name; }
-Command Row(const char* name, const char* source, Invoke invoke, std::string call, Outcome success,
-            Outcome failure, Outcome unconnected) {
-  return {
-      name, source, invoke, std::move(call), std::move(success), std::move(failure), std::move(unconnected)};
-}
 
 constexpr const char* kAccess = "src/cell/access_and_paging.cpp";
 constexpr const char* kControl = "src/cell/control_channel.cpp";
@@ -145,73 +107,13 @@ const Command kCommands[] = {
     Row("ShiftLeft", kPower, GERAN_CALL(ShiftLeft, 4, -5), "ShiftLeft(4, -5)", {3}, {0, "B_LEFT"}, {0}),
 };
 
-std::string Fill(std::string text, HRESULT hr) {
-  const std::pair<std::string, std::string> placeholders[] = {{"{hr}", std::to_string(static_cast<long>(hr))},
-                                                              {"{message}", MessageTextFor(hr)}};
-  for (const auto& [name, value] : placeholders)
-    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + value.size()))
-      text.replace(at, name.size(), value);
-  return text;
-}
-
-class CellTest : public ProductTest {
- protected:
-  void ConnectWithReadBackValues() {
-    Connect();
-    TestSetSim_SetValue(sim::value::kAccessBurst, 5);
-    TestSetSim_SetValue(sim::value::kChannelRequest, 0xFFFF);
-    TestSetSim_SetValue(sim::value::kFrameNumber, 123456);
-    TestSetSim_SetValue(sim::value::kShiftAnswer, 3);
-  }
-
-  void LoadLevels(const char* rxLevel, const char* txLevel) {
-    const TempMasterFile file(std::string("[GSM]\nRX Level = ") + rxLevel + "\nTX Level = " + txLevel + "\n");
-    StdoutCapture console;  // the load's console lines are not under test here
-    ASSERT_EQ(GERAN_EXPORT(module(), LoadMasterParameterFile)(0, 0), -1);  // the store keeps the levels
-  }
-
-  // One call with readBack preset; checks calls, result, stdout (report included) and traces.
-  void Check(const char* what, const Command& command, const Outcome& expected,
-             const std::vector<std::string>& calls, HRESULT hr, const std::string& reportText) {
-    SCOPED_TRACE(what);
-    readBack = kUntouched;
-    const CallEffect effect = ObserveCall([&] { return command.invoke(module()); });
-    EXPECT_EQ(effect.result, expected.result);
-    EXPECT_EQ(effect.calls, calls);
-    const std::string& out = effect.out;
-    const std::string lines = Fill(expected.out, hr);
-    if (expected.label == nullptr) {
-      EXPECT_EQ(out, lines);
-    } else {
-      EXPECT_EQ(out.substr(0, lines.size()), lines);
-      EXPECT_TRUE(IsFailureReport(out.substr(std::min(lines.size(), out.size())), command.source,
-                                  expected.label, reportText));
-    }
-    EXPECT_EQ(effect.test12, OnDisk(Fill(expected.test12, hr)));
-    EXPECT_EQ(effect.remoteApi, OnDisk(Fill(expected.remoteApi, hr)));
-    if (expected.value) {
-      EXPECT_EQ(readBack, *expected.value);
-    }
-  }
-};
-
-class CommandTest : public CellTest, public ::testing::WithParamInterface<Command> {};
+class CommandTest : public CommandTableTest {};
+class CellTest : public CommandTableTest {};
 
 // Without a connection, then connected: succeeding, and failing.
-TEST_P(CommandTest, GivesWhatItsRowSays) {
-  const Command& command = GetParam();
-  LoadLevels("-60.5", "-50.25");
-  Check("without connection", command, command.unconnected, {}, E_POINTER, MessageTextFor(E_POINTER));
-  ConnectWithReadBackValues();
-  Check("success", command, command.success, {command.call}, S_OK, "");
-  TestSetSim_FailMethod(command.name, kRefused, L"refused by the test set", 1);
-  Check("failure", command, command.failure, {command.call}, kRefused, "refused by the test set");
-}
+TEST_P(CommandTest, GivesWhatItsRowSays) { CheckRow(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(Cell, CommandTest, ::testing::ValuesIn(kCommands),
-                         [](const ::testing::TestParamInfo<Command>& info) {
-                           return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cell, CommandTest, ::testing::ValuesIn(kCommands), RowName);
 
 // Without stored levels: 0 and no call, ConfigCch keeping the texts it writes before it needs them.
 // Then nothing is cached: each call sends the levels stored at that moment.

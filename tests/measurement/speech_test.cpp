@@ -1,5 +1,5 @@
-// The speech paths (VoiceLoop, DisableVoiceSend, EnableVoiceSend) and the aux speech slot
-// (StartAuxSpeech, AttachAuxSpeech, ReleaseAuxSpeech).
+// The aux speech slot (StartAuxSpeech, AttachAuxSpeech, ReleaseAuxSpeech); the speech paths are in
+// the command table.
 #include "failure_report.h"
 #include "simulator.h"
 
@@ -11,7 +11,6 @@ namespace geran::test {
 namespace {
 
 constexpr const char* kAuxSpeechSource = "src/measurement/aux_speech.cpp";
-constexpr const char* kSpeechPathsSource = "src/measurement/speech_paths.cpp";
 constexpr const char* kSharedLabel = "Getchannel_req_msg";
 
 // The simulator's journal line for Start on aux speech object number k.
@@ -41,24 +40,6 @@ class SpeechTest : public ProductTest {
  private:
   bool comInitialised_ = false;
 };
-
-// Failures are reported under each export's label; nothing is traced. (Arguments, bytes and the count
-// rule are the hostile caller suite's.)
-TEST_F(SpeechTest, SpeechPathsReportTheirFailures) {
-  Connect();
-  const double speech[] = {0.5};
-  StdoutCapture out;
-  for (const char* method :
-       {sim::method::kVoiceLoop, sim::method::kDisableVoiceSend, sim::method::kEnableVoiceSend})
-    TestSetSim_FailMethod(method, E_FAIL, L"speech path busy", 1);
-  EXPECT_EQ(GERAN_EXPORT(module(), VoiceLoop)(1, 2, 3), 0);
-  EXPECT_TRUE(IsFailureReport(out.Take(), kSpeechPathsSource, "VoiceLoop", "speech path busy"));
-  EXPECT_EQ(GERAN_EXPORT(module(), DisableVoiceSend)(1), 0);
-  EXPECT_TRUE(IsFailureReport(out.Take(), kSpeechPathsSource, kSharedLabel, "speech path busy"));
-  EXPECT_EQ(GERAN_EXPORT(module(), EnableVoiceSend)(1, speech, 1, 2), 0);
-  EXPECT_TRUE(IsFailureReport(out.Take(), kSpeechPathsSource, kSharedLabel, "speech path busy"));
-  for (const char* path : {kTest12, kRemoteApi, kResult, kCallBox}) EXPECT_FALSE(FileExists(path)) << path;
-}
 
 // Without a connection AttachAuxSpeech calls nothing; StartAuxSpeech works and sends its flag as a
 // VARIANT_BOOL; only the last object is held. An object without the interface empties the slot.

@@ -2,7 +2,15 @@
 // znGeranApiInterfaceDll_GetParameter / _SetParameter on the store it creates.
 #include "parameter_test.h"
 
+#include <parameters/parameter_table.h>
+#include <parameters_doc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <map>
 #include <sstream>
+#include <vector>
 
 namespace geran::test {
 namespace {
@@ -122,36 +130,45 @@ TEST_F(MasterLoad, OtherGroupEndsTheLoadMidWay) {
   }
 }
 
-// Each GSM key of the file and each access name reach the same field, read and written; then the edges.
+// docs/parameters.md's table of names, "| `name` | kind | `master-file key` |" a row.
+struct DocumentedName {
+  std::string name, kind, key;
+};
+std::vector<DocumentedName> DocumentedNames() {
+  std::vector<DocumentedName> rows;
+  std::istringstream doc(kParametersDoc);
+  for (std::string line; std::getline(doc, line);) {
+    char name[64], kind[16], key[64];
+    if (std::sscanf(line.c_str(), "| `%63[^`]` | %15s | `%63[^`]` |", name, kind, key) == 3)
+      rows.push_back({name, kind, key});
+  }
+  return rows;
+}
+
+// Each GSM key of the file and each access name reach the same field, read and written, as the docs
+// list them, every named field of the table; then the edges.
 TEST_F(MasterLoad, AccessByName) {
   const auto level = +[](int v) { return TextValue(std::to_string(v) + ".000000"); };  // "%f" text both ways
-  const struct {
-    const char *key, *name;
-    std::string (*value)(int);  // bytes are written as text, integers as themselves
-  } fields[] = {
-      {"Radio System", "Radio System", ByteValue},
-      {"Control ARFCN", "Control ARFCN", Int32Value},
-      {"Traffic ARFCN", "Traffic ARFCN", Int32Value},
-      {"Tch Timeslot", "TCH Timeslot", ByteValue},
-      {"Call Scenarios", "Call Scenarios", ByteValue},
-      {"RX Level", "RX Level", level},
-      {"TX Level", "TX Level", level},
-      {"Ciphering Type", "Ciphering Type", ByteValue},
-      {"Ciphering Algorithm", "Ciphering Algo", ByteValue},
-      {"SDDCH Timeslot", "SDDCH Timeslot", ByteValue},
-      {"Tch Rate", "TCH Rate", ByteValue},
-      {"Dedicated Channel", "Dedicated Channel", ByteValue},
-  };
+  // Bytes are written as text, integers as themselves.
+  const std::map<std::string, std::string (*)(int)> values = {
+      {"byte", ByteValue}, {"integer", Int32Value}, {"level", level}};
+  const std::vector<DocumentedName> fields = DocumentedNames();
+  ASSERT_EQ(static_cast<std::ptrdiff_t>(fields.size()),
+            std::count_if(std::begin(parameters::kFields), std::end(parameters::kFields),
+                          [](const parameters::Field& field) { return !field.name.empty(); }));
+  const int count = static_cast<int>(fields.size());
   std::string master = "[GSM]\n";
-  for (int i = 0; i < 12; ++i) master += fields[i].key + (" = " + std::to_string(i + 1)) + "\n";
+  for (int i = 0; i < count; ++i) master += fields[i].key + " = " + std::to_string(i + 1) + "\n";
   ASSERT_EQ(Load(master).result, -1);
-  for (int i = 0; i < 12; ++i) {
-    const auto& [key, name, value] = fields[i];
-    EXPECT_EQ(Get(name).buffer, Buffer(value(i + 1))) << key;
-    EXPECT_EQ(value == Int32Value ? SetInteger(name, 20 + i) : SetText(name, std::to_string(20 + i).c_str()),
+  for (int i = 0; i < count; ++i) {
+    const auto& [name, kind, key] = fields[i];
+    EXPECT_EQ(Get(name.c_str()).buffer, Buffer(values.at(kind)(i + 1))) << key;
+    EXPECT_EQ(kind == "integer" ? SetInteger(name.c_str(), 20 + i)
+                                : SetText(name.c_str(), std::to_string(20 + i).c_str()),
               -1);
   }
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(Get(fields[i].name).buffer, Buffer(fields[i].value(20 + i))) << i;
+  for (int i = 0; i < count; ++i)
+    EXPECT_EQ(Get(fields[i].name.c_str()).buffer, Buffer(values.at(fields[i].kind)(20 + i))) << i;
   // Edges, after those writes. Before any load there is no store (see the handler failures).
   const struct {
     const char* name;

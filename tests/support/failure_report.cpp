@@ -19,6 +19,15 @@ namespace geran::test {
          << "output:   \"" << output << "\"\nexpected: \"" << head << "<line>" << tail << "\"";
 }
 
+::testing::AssertionResult IsOutput(const std::string& output, const std::string& lines,
+                                    const std::string& file, const char* label, const std::string& text) {
+  if (label == nullptr && output == lines) return ::testing::AssertionSuccess();
+  if (label == nullptr || output.compare(0, lines.size(), lines) != 0)
+    return ::testing::AssertionFailure() << "output:   \"" << output << "\"\nexpected: \"" << lines << "\""
+                                         << (label != nullptr ? " and a report" : "");
+  return IsFailureReport(output.substr(lines.size()), file, label, text);
+}
+
 std::optional<std::string> SystemText(HRESULT hr) {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr,

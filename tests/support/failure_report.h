@@ -15,6 +15,10 @@ namespace geran::test {
 ::testing::AssertionResult IsFailureReport(const std::string& output, const std::string& file,
                                            const std::string& label, const std::string& text);
 
+// Passes when output is lines, followed by one such report when label is given.
+::testing::AssertionResult IsOutput(const std::string& output, const std::string& lines,
+                                    const std::string& file, const char* label, const std::string& text);
+
 // The system's own message text for hr in the test process (trailing CR LF removed, ANSI code
 // page), or nothing when the system has none (Wine lacks many).
 std::optional<std::string> SystemText(HRESULT hr);

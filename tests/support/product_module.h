@@ -6,6 +6,7 @@
 #include <win32/handles.h>
 #include <windows.h>
 
+#include <export_list.h>
 #include <znGeranApiInterfaceDll.h>
 
 #include <functional>
@@ -39,9 +40,9 @@ Function* ExportOf(const ProductModule& module, const char* name) {
   return reinterpret_cast<Function*>(reinterpret_cast<void*>(module.Find(name)));
 }
 
-#define GERAN_EXPORT(module, Name)                                            \
-  (::geran::test::ExportOf<decltype(znGeranApiInterfaceDll_##Name)>((module), \
-                                                                    "znGeranApiInterfaceDll_" #Name))
+// Found by the name the export list gives it (one export is exported decorated only).
+#define GERAN_EXPORT(module, Name) \
+  (::geran::test::ExportOf<decltype(znGeranApiInterfaceDll_##Name)>((module), GERAN_EXPORT_NAME_##Name))
 
 // A row's call in the command tables: Name with these arguments, on whichever module it is given.
 #define GERAN_CALL(Name, ...) \

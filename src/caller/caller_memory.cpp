@@ -1,4 +1,4 @@
-#include "api/caller_memory.h"
+#include "caller/caller_memory.h"
 
 #include <windows.h>
 
