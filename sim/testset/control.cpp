@@ -1,4 +1,4 @@
-// The simulator's state, and the control API of TestSetSim.h over it, for tests, the script host and
+// The control API of TestSetSim.h over the simulator's state, for tests, the script host and
 // benchmarks. When the classes are registered as a local server, the state that counts lives in
 // TestSetSimulator.exe: every call is then forwarded to its control object.
 #include "simulator_state.h"
@@ -11,25 +11,6 @@
 #include <cwchar>
 #include <mutex>
 #include <thread>
-
-namespace geran::sim {
-
-SimulatorState& Simulator() {
-  static SimulatorState state;
-  return state;
-}
-
-void SimulatorState::Reset() {
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    static_cast<ResettableData&>(data_) = ResettableData();
-    replaying = false;
-  }
-  objects.queries = 0;
-  objects.errorQuestions = 0;
-}
-
-}  // namespace geran::sim
 
 using namespace geran::sim;
 
