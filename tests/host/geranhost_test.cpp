@@ -74,6 +74,13 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
       // A file that cannot be read is no usage error: no pointer to --help.
       {"", std::nullopt, 2, "geranhost: cannot read the script " + kScript + ": No such file or directory\n",
        "gts: No such file or directory\n"},
+      // A crash in a call (here the simulator's, while the library connects) ends the run at once with its
+      // own status, the call named, and a closing line that says so (its count: no later call made).
+      {"--no-progress --sim-fail CreateInstance=crash",
+       "Shutdown() => -1\nInitialiseSystem() => -1\nReset() => -1\n", 3,
+       "[2] InitialiseSystem()\n\ncrashed: line 2: InitialiseSystem(): exception 0xC0000005 (access "
+       "violation writing address 0x00000000",
+       "\n1 passed, 0 failed; the run crashed at line 2\n"},
   };
   for (const auto& c : cases) {
     std::string output;
@@ -98,20 +105,6 @@ TEST(Geranhost, PcapOfAScriptHoldsTheMessagesItSent) {
   const std::string capture = test::ReadFileBytes(pcap.c_str());
   ASSERT_EQ(capture.size(), 24u + 16u + 81u) << output;
   EXPECT_EQ(capture[24 + 16 + 58], '\x03');
-}
-
-// A crash in a call (here the simulator's, while the library connects) ends the run at once with
-// exit status 3, the call named, and a closing line that says so (its count: no later call made).
-TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
-  std::string output;
-  EXPECT_EQ(RunHost("--no-progress --sim-fail CreateInstance=crash",
-                    "Shutdown() => -1\nInitialiseSystem() => -1\nReset() => -1\n", output),
-            3u)
-      << output;
-  EXPECT_THAT(output,
-              HasSubstr("[2] InitialiseSystem()\n\ncrashed: line 2: InitialiseSystem(): exception 0xC0000005 "
-                        "(access violation writing address 0x00000000"));
-  EXPECT_THAT(output, EndsWith("\n1 passed, 0 failed; the run crashed at line 2\n"));
 }
 
 // A 0 whose cause the host can tell gets a note after the call (the missing connection also at the
