@@ -1,5 +1,6 @@
 // Against the real library: geranhost.exe end to end (output, exit codes, script errors).
 #include "host_process.h"
+#include "temp_master_file.h"
 #include "trace_files.h"
 
 #include <gmock/gmock.h>
@@ -110,9 +111,7 @@ TEST(Geranhost, PcapOfAScriptHoldsTheMessagesItSent) {
 // A 0 whose cause the host can tell gets a note after the call (the missing connection also at the
 // close); a simulator setting COM would not see is refused before the first call.
 TEST(Geranhost, ASilentZeroGetsItsReasonAndASettingThatCannotApplyIsRefused) {
-  const std::string master = test::TempPath("umts_master.ini");
-  std::ofstream(master, std::ios::binary) << "[UMTS]\nRadio System = 3\n";
-  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", master.c_str());
+  const test::TempMasterFile master("[UMTS]\nRadio System = 3\n");
   const char* configCch = "ConfigCch(1, 0, 20, 0, 0, 0, 0, 5, 0, 1) => 0\n";
   const struct {
     const wchar_t* registration;  // DllInstall's; nullptr: the test set's class not registered
@@ -153,8 +152,6 @@ TEST(Geranhost, ASilentZeroGetsItsReasonAndASettingThatCannotApplyIsRefused) {
     EXPECT_THAT(output, HasSubstr(c.expected));
   }
   EXPECT_EQ(DllInstall(TRUE, L""), S_OK);
-  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
-  DeleteFileA(master.c_str());
 }
 
 // One pass names every line: a misspelt key with the nearest key, a value the library reads

@@ -29,8 +29,6 @@ void Register(Server server) {
   ASSERT_EQ(server == Server::Local ? DllInstall(TRUE, L"local") : DllRegisterServer(), S_OK);
 }
 
-constexpr const wchar_t* kRefusedDescription = L"refused by the test set";
-
 // What one export call caused, and what it read back where it reads something.
 struct Effect {
   CallEffect call;
@@ -57,7 +55,7 @@ struct Step {
 };
 
 void Nothing() {}
-std::function<void()> Fail(const char* method, const wchar_t* description = kRefusedDescription) {
+std::function<void()> Fail(const char* method, const wchar_t* description = L"refused by the test set") {
   return [=] { TestSetSim_FailMethod(method, kRefused, description, 1); };
 }
 
