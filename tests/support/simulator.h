@@ -12,7 +12,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace geran::test {
@@ -30,7 +29,6 @@ struct CallEffect {
   int result = 0;
   std::vector<std::string> calls;
   std::string out, test12, remoteApi, callBox;
-  auto Fields() const { return std::tie(result, calls, out, test12, remoteApi, callBox); }
 };
 CallEffect ObserveCall(const std::function<int()>& call);
 
