@@ -2,8 +2,8 @@
 // faults that only a process boundary brings, and how the simulator registers either kind of server.
 // (That every kind of call, failure and value read gives what it gives in-process: the demo's run
 // against the local server, CallJournalDemo.)
+#include "command_table.h"
 #include "failure_report.h"
-#include "simulator.h"
 
 #include <TestSetApi.h>
 #include <olectl.h>
@@ -86,27 +86,25 @@ bool Ends(const Handle& process, DWORD milliseconds = 10000) {
 constexpr HRESULT kServerGone = HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
 constexpr HRESULT kCallCut = HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
 
-// An export whose call fails once the server has gone.
+constexpr const char* kBerSource = "src/measurement/ber_test.cpp";
+constexpr const char* kBerLabel = "znGeranApiInterfaceDll_StartBERTest";
+
+// An export whose call fails once the server has gone: its report's file and label (nullptr: it fails
+// silently), after the lines before (with "{hr}" and "{message}").
 struct Failure {
-  const char* label;  // its report's label; nullptr: it fails silently
+  const char* source;
+  const char* label;
   Call call;
+  std::string before = "";
 };
 
 const std::vector<Failure> kAfterTheServer = {
-    {"Reset", GERAN_CALL(Reset)},
-    {nullptr, GERAN_CALL(ShowText, "text", 5)},
-    {"Getaccess_burst_fn", GERAN_CALL(GetAccessBurst, &burst)},
-    {"znGeranApiInterfaceDll_StartBERTest", GERAN_CALL(StartBERTest, 1, 6)},
+    {"src/testset/reset.cpp", "Reset", GERAN_CALL(Reset)},
+    {"", nullptr, GERAN_CALL(ShowText, "text", 5)},
+    {"src/cell/access_and_paging.cpp", "Getaccess_burst_fn", GERAN_CALL(GetAccessBurst, &burst),
+     " znGeranApiInterfaceDll_GetAccessBurst hr: {hr}\n ErrorMessage :{message}\n"},
+    {kBerSource, kBerLabel, GERAN_CALL(StartBERTest, 1, 6)},
 };
-
-// Whether output ends in a report with label and the text for hr.
-::testing::AssertionResult EndsInReport(const std::string& output, const char* label, HRESULT hr) {
-  const std::string tail = std::string(":") + label + "\n" + MessageTextFor(hr);
-  if (output.find("COM EXCEPTION: ") != std::string::npos && output.size() >= tail.size() &&
-      output.compare(output.size() - tail.size(), tail.size(), tail) == 0)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "output \"" << output << "\" does not end in \"" << tail << "\"";
-}
 
 // Wine 8's COM service keeps the class objects of a server that was killed registered, and hands
 // them out, dead, until it restarts (Windows drops them itself): stopped here, it starts afresh with
@@ -148,12 +146,9 @@ TEST_F(ServerFaultTest, AServerKilledBetweenTwoCallsFailsEveryCallAndAFreshOneSe
   const DWORD start = GetTickCount();
   for (const Failure& failure : kAfterTheServer) {
     StdoutCapture out;
-    EXPECT_EQ(failure.call(module()), 0) << failure.label;
-    const std::string output = out.Take();
-    if (failure.label == nullptr)
-      EXPECT_EQ(output, "");
-    else
-      EXPECT_TRUE(EndsInReport(output, failure.label, kServerGone));
+    EXPECT_EQ(failure.call(module()), 0) << failure.source;
+    EXPECT_TRUE(IsOutput(out.Take(), Fill(failure.before, kServerGone), failure.source, failure.label,
+                         MessageTextFor(kServerGone)));
   }
   EXPECT_LT(GetTickCount() - start, 10000u) << "nothing waits for the server that has gone";
   ExpectAFreshServer(killedId);
@@ -163,16 +158,17 @@ TEST_F(ServerFaultTest, AServerKilledBetweenTwoCallsFailsEveryCallAndAFreshOneSe
 // in its first two-second wait then, and WaitTime, which COM lets take as long as the server does,
 // waits until the server's process ends. Each row leaves a fresh server connected for the next.
 TEST_F(ServerFaultTest, AServerThatDiesDuringACallEndsTheCallWithAReport) {
-  const std::string berLabel = "znGeranApiInterfaceDll_StartBERTest";
   const struct {
-    std::string label;
+    const char* source;
+    const char* label;
     Call call;
     DWORD killAfter;
     std::optional<std::string> test12;
   } cases[] = {
-      {berLabel, GERAN_CALL(StartBERTest, 10, 6), 500,
-       berLabel + " returned hr : 0\n" + berLabel + " Faied with hr = " + std::to_string(kCallCut) + "\n"},
-      {"WaitTime", GERAN_CALL(WaitTime, 600000), 1500, std::nullopt},
+      {kBerSource, kBerLabel, GERAN_CALL(StartBERTest, 10, 6), 500,
+       std::string(kBerLabel) + " returned hr : 0\n" + kBerLabel +
+           " Faied with hr = " + std::to_string(kCallCut) + "\n"},
+      {"src/testset/general_commands.cpp", "WaitTime", GERAN_CALL(WaitTime, 600000), 1500, std::nullopt},
   };
   Connect();
   for (const auto& c : cases) {
@@ -192,7 +188,7 @@ TEST_F(ServerFaultTest, AServerThatDiesDuringACallEndsTheCallWithAReport) {
     EXPECT_EQ(result, 0) << c.label;
     EXPECT_GE(waited, c.killAfter - 100) << c.label << ": the call waited for the server";
     EXPECT_LT(waited, 20000u) << c.label << ": the call ended with the server's process";
-    EXPECT_TRUE(EndsInReport(out.Take(), c.label.c_str(), kCallCut));
+    EXPECT_TRUE(IsFailureReport(out.Take(), c.source, c.label, MessageTextFor(kCallCut)));
     EXPECT_EQ(ReadFileBytes(kTest12), c.test12 ? OnDisk(*c.test12) : "") << c.label;
     ExpectAFreshServer(killedId);
   }
