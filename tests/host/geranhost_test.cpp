@@ -1,5 +1,6 @@
 // Against the real library: geranhost.exe end to end (output, exit codes, script errors).
 #include "host_process.h"
+#include "temp_master_file.h"
 #include "trace_files.h"
 
 #include <gmock/gmock.h>
@@ -74,6 +75,13 @@ TEST(Geranhost, ExitCodeAndOutputOfGoodFailingAndBadRuns) {
       // A file that cannot be read is no usage error: no pointer to --help.
       {"", std::nullopt, 2, "geranhost: cannot read the script " + kScript + ": No such file or directory\n",
        "gts: No such file or directory\n"},
+      // A crash in a call (here the simulator's, while the library connects) ends the run at once with its
+      // own status, the call named, and a closing line that says so (its count: no later call made).
+      {"--no-progress --sim-fail CreateInstance=crash",
+       "Shutdown() => -1\nInitialiseSystem() => -1\nReset() => -1\n", 3,
+       "[2] InitialiseSystem()\n\ncrashed: line 2: InitialiseSystem(): exception 0xC0000005 (access "
+       "violation writing address 0x00000000",
+       "\n1 passed, 0 failed; the run crashed at line 2\n"},
   };
   for (const auto& c : cases) {
     std::string output;
@@ -100,26 +108,10 @@ TEST(Geranhost, PcapOfAScriptHoldsTheMessagesItSent) {
   EXPECT_EQ(capture[24 + 16 + 58], '\x03');
 }
 
-// A crash in a call (here the simulator's, while the library connects) ends the run at once with
-// exit status 3, the call named, and a closing line that says so (its count: no later call made).
-TEST(Geranhost, ACrashEndsTheRunWithItsOwnStatusAndNamesTheCall) {
-  std::string output;
-  EXPECT_EQ(RunHost("--no-progress --sim-fail CreateInstance=crash",
-                    "Shutdown() => -1\nInitialiseSystem() => -1\nReset() => -1\n", output),
-            3u)
-      << output;
-  EXPECT_THAT(output,
-              HasSubstr("[2] InitialiseSystem()\n\ncrashed: line 2: InitialiseSystem(): exception 0xC0000005 "
-                        "(access violation writing address 0x00000000"));
-  EXPECT_THAT(output, EndsWith("\n1 passed, 0 failed; the run crashed at line 2\n"));
-}
-
 // A 0 whose cause the host can tell gets a note after the call (the missing connection also at the
 // close); a simulator setting COM would not see is refused before the first call.
 TEST(Geranhost, ASilentZeroGetsItsReasonAndASettingThatCannotApplyIsRefused) {
-  const std::string master = test::TempPath("umts_master.ini");
-  std::ofstream(master, std::ios::binary) << "[UMTS]\nRadio System = 3\n";
-  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", master.c_str());
+  const test::TempMasterFile master("[UMTS]\nRadio System = 3\n");
   const char* configCch = "ConfigCch(1, 0, 20, 0, 0, 0, 0, 5, 0, 1) => 0\n";
   const struct {
     const wchar_t* registration;  // DllInstall's; nullptr: the test set's class not registered
@@ -160,8 +152,6 @@ TEST(Geranhost, ASilentZeroGetsItsReasonAndASettingThatCannotApplyIsRefused) {
     EXPECT_THAT(output, HasSubstr(c.expected));
   }
   EXPECT_EQ(DllInstall(TRUE, L""), S_OK);
-  SetEnvironmentVariableA("GERAN_MASTER_PARAMETER_FILE", nullptr);
-  DeleteFileA(master.c_str());
 }
 
 // One pass names every line: a misspelt key with the nearest key, a value the library reads

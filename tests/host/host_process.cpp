@@ -12,14 +12,12 @@ DWORD RunGeranhost(const std::string& arguments, std::string& output) {
   char folder[MAX_PATH], name[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
   if (GetTempFileNameA(folder, "gho", 0, name) == 0) return 99;
-  const std::string outputPath = name;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError =
-      CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  startup.hStdOutput = startup.hStdError = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   std::string command = "geranhost.exe " + arguments;
   PROCESS_INFORMATION process{};
   DWORD exitCode = 99;  // not started
@@ -29,8 +27,8 @@ DWORD RunGeranhost(const std::string& arguments, std::string& output) {
     GetExitCodeProcess(child.get(), &exitCode);
   }
   CloseHandle(startup.hStdOutput);
-  output = ReadFileBytes(outputPath.c_str());
-  DeleteFileA(outputPath.c_str());
+  output = ReadFileBytes(name);
+  DeleteFileA(name);
   output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
   return exitCode;
 }

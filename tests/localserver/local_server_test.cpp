@@ -1,9 +1,9 @@
-// The product against the simulator served from a process of its own (TestSetSimulator.exe): a
-// table of commands from the connection, general, cell, speech and BER suites gives the same
-// results, test-set calls, output and trace files as against the in-process simulator; then the
-// faults that only a process boundary brings.
+// The product against the simulator served from a process of its own (TestSetSimulator.exe): the
+// faults that only a process boundary brings, and how the simulator registers either kind of server.
+// (That every kind of call, failure and value read gives what it gives in-process: the demo's run
+// against the local server, CallJournalDemo.)
+#include "command_table.h"
 #include "failure_report.h"
-#include "simulator.h"
 
 #include <TestSetApi.h>
 #include <olectl.h>
@@ -14,9 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <thread>
-#include <tuple>
 #include <utility>
 
 extern "C" HRESULT WINAPI DllInstall(BOOL install, LPCWSTR commandLine);  // TestSetSimulator.dll
@@ -30,60 +28,8 @@ void Register(Server server) {
   ASSERT_EQ(server == Server::Local ? DllInstall(TRUE, L"local") : DllRegisterServer(), S_OK);
 }
 
-constexpr const wchar_t* kRefusedDescription = L"refused by the test set";
-
-// What one export call caused, and what it read back where it reads something.
-struct Effect {
-  CallEffect call;
-  std::string value;
-  bool operator==(const Effect& other) const {
-    return call.Fields() == other.call.Fields() && value == other.value;
-  }
-};
-void PrintTo(const Effect& effect, std::ostream* os) {
-  const CallEffect& call = effect.call;
-  *os << "result " << call.result << ", value \"" << effect.value << "\", out \"" << call.out
-      << "\", Test12 \"" << call.test12 << "\", GeranRemoteAPI \"" << call.remoteApi
-      << "\", GeranCallBoxNew \"" << call.callBox << "\", calls:";
-  for (const std::string& line : call.calls) *os << "\n  " << line;
-}
-
-std::string readBack;  // what the last reading call read
-
 using Call = std::function<int(const ProductModule&)>;
-// GetAccessBurst, with the value it reads kept as text.
-int ReadAccessBurst(const ProductModule& m) {
-  int value = 0x5A5A5A5A;
-  const int result = GERAN_EXPORT(m, GetAccessBurst)(&value);
-  readBack = std::to_string(value);
-  return result;
-}
-
-struct Step {
-  const char* name;
-  std::function<void()> arm;  // faults and values for the call
-  Call call;
-  int result;  // what the product returns, against either server
-};
-
-void Nothing() {}
-std::function<void()> Fail(const char* method, const wchar_t* description = kRefusedDescription) {
-  return [=] { TestSetSim_FailMethod(method, kRefused, description, 1); };
-}
-
-const int kBytes[] = {20, 300, -1};
-
-// Failures with and without error information, and values read back, across the boundary; the
-// demo's run against the local server (CallJournalDemo) passes every other kind of argument.
-const std::vector<Step> kSteps = {
-    {"Reset refused with a description", Fail(sim::method::kReset), GERAN_CALL(Reset), 0},
-    {"Reset refused without a description", Fail(sim::method::kReset, nullptr), GERAN_CALL(Reset), 0},
-    {"PutLogFileName", Nothing, GERAN_CALL(PutLogFileName, "C:\\run.log", 11), -1},
-    {"SendMsg refused", Fail(sim::method::kSendMsg), GERAN_CALL(SendMsg, 1, 2, kBytes, 3, 4), 0},
-    {"GetAccessBurst", [] { TestSetSim_SetValue(sim::value::kAccessBurst, 35); }, ReadAccessBurst, 0},
-    {"StartBERTest, a counter refused", Fail(sim::method::kBerCounterSetGetEvents),
-     GERAN_CALL(StartBERTest, 1, 6), 0},
-};
+int burst = 0;  // where GetAccessBurst reads to
 
 class LocalServerTest : public ProductTest {
  protected:
@@ -91,57 +37,7 @@ class LocalServerTest : public ProductTest {
     Register(Server::Local);
     ProductTest::SetUp();
   }
-
-  Effect Observe(const Step& step) {
-    step.arm();
-    readBack.clear();
-    const CallEffect call = ObserveCall([&] { return step.call(module()); });
-    return Effect{call, readBack};
-  }
-
-  // The table's effects against a fresh product connected to the simulator served as server says.
-  std::vector<Effect> RunTable(Server server) {
-    Register(server);
-    Reload();
-    TestSetSim_Reset();
-    const bool elsewhere = TestSetSim_ServerProcessId() != static_cast<long>(GetCurrentProcessId());
-    EXPECT_EQ(elsewhere, server == Server::Local) << "where the simulator's objects live";
-    Connect();
-    std::vector<Effect> effects;
-    for (const Step& step : kSteps) effects.push_back(Observe(step));
-    return effects;
-  }
 };
-
-TEST_F(LocalServerTest, TheCommandsGiveWhatTheInProcessSimulatorGives) {
-  const std::vector<Effect> inProcess = RunTable(Server::InProcess);
-  const std::vector<Effect> local = RunTable(Server::Local);
-  for (size_t i = 0; i < kSteps.size(); ++i) {
-    EXPECT_EQ(inProcess[i].call.result, kSteps[i].result) << kSteps[i].name;
-    EXPECT_FALSE(inProcess[i].call.calls.empty()) << kSteps[i].name;
-    EXPECT_EQ(local[i], inProcess[i]) << kSteps[i].name;
-  }
-  EXPECT_TRUE(
-      IsFailureReport(inProcess[0].call.out, "src/testset/reset.cpp", "Reset", "refused by the test set"));
-  EXPECT_GT(TestSetSim_LiveObjects(), 0) << "the product holds the test set in the server";
-  Unload();
-  EXPECT_EQ(TestSetSim_LiveObjects(), 0) << "unloading the product released everything in the server";
-}
-
-// The recording layer is invisible across the process boundary too: the server sees the references
-// and calls it sees unrecorded.
-TEST_F(LocalServerTest, TheServerSeesTheSameReferencesAndCallsRecordedAsUnrecorded) {
-  const std::vector<std::string> unrecorded = ObjectUseOfARun(module());
-  const char* journal = "C:\\local_server_journal.txt";
-  ASSERT_TRUE(SetEnvironmentVariableA("GERAN_CALL_JOURNAL", journal));
-  Reload();
-  TestSetSim_Reset();
-  const std::vector<std::string> recorded = ObjectUseOfARun(module());
-  SetEnvironmentVariableA("GERAN_CALL_JOURNAL", nullptr);
-  EXPECT_EQ(recorded, unrecorded);
-  Unload();
-  EXPECT_TRUE(DeleteFileA(journal)) << "the run was recorded";
-}
 
 // The value of a server key of the test set's class under classes, or nothing when it is missing.
 std::optional<std::wstring> ServerKey(const wchar_t* kind, HKEY root = HKEY_LOCAL_MACHINE) {
@@ -190,27 +86,25 @@ bool Ends(const Handle& process, DWORD milliseconds = 10000) {
 constexpr HRESULT kServerGone = HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
 constexpr HRESULT kCallCut = HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
 
-// An export whose call fails once the server has gone.
+constexpr const char* kBerSource = "src/measurement/ber_test.cpp";
+constexpr const char* kBerLabel = "znGeranApiInterfaceDll_StartBERTest";
+
+// An export whose call fails once the server has gone: its report's file and label (nullptr: it fails
+// silently), after the lines before (with "{hr}" and "{message}").
 struct Failure {
-  const char* label;  // its report's label; nullptr: it fails silently
+  const char* source;
+  const char* label;
   Call call;
+  std::string before = "";
 };
 
 const std::vector<Failure> kAfterTheServer = {
-    {"Reset", GERAN_CALL(Reset)},
-    {nullptr, GERAN_CALL(ShowText, "text", 5)},
-    {"Getaccess_burst_fn", ReadAccessBurst},
-    {"znGeranApiInterfaceDll_StartBERTest", GERAN_CALL(StartBERTest, 1, 6)},
+    {"src/testset/reset.cpp", "Reset", GERAN_CALL(Reset)},
+    {"", nullptr, GERAN_CALL(ShowText, "text", 5)},
+    {"src/cell/access_and_paging.cpp", "Getaccess_burst_fn", GERAN_CALL(GetAccessBurst, &burst),
+     " znGeranApiInterfaceDll_GetAccessBurst hr: {hr}\n ErrorMessage :{message}\n"},
+    {kBerSource, kBerLabel, GERAN_CALL(StartBERTest, 1, 6)},
 };
-
-// Whether output ends in a report with label and the text for hr.
-::testing::AssertionResult EndsInReport(const std::string& output, const char* label, HRESULT hr) {
-  const std::string tail = std::string(":") + label + "\n" + MessageTextFor(hr);
-  if (output.find("COM EXCEPTION: ") != std::string::npos && output.size() >= tail.size() &&
-      output.compare(output.size() - tail.size(), tail.size(), tail) == 0)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "output \"" << output << "\" does not end in \"" << tail << "\"";
-}
 
 // Wine 8's COM service keeps the class objects of a server that was killed registered, and hands
 // them out, dead, until it restarts (Windows drops them itself): stopped here, it starts afresh with
@@ -252,12 +146,9 @@ TEST_F(ServerFaultTest, AServerKilledBetweenTwoCallsFailsEveryCallAndAFreshOneSe
   const DWORD start = GetTickCount();
   for (const Failure& failure : kAfterTheServer) {
     StdoutCapture out;
-    EXPECT_EQ(failure.call(module()), 0) << failure.label;
-    const std::string output = out.Take();
-    if (failure.label == nullptr)
-      EXPECT_EQ(output, "");
-    else
-      EXPECT_TRUE(EndsInReport(output, failure.label, kServerGone));
+    EXPECT_EQ(failure.call(module()), 0) << failure.source;
+    EXPECT_TRUE(IsOutput(out.Take(), Fill(failure.before, kServerGone), failure.source, failure.label,
+                         MessageTextFor(kServerGone)));
   }
   EXPECT_LT(GetTickCount() - start, 10000u) << "nothing waits for the server that has gone";
   ExpectAFreshServer(killedId);
@@ -267,16 +158,17 @@ TEST_F(ServerFaultTest, AServerKilledBetweenTwoCallsFailsEveryCallAndAFreshOneSe
 // in its first two-second wait then, and WaitTime, which COM lets take as long as the server does,
 // waits until the server's process ends. Each row leaves a fresh server connected for the next.
 TEST_F(ServerFaultTest, AServerThatDiesDuringACallEndsTheCallWithAReport) {
-  const std::string berLabel = "znGeranApiInterfaceDll_StartBERTest";
   const struct {
-    std::string label;
+    const char* source;
+    const char* label;
     Call call;
     DWORD killAfter;
     std::optional<std::string> test12;
   } cases[] = {
-      {berLabel, GERAN_CALL(StartBERTest, 10, 6), 500,
-       berLabel + " returned hr : 0\n" + berLabel + " Faied with hr = " + std::to_string(kCallCut) + "\n"},
-      {"WaitTime", GERAN_CALL(WaitTime, 600000), 1500, std::nullopt},
+      {kBerSource, kBerLabel, GERAN_CALL(StartBERTest, 10, 6), 500,
+       std::string(kBerLabel) + " returned hr : 0\n" + kBerLabel +
+           " Faied with hr = " + std::to_string(kCallCut) + "\n"},
+      {"src/testset/general_commands.cpp", "WaitTime", GERAN_CALL(WaitTime, 600000), 1500, std::nullopt},
   };
   Connect();
   for (const auto& c : cases) {
@@ -296,7 +188,7 @@ TEST_F(ServerFaultTest, AServerThatDiesDuringACallEndsTheCallWithAReport) {
     EXPECT_EQ(result, 0) << c.label;
     EXPECT_GE(waited, c.killAfter - 100) << c.label << ": the call waited for the server";
     EXPECT_LT(waited, 20000u) << c.label << ": the call ended with the server's process";
-    EXPECT_TRUE(EndsInReport(out.Take(), c.label.c_str(), kCallCut));
+    EXPECT_TRUE(IsFailureReport(out.Take(), c.source, c.label, MessageTextFor(kCallCut)));
     EXPECT_EQ(ReadFileBytes(kTest12), c.test12 ? OnDisk(*c.test12) : "") << c.label;
     ExpectAFreshServer(killedId);
   }

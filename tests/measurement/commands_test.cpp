@@ -18,7 +18,7 @@ const Command kCommands[] = {
         {0, kSharedLabel}, {0}),
     Row("EnableVoiceSend", kSpeechPaths, GERAN_CALL(EnableVoiceSend, 1, kSpeech, 1, 2),
         "EnableVoiceSend(1, 1, [0], 2)", {-1}, {0, kSharedLabel}, {0}),
-    Row("StopBERTest", sim::method::kStopBer, kBerResults, GERAN_CALL(StopBERTest, -3), "StopBer(-3)",
+    Row("StopBERTest", kBerResults, GERAN_CALL(StopBERTest, -3), "StopBer(-3)",
         {-1, nullptr, "", std::string(kStopBer) + " Successfull\n"},
         {0, kStopBer, "", std::string(kStopBer) + " Faied with hr = {hr}\n"}, {0}),
 };

@@ -16,20 +16,7 @@ std::string RowName(const ::testing::TestParamInfo<Command>& info) { return info
 
 Command Row(const char* name, const char* source, Invoke invoke, std::string call, Outcome success,
             Outcome failure, Outcome unconnected) {
-  return Row(name, name, source, invoke, std::move(call), std::move(success), std::move(failure),
-             std::move(unconnected));
-}
-
-Command Row(const char* name, const char* method, const char* source, Invoke invoke, std::string call,
-            Outcome success, Outcome failure, Outcome unconnected) {
-  return {name,
-          method,
-          source,
-          invoke,
-          std::move(call),
-          std::move(success),
-          std::move(failure),
-          std::move(unconnected)};
+  return {name, source, invoke, call, success, failure, unconnected};
 }
 
 std::string Fill(std::string text, HRESULT hr) {
@@ -57,7 +44,8 @@ void CommandTableTest::CheckRow(const Command& command) {
   TestSetSim_SetValue(sim::value::kShiftAnswer, 3);
   TestSetSim_SetText(sim::text::kLogFileName, L"trace.log");
   Check("success", command, command.success, {command.call}, S_OK, "");
-  TestSetSim_FailMethod(command.method, kRefused, L"refused by the test set", 1);
+  const std::string method = command.call.substr(0, command.call.find('('));
+  TestSetSim_FailMethod(method.c_str(), kRefused, L"refused by the test set", 1);
   Check("failure", command, command.failure, {command.call}, kRefused, "refused by the test set");
 }
 

@@ -31,20 +31,16 @@ struct Outcome {
 
 struct Command {
   const char* name;    // the export
-  const char* method;  // the simulator's method that fails in the failure outcome
   const char* source;  // the file that reports its failures
   Invoke invoke;
   std::string call;                       // what the test set receives when connected
-  Outcome success, failure, unconnected;  // failure: the method fails with kRefused
+  Outcome success, failure, unconnected;  // failure: the method the call names fails with kRefused
 };
 void PrintTo(const Command& command, std::ostream* os);
 std::string RowName(const ::testing::TestParamInfo<Command>& info);
 
-// A row whose export and simulator method share their name, and one whose method has its own.
 Command Row(const char* name, const char* source, Invoke invoke, std::string call, Outcome success,
             Outcome failure, Outcome unconnected);
-Command Row(const char* name, const char* method, const char* source, Invoke invoke, std::string call,
-            Outcome success, Outcome failure, Outcome unconnected);
 
 // "{hr}" and "{message}" in text filled in for hr.
 std::string Fill(std::string text, HRESULT hr);

@@ -12,7 +12,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace geran::test {
@@ -30,14 +29,8 @@ struct CallEffect {
   int result = 0;
   std::vector<std::string> calls;
   std::string out, test12, remoteApi, callBox;
-  auto Fields() const { return std::tie(result, calls, out, test12, remoteApi, callBox); }
 };
 CallEffect ObserveCall(const std::function<int()>& call);
-
-// A run of exports that reaches every kind of simulator object, with a failure on the test set and on
-// a BER object: after each step, the references the product holds on the simulator's objects and the
-// calls the journal does not show (QueryInterface, InterfaceSupportsErrorInfo), one line a step.
-std::vector<std::string> ObjectUseOfARun(const ProductModule& module);
 
 // A test with a fresh product module, an empty journal, no trace files and no faults; at the
 // end the module is unloaded and the simulator must have no object left alive.

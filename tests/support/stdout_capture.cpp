@@ -28,16 +28,10 @@ StdoutCapture::StdoutCapture(int fd) : fd_(fd), savedFd_(-1), captureFd_(OpenTem
 }
 
 StdoutCapture::~StdoutCapture() {
-  Restore();
-  _close(captureFd_);
-}
-
-void StdoutCapture::Restore() {
-  if (savedFd_ < 0) return;
   std::fflush(nullptr);
   _dup2(savedFd_, fd_);
   _close(savedFd_);
-  savedFd_ = -1;
+  _close(captureFd_);
 }
 
 std::string StdoutCapture::Take() {

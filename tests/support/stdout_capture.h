@@ -17,7 +17,6 @@ class StdoutCapture {
   std::string Take();
 
  private:
-  void Restore();
   int fd_;
   int savedFd_;
   int captureFd_;

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <regex>
 
 namespace geran::test {
 
@@ -23,13 +24,6 @@ void RemoveTraceFiles() {
   for (const char* path : {kTest12, kRemoteApi, kResult, kCallBox}) DeleteFileA(path);
 }
 
-std::string OnDisk(const std::string& text) {
-  std::string bytes;
-  for (char c : text) {
-    if (c == '\n') bytes += '\r';
-    bytes += c;
-  }
-  return bytes;
-}
+std::string OnDisk(const std::string& text) { return std::regex_replace(text, std::regex("\n"), "\r\n"); }
 
 }  // namespace geran::test

@@ -28,6 +28,39 @@ std::string AnsiAsUtf8(const std::string& ansi) {
   return utf8;
 }
 
+// A run of exports that reaches every kind of simulator object, with a failure on the test set and on
+// a BER object: after each step, the references the product holds on the simulator's objects and the
+// calls the journal does not show (QueryInterface, InterfaceSupportsErrorInfo), one line a step.
+std::vector<std::string> ObjectUseOfARun(const ProductModule& module) {
+  const struct {
+    const char* name;
+    const char* refused;  // the simulator method that fails in this step, if one does
+    int (*call)(const ProductModule& m);
+  } steps[] = {
+      {"InitialiseSystem", nullptr, GERAN_CALL(InitialiseSystem)},
+      {"Reset", nullptr, GERAN_CALL(Reset)},
+      {"DisableCch refused", sim::method::kDisableCch, GERAN_CALL(DisableCch, 1)},
+      {"StartAuxSpeech", nullptr, GERAN_CALL(StartAuxSpeech, 1, 1)},
+      {"AttachAuxSpeech", nullptr, GERAN_CALL(AttachAuxSpeech, 1)},
+      {"StartBERTest", nullptr, GERAN_CALL(StartBERTest, 1, 6)},
+      {"StartBERTest, a counter refused", sim::method::kBerCounterSetGetEvents,
+       GERAN_CALL(StartBERTest, 1, 6)},
+      {"ReleaseAuxSpeech", nullptr, GERAN_CALL(ReleaseAuxSpeech)},
+  };
+  const StdoutCapture out;  // the failure reports are not under test here
+  std::vector<std::string> use;
+  for (const auto& step : steps) {
+    if (step.refused != nullptr) TestSetSim_FailMethod(step.refused, E_FAIL, L"refused", 1);
+    step.call(module);
+    long references = 0, queries = 0, questions = 0;
+    TestSetSim_ObjectUse(&references, &queries, &questions);
+    use.push_back(std::string(step.name) + ": " + std::to_string(references) + " references, " +
+                  std::to_string(queries) + " QueryInterface, " + std::to_string(questions) +
+                  " InterfaceSupportsErrorInfo");
+  }
+  return use;
+}
+
 class CallJournalTest : public ProductTest {
  protected:
   void SetUp() override {

@@ -1,6 +1,7 @@
 // The scenario script language, run through scenarioLibDll_RunTestScript.
 #include "scenario_lib.h"
 #include "stdout_capture.h"
+#include "trace_files.h"
 
 #include <windows.h>
 
@@ -67,10 +68,7 @@ TEST_F(ScriptTest, RulesAndErrors) {
 }
 
 TEST_F(ScriptTest, RunReadsFilesRelativeToTheRunningFile) {
-  char temp[MAX_PATH];
-  ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-  const std::string folder =
-      std::string(temp) + "scenario-test-" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string folder = TempPath("scenario-test-" + std::to_string(GetCurrentProcessId()) + "\\");
   CreateDirectoryA(folder.c_str(), nullptr);
   CreateDirectoryA((folder + "sub").c_str(), nullptr);
   const char* const files[][2] = {{"sub\\inner.scn", "# a scenario\r\necho inner\r\ncallbox on # done\r\n"},
