@@ -3,29 +3,36 @@
 
 #include "parameters/parameter_table.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace geran {
 
 namespace detail {
 
-// How many values of kind the fields hold.
-constexpr int ValueCount(parameters::Kind kind) {
-  int count = 0;
-  for (const parameters::Field& field : parameters::kFields)
-    if (field.kind() == kind) count += field.width();
-  return count;
+// Where each field's first value stands in the array of its kind (after those of the fields before
+// it), by the field's row, and how many values of each kind there are: worked out as the build compiles.
+struct Layout {
+  int place[std::size(parameters::kFields)] = {};
+  int count[static_cast<int>(parameters::Kind::kNone) + 1] = {};
+};
+
+constexpr Layout LayOut() {
+  Layout layout;
+  for (std::size_t row = 0; row < std::size(parameters::kFields); ++row) {
+    const parameters::Field& field = parameters::kFields[row];
+    int& next = layout.count[static_cast<int>(field.kind())];
+    layout.place[row] = next;
+    next += field.width();
+  }
+  return layout;
 }
 
-// Where field's first value stands in the array of its kind: after those of the fields before it.
-constexpr int PlaceOf(const parameters::Field& field) {
-  int place = 0;
-  for (const parameters::Field& before : parameters::kFields) {
-    if (&before == &field) break;
-    if (before.kind() == field.kind()) place += before.width();
-  }
-  return place;
-}
+inline constexpr Layout kLayout = LayOut();
+
+constexpr int ValueCount(parameters::Kind kind) { return kLayout.count[static_cast<int>(kind)]; }
+constexpr int PlaceOf(const parameters::Field& field) { return kLayout.place[&field - parameters::kFields]; }
 
 }  // namespace detail
 
