@@ -22,6 +22,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <utility>
 
 namespace geran::host {
@@ -163,29 +164,37 @@ constexpr const char* kNoMasterLoad =
     "no master parameter file is loaded (no LoadMasterParameterFile() has returned -1), so the cell "
     "has no levels and this returns 0";
 
+// The size of the file at path, or 0 when there is none.
+std::uintmax_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The bytes of the file at path from offset on ("" when there is none): what was added since a
+// reader last looked.
+std::string ReadFrom(const std::string& path, std::uintmax_t offset) {
+  std::ifstream file(path, std::ios::binary);
+  file.seekg(static_cast<std::streamoff>(offset));
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 // What a trace file gains from here on: its size now, and the last line added later.
 class TraceTail {
  public:
-  explicit TraceTail(const char* path) : path_(path), start_(Size(path)) {}
+  explicit TraceTail(std::string path) : path_(std::move(path)), start_(FileSize(path_)) {}
 
   std::string LastLine() const {
-    std::ifstream file(path_, std::ios::binary);
-    file.seekg(static_cast<std::streamoff>(start_));
+    std::istringstream added(ReadFrom(path_, start_));
     std::string line, last;
-    while (std::getline(file, line))
+    while (std::getline(added, line))
       if (line.erase(line.find_last_not_of("\r ") + 1); !line.empty()) last = line;
     return last;
   }
 
  private:
-  static std::uintmax_t Size(const char* path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
-    return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  }
-
-  const char* path_;
-  std::uintmax_t start_;
+  const std::string path_;
+  const std::uintmax_t start_;
 };
 
 // The call journal as the script's journal lines read it: before every call the cursor goes to its
@@ -210,24 +219,21 @@ class JournalCursor {
 
  private:
   void ReadAdded() {
-    std::ifstream file(path_, std::ios::binary | std::ios::ate);
-    if (!file) return;
-    if (file.tellg() < read_) {
+    if (FileSize(path_) < read_) {
       read_ = 0;
       linesRead_ = 0;
     }
-    file.seekg(read_);
-    const std::string added{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::string added = ReadFrom(path_, read_);
     for (journal::RecordedCall& call : journal::ParseRecording(added)) {
       call.line += linesRead_;
       unread_.push_back(std::move(call));
     }
-    read_ += static_cast<std::streamoff>(added.size());
+    read_ += added.size();
     linesRead_ += static_cast<int>(std::count(added.begin(), added.end(), '\n'));
   }
 
   const std::string path_;
-  std::streamoff read_ = 0;  // bytes of the journal parsed so far
+  std::uintmax_t read_ = 0;  // bytes of the journal parsed so far
   int linesRead_ = 0;        // and their lines
   std::deque<journal::RecordedCall> unread_;
 };
