@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <regex>
 
 namespace geran::test {
 
@@ -24,6 +23,13 @@ void RemoveTraceFiles() {
   for (const char* path : {kTest12, kRemoteApi, kResult, kCallBox}) DeleteFileA(path);
 }
 
-std::string OnDisk(const std::string& text) { return std::regex_replace(text, std::regex("\n"), "\r\n"); }
+std::string OnDisk(const std::string& text) {
+  std::string bytes;
+  for (const char c : text) {
+    if (c == '\n') bytes += '\r';
+    bytes += c;
+  }
+  return bytes;
+}
 
 }  // namespace geran::test
